@@ -1,0 +1,69 @@
+// tavex-cli: the problem core from a shell.
+#include "engine/compute.h"
+#include "engine/evaluate.h"
+#include "model/number_text.h"
+#include "model/problem_model.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tavex-cli COMMAND\n"
+    "\n"
+    "Commands:\n"
+    "  demo     compute the expansion of f(x, y) = 1 + 2x + 3y + 4xy tabulated on\n"
+    "           x, y in {0, 1} and print its coefficients and its value at (2, 3)\n"
+    "  --help   show this text\n";
+
+int RunDemo()
+{
+    using namespace tavex;
+    ProblemModel model;
+    model.lastVar = 1;
+    model.AllocateVariableArrays();
+    model.varName = {"x", "y"};
+    for (int k = 0; k < 2; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        model.isPolynomial[slot] = true;
+        model.lowerLimit[slot] = 0.0;
+        model.upperLimit[slot] = 1.0;
+        model.valueUpper[slot] = 1;
+        model.valueStep[slot] = 1.0;
+    }
+    model.ShapeTablesFromValueCounts();
+    model.funTable(0, 0, 0, 0) = 1;
+    model.funTable(1, 0, 0, 0) = 3;
+    model.funTable(0, 1, 0, 0) = 4;
+    model.funTable(1, 1, 0, 0) = 10;
+    model.coef = model.funTable;
+    const ComputeOutcome outcome = Compute(model, {true, true, false, false});
+    if (!outcome.succeeded) {
+        std::printf("%s\n", outcome.failureLine.c_str());
+        return 1;
+    }
+    for (int j1 = 0; j1 <= 1; ++j1)
+        for (int j0 = 0; j0 <= 1; ++j0)
+            std::printf("coef(%d, %d) = %s\n", j0, j1, TextOfNumber(model.coef(j0, j1, 0, 0)).c_str());
+    model.evalDx[0] = 2.0;
+    model.evalDx[1] = 3.0;
+    Evaluate(model);
+    std::printf("f(2, 3) = %s\n", TextOfNumber(model.approxValue).c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string_view command = argc > 1 ? argv[1] : "--help";
+    if (command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "demo")
+        return RunDemo();
+    std::fprintf(stderr, "tavex-cli: unknown command '%s'\n%s", argv[1], kUsage);
+    return 2;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/problem_model.h"
+
+#include <string>
+
+namespace tavex {
+
+inline constexpr char kSingularLine[] = "YIELDS SINGULAR MATRIX.";
+inline constexpr char kOverflowLine[] = "YIELDS NUMERICAL OVERFLOW.";
+
+// "PERIOD OF <name> IS ZERO.", naming the variable by its name or, before it
+// has one, by its number.
+std::string ZeroPeriodLine(const ProblemModel& model, int variable);
+
+struct ComputeOptions {
+    int threads = 0; // 0: all the machine has
+};
+
+struct ComputeOutcome {
+    bool succeeded = false;
+    // The line the coefficient list shows instead of the coefficients; empty
+    // on success and for the failures that show nothing.
+    std::string failureLine;
+};
+
+// Turns coef, a copy of the function table, into the coefficients of the
+// tensor-product expansion that takes every tabulated value at its grid point.
+//
+// The equally spaced lists are regenerated first (spacedChecked: the states of
+// the "Equally spaced" boxes). Then, for each variable i = 0..lastVar in turn,
+// its basis matrix is built and every line of coef along index i is solved
+// with it; coef then holds the table times the inverse of every variable's
+// matrix, which are the coefficients.
+//
+// isComputed becomes true only on success. A zero pivot stops the work after
+// that variable (coef partly transformed); a trigonometric variable with
+// period 0 is reported before anything is solved; coefficients that are not
+// all finite are reported instead of being passed off as a result.
+ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedChecked,
+                       const ComputeOptions& options = {});
+
+} // namespace tavex

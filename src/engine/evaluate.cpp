@@ -1,0 +1,143 @@
+#include "engine/evaluate.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace tavex {
+
+namespace {
+
+// One level of the nested sum, done for every combination of the outer indices
+// at once: lines[l * lineStride + j] is inner(j) of line l, j = 0..m. Taking
+// all inner sums first and then the outer ones gives each the very operations
+// of the nested form, in the same order, while the lines keep the processor busy.
+struct Level {
+    bool trigonometric = false;
+    double offset = 0.0;              // d of Horner's scheme
+    std::vector<double> weights;      // 1, sin t, cos t, sin 2t, ... for a trigonometric level
+    double finalAngle = 0.0;
+};
+
+Level MakeLevel(bool trigonometric, double offsetOrAngle, int m)
+{
+    Level level;
+    level.trigonometric = trigonometric;
+    level.offset = offsetOrAngle;
+    if (!trigonometric)
+        return level;
+    // The weights exactly as the running-angle loop meets them.
+    level.weights.resize(static_cast<std::size_t>(m) + 1);
+    double angle = 0.0;
+    int j = 0;
+    while (j <= m - 1) {
+        level.weights[static_cast<std::size_t>(j)] = std::cos(angle);
+        angle = offsetOrAngle + angle;
+        ++j;
+        level.weights[static_cast<std::size_t>(j)] = std::sin(angle);
+        ++j;
+    }
+    if (j == m)
+        level.weights[static_cast<std::size_t>(j)] = std::cos(angle);
+    level.finalAngle = angle;
+    return level;
+}
+
+// sums[l] = the level's sum over the line l of `source`, whose entries lie at
+// source[l * lineStride + j * entryStride].
+void SumLines(const Level& level, int m, const double* source, std::size_t lineCount,
+              std::size_t lineStride, std::size_t entryStride, double* sums)
+{
+    constexpr std::size_t kChains = 4; // independent lines interleaved for the pipelines
+    std::size_t l = 0;
+    if (!level.trigonometric) {
+        const double d = level.offset;
+        for (; l + kChains <= lineCount; l += kChains) {
+            double s[kChains] = {0.0, 0.0, 0.0, 0.0};
+            for (int j = m; j >= 0; --j)
+                for (std::size_t c = 0; c < kChains; ++c)
+                    s[c] = s[c] * d + source[(l + c) * lineStride + static_cast<std::size_t>(j) * entryStride];
+            for (std::size_t c = 0; c < kChains; ++c)
+                sums[l + c] = s[c];
+        }
+        for (; l < lineCount; ++l) {
+            double s = 0.0;
+            for (int j = m; j >= 0; --j)
+                s = s * d + source[l * lineStride + static_cast<std::size_t>(j) * entryStride];
+            sums[l] = s;
+        }
+        return;
+    }
+    const double* w = level.weights.data();
+    for (; l < lineCount; ++l) {
+        double s = 0.0;
+        for (int j = 0; j <= m; ++j)
+            s = source[l * lineStride + static_cast<std::size_t>(j) * entryStride] * w[j] + s;
+        sums[l] = s;
+    }
+}
+
+} // namespace
+
+void Evaluate(ProblemModel& model)
+{
+    if (!model.isComputed)
+        return;
+
+    const double atanOne = std::atan(1.0);
+    bool zeroPeriod = false;
+    for (int v = 0; v <= model.lastVar; ++v) {
+        const auto slot = static_cast<std::size_t>(v);
+        if (!model.isTrigonometric[slot])
+            continue;
+        model.evalDx[slot] = ((atanOne * model.evalDx[slot]) * 8.0) / model.period[slot];
+        zeroPeriod = zeroPeriod || model.period[slot] == 0.0;
+    }
+    if (zeroPeriod) {
+        model.approxValue = std::numeric_limits<double>::quiet_NaN();
+        return;
+    }
+
+    std::array<int, 4> m{};
+    for (int v = 0; v <= model.lastVar; ++v)
+        m[static_cast<std::size_t>(v)] = model.valueUpper[static_cast<std::size_t>(v)];
+
+    // Level 0 reads coef in place; each further level reads the sums of the one inside.
+    const Table4& coef = model.coef;
+    std::size_t lineCount = 1;
+    for (int v = 1; v < 4; ++v)
+        lineCount *= static_cast<std::size_t>(m[static_cast<std::size_t>(v)]) + 1;
+    std::vector<double> sums(lineCount);
+    std::vector<double> next;
+
+    const Level level0 = MakeLevel(model.isTrigonometric[0], model.evalDx[0], m[0]);
+    model.evalAngle[0] = level0.finalAngle;
+    // Lines of coef along index 0 lie at (0, j1, j2, j3); the selected ones are
+    // not evenly spaced when the storage is larger than the counts.
+    {
+        std::size_t l = 0;
+        for (int j3 = 0; j3 <= m[3]; ++j3)
+            for (int j2 = 0; j2 <= m[2]; ++j2) {
+                const double* first = coef.data() + coef.Offset(0, 0, j2, j3);
+                const auto count = static_cast<std::size_t>(m[1]) + 1;
+                SumLines(level0, m[0], first, count, static_cast<std::size_t>(coef.extent(0)), 1,
+                         sums.data() + l);
+                l += count;
+            }
+    }
+    // sums is now laid out (j1, j2, j3) with j1 fastest: each further level
+    // sums over its own index, which is the fastest one left.
+    for (int v = 1; v < 4; ++v) {
+        const auto slot = static_cast<std::size_t>(v);
+        const Level level = MakeLevel(model.isTrigonometric[slot], model.evalDx[slot], m[slot]);
+        model.evalAngle[slot] = level.finalAngle;
+        const std::size_t entries = static_cast<std::size_t>(m[slot]) + 1;
+        const std::size_t lines = sums.size() / entries;
+        next.resize(lines);
+        SumLines(level, m[slot], sums.data(), lines, entries, 1, next.data());
+        sums.swap(next);
+    }
+    model.approxValue = sums[0];
+}
+
+} // namespace tavex

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/problem_model.h"
+
+namespace tavex {
+
+// The value of the expansion at the point whose offsets from the centers are
+// in evalDx, left in approxValue; nothing happens while isComputed is false.
+//
+// The sum is nested, variable 3 outermost and variable 0 innermost; each level
+// takes S = sum over j of phi_j * inner(j): a polynomial variable by Horner's
+// scheme over descending j (S = S * d + inner(j)), a trigonometric one over
+// ascending j with the running angle built by repeated addition
+// (S = inner(j) * cos or sin(angle) + S). The angle of a trigonometric
+// variable replaces its offset in evalDx, so offsets must be set anew before
+// every call.
+//
+// A trigonometric variable with period 0 gives NaN: no finite value is
+// passed off as the answer.
+void Evaluate(ProblemModel& model);
+
+} // namespace tavex

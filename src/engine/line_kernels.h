@@ -1,0 +1,20 @@
+#pragma once
+
+namespace tavex {
+
+// The solve of many lines at once: a tile holds order rows of kTileLanes
+// doubles, row k holding entry k of kTileLanes lines side by side, so that the
+// inner loops run across lines and every line sees exactly the operations of
+// the one-line algorithm, in the same order. Tiles are 64-byte aligned.
+inline constexpr int kTileLanes = 32;
+
+// Forward elimination on a tile whose rows were read in rowOrigin order:
+// row k gets y_k - L(k, r) * y_r for every unskipped r < k, r increasing.
+// lu is the row-major order x order factor matrix.
+void ForwardEliminateTile(double* tile, int order, const double* lu, const unsigned char* stepSkipped);
+
+// Back substitution, rows order-1 down to stopRow + 1: s = sum of U(k, j) * y_j
+// for j = k+1.. in increasing order starting from 0, then y_k = (y_k - s) / U(k, k).
+void BackSubstituteTile(double* tile, int order, const double* lu, int stopRow);
+
+} // namespace tavex

@@ -1,0 +1,136 @@
+#include "model/problem_model.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace tavex {
+namespace {
+
+TEST(ProblemModel, StartsWithOneElementEverywhere)
+{
+    const ProblemModel model;
+    EXPECT_EQ(model.lastVar, 0);
+    EXPECT_EQ(model.curVarNo, 1);
+    EXPECT_FALSE(model.isComputed);
+    EXPECT_EQ(model.funTable.size(), 1u);
+    EXPECT_EQ(model.coef.size(), 1u);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(model.VarX(k), std::vector<double>{0.0});
+    EXPECT_DOUBLE_EQ(model.piValue, 3.141592653589793);
+}
+
+TEST(ProblemModel, AllocateGivesFourFreshSlots)
+{
+    ProblemModel model;
+    model.lastVar = 1;
+    model.AllocateVariableArrays();
+    model.center[3] = 5.0;
+    model.isPolynomial[2] = true;
+    model.varName = {"x", "y"};
+    model.AllocateVariableArrays();
+    EXPECT_EQ(model.varName.size(), 4u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(model.center[k], 0.0);
+        EXPECT_FALSE(model.isPolynomial[k]);
+        EXPECT_TRUE(model.varName[k].empty());
+    }
+}
+
+TEST(ProblemModel, OneVariableTablesHaveExtentOneBeyondIt)
+{
+    ProblemModel model;
+    model.ShapeTables({4, 0, 0, 0});
+    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{5, 1, 1, 1}));
+    EXPECT_EQ(model.coef.extents(), model.funTable.extents());
+}
+
+TEST(ProblemModel, ShapingZeroesEveryFunctionValue)
+{
+    ProblemModel model;
+    model.lastVar = 1;
+    model.AllocateVariableArrays();
+    model.valueUpper = {2, 1, 0, 0};
+    model.ShapeTablesFromValueCounts();
+    model.funTable(2, 1, 0, 0) = 4.0;
+    model.funTable(0, 0, 0, 0) = 1.0;
+    model.valueUpper[0] = 3;
+    model.ShapeTablesFromValueCounts();
+    for (std::size_t e = 0; e < model.funTable.size(); ++e)
+        EXPECT_EQ(model.funTable.data()[e], 0.0);
+    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{4, 2, 1, 1}));
+}
+
+TEST(ProblemModel, TableTooLargeLeavesBothTablesAsTheyWere)
+{
+    ProblemModel model;
+    model.ShapeTables({2, 0, 0, 0});
+    model.funTable(1, 0, 0, 0) = 3.0;
+    EXPECT_THROW(model.ShapeTables({2000000000, 2000000000, 2000000000, 0}), std::length_error);
+    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 1, 1, 1}));
+    EXPECT_EQ(model.funTable(1, 0, 0, 0), 3.0);
+}
+
+TEST(Table4, FirstIndexVariesFastest)
+{
+    Table4 t;
+    t.Reshape({1, 2, 1, 1});
+    t(1, 0, 0, 0) = 1;
+    t(0, 1, 0, 0) = 2;
+    t(0, 0, 1, 0) = 3;
+    t(0, 0, 0, 1) = 4;
+    EXPECT_EQ(t.data()[1], 1);
+    EXPECT_EQ(t.data()[2], 2);
+    EXPECT_EQ(t.data()[6], 3);
+    EXPECT_EQ(t.data()[12], 4);
+    EXPECT_EQ(t.Stride(3), 12u);
+}
+
+TEST(ValueLists, OutOfRangeVariableReadsZeroAndStoresNothing)
+{
+    ProblemModel model;
+    model.SetVarX(4, 0, 9.0);
+    model.SetVarX(-1, 0, 9.0);
+    EXPECT_EQ(model.GetVarX(4, 0), 0.0);
+    EXPECT_EQ(model.GetVarX(-1, 0), 0.0);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(model.GetVarX(k, 0), 0.0);
+}
+
+TEST(ValueLists, ResizeKeepsValuesAndZeroesNewOnes)
+{
+    ProblemModel model;
+    model.valueUpper[1] = 2;
+    model.ResizeVarX(1);
+    model.SetVarX(1, 2, 7.0);
+    model.valueUpper[1] = 4;
+    model.ResizeVarX(1);
+    EXPECT_EQ(model.VarX(1), (std::vector<double>{0, 0, 7, 0, 0}));
+    model.valueUpper[1] = 1;
+    model.ResizeVarX(1);
+    EXPECT_EQ(model.VarX(1), (std::vector<double>{0, 0}));
+}
+
+TEST(ValueLists, EquallySpacedRunsFromLowerToUpperLimit)
+{
+    ProblemModel model;
+    model.lastVar = 1;
+    model.AllocateVariableArrays();
+    model.lowerLimit = {1.0, -1.0, 0, 0};
+    model.valueUpper = {2, 10, 0, 0};
+    model.valueStep = {0.5, 0.2, 0, 0};
+    model.valueUpper[1] = 10;
+    model.ResizeVarX(1);
+    model.SetVarX(1, 3, 99.0);
+    // Only the checked variable is regenerated.
+    model.RegenerateSpacedValues({true, false, false, false});
+    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
+    EXPECT_EQ(model.GetVarX(1, 3), 99.0);
+    model.RegenerateSpacedValues({true, true, false, false});
+    // i * step + lower, product first: 3 * 0.2 + -1 is not -0.4 exactly.
+    EXPECT_EQ(model.GetVarX(1, 3), 3.0 * 0.2 + -1.0);
+    EXPECT_EQ(model.GetVarX(1, 10), 10.0 * 0.2 + -1.0);
+}
+
+} // namespace
+} // namespace tavex
