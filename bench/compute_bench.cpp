@@ -1,0 +1,77 @@
+// Times Compute on the workloads W1-W5, polynomial and trigonometric, with 1
+// and 2 threads, and Evaluate on W4. compare_numpy.py reads the JSON output.
+#include "engine/compute.h"
+#include "engine/evaluate.h"
+#include "workloads.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace tavex::bench {
+namespace {
+
+void BM_Compute(benchmark::State& state, const Workload* workload, bool trigonometric)
+{
+    ProblemModel model = MakeWorkloadProblem(*workload, trigonometric);
+    const ComputeOptions options{static_cast<int>(state.range(0))};
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.coef = model.funTable;
+        state.ResumeTiming();
+        const ComputeOutcome outcome = Compute(model, kAllSpaced, options);
+        if (!outcome.succeeded)
+            state.SkipWithError(outcome.failureLine.c_str());
+        benchmark::DoNotOptimize(model.coef.data());
+    }
+    state.counters["values"] = static_cast<double>(model.coef.size());
+}
+
+void BM_Evaluate1000(benchmark::State& state, bool trigonometric)
+{
+    ProblemModel model = MakeWorkloadProblem(Workloads()[3], trigonometric);
+    if (!Compute(model, kAllSpaced).succeeded) {
+        state.SkipWithError("compute failed");
+        return;
+    }
+    std::mt19937 gen(1);
+    std::uniform_real_distribution<double> coordinate(-1.0, 1.0);
+    std::vector<std::array<double, 4>> points(1000);
+    for (auto& p : points)
+        for (auto& x : p)
+            x = coordinate(gen);
+    double sum = 0;
+    for (auto _ : state) {
+        for (const auto& p : points) {
+            for (std::size_t v = 0; v < 4; ++v)
+                model.evalDx[v] = p[v] - model.center[v];
+            Evaluate(model);
+            sum += model.approxValue;
+        }
+    }
+    benchmark::DoNotOptimize(sum);
+}
+
+int Register()
+{
+    for (const Workload& w : Workloads()) {
+        for (const bool trig : {false, true}) {
+            const std::string name = std::string("Compute/") + w.name + (trig ? "/trig" : "/poly");
+            benchmark::RegisterBenchmark(name.c_str(), BM_Compute, &w, trig)
+                ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()
+                ->MinTime(w.counts.size() >= 4 ? 2.0 : 0.5);
+        }
+    }
+    for (const bool trig : {false, true})
+        benchmark::RegisterBenchmark(trig ? "Evaluate1000/W4/trig" : "Evaluate1000/W4/poly",
+                                     BM_Evaluate1000, trig)
+            ->Unit(benchmark::kMillisecond)->UseRealTime();
+    return 0;
+}
+
+const int registered = Register();
+
+} // namespace
+} // namespace tavex::bench
+
+BENCHMARK_MAIN();
