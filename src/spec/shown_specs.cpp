@@ -1,0 +1,32 @@
+#include "spec/shown_specs.h"
+
+#include "model/number_text.h"
+
+namespace tavex {
+
+ShownSpecs SetDisplayedSpecs(ProblemModel& model)
+{
+    assert(model.lastVar >= 0 && model.lastVar < kMaxVariables);
+    assert(model.varName.size() >= static_cast<std::size_t>(model.lastVar) + 1);
+    ShownSpecs shown;
+    shown.variableCount = std::to_string(model.lastVar + 1);
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        ShownPanel panel;
+        panel.name = model.varName[s];
+        panel.lowerLimit = TextOfNumber(model.lowerLimit[s]);
+        panel.upperLimit = TextOfNumber(model.upperLimit[s]);
+        panel.valueCount = std::to_string(static_cast<long long>(model.valueUpper[s]) + 1);
+        model.isTrigonometric[s] = !model.isPolynomial[s];
+        panel.powerChecked = model.isPolynomial[s];
+        panel.spacedChecked = model.isEquallySpaced[s];
+        shown.panels.push_back(std::move(panel));
+
+        if (k > 0)
+            shown.variableNames += ',';
+        shown.variableNames += model.varName[s];
+    }
+    return shown;
+}
+
+} // namespace tavex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/problem_model.h"
+
+#include <string>
+#include <vector>
+
+namespace tavex {
+
+// What the window shows of a problem read from a file. The center and period
+// boxes are not part of it: the file's own texts go there.
+struct ShownPanel {
+    std::string name;
+    std::string lowerLimit;
+    std::string upperLimit;
+    std::string valueCount;
+    bool powerChecked = true;
+    bool spacedChecked = true;
+};
+
+struct ShownSpecs {
+    std::string variableCount;       // lastVar + 1
+    std::string variableNames;       // the names joined by "," alone
+    std::vector<ShownPanel> panels;  // variables 0..lastVar
+};
+
+// The data side of SetDisplayedSpecs: the texts and check states for the
+// window. Also makes isTrigonometric the negation of isPolynomial.
+ShownSpecs SetDisplayedSpecs(ProblemModel& model);
+
+} // namespace tavex

@@ -1,0 +1,36 @@
+#include "spec/panel_navigation.h"
+#include "spec/results.h"
+
+#include "model/problem_model.h"
+
+#include <gtest/gtest.h>
+
+namespace tavex {
+namespace {
+
+TEST(PanelNavigation, WrapsAroundBothWays)
+{
+    EXPECT_EQ(NextVarNo(1, 2), 2);
+    EXPECT_EQ(NextVarNo(3, 2), 1);
+    EXPECT_EQ(PreviousVarNo(1, 2), 3);
+    EXPECT_EQ(PreviousVarNo(3, 2), 2);
+    // One variable: both stay on it.
+    EXPECT_EQ(NextVarNo(1, 0), 1);
+    EXPECT_EQ(PreviousVarNo(1, 0), 1);
+}
+
+TEST(ClearResults, DoesNothingWhileAFileIsOpened)
+{
+    ProblemModel model;
+    model.isComputed = true;
+    model.isOpening = true;
+    EXPECT_FALSE(ClearResults(model));
+    EXPECT_TRUE(model.isComputed);
+
+    model.isOpening = false;
+    EXPECT_TRUE(ClearResults(model));
+    EXPECT_FALSE(model.isComputed);
+}
+
+} // namespace
+} // namespace tavex
