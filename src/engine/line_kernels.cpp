@@ -1,74 +1,154 @@
 #include "engine/line_kernels.h"
 
+#include <cassert>
 #include <cstddef>
-
-// The hot loops, built for several instruction sets and chosen at load time,
-// so that one binary runs everywhere and uses the widest vectors it finds.
-// No fused multiply-add in any of them: every product is rounded before its sum.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define TAVEX_KERNEL __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define TAVEX_KERNEL
-#endif
 
 namespace tavex {
 
 namespace {
 
-// Eight doubles: one AVX-512 register, two AVX2 or four SSE2 registers.
-using Block = double __attribute__((vector_size(64)));
-constexpr int kBlocks = kTileLanes / 8;
-static_assert(kTileLanes % 8 == 0);
+// Vectors of 2, 4 and 8 doubles: SSE2, AVX2 and AVX-512 registers.
+using V2 = double __attribute__((vector_size(16)));
+using V4 = double __attribute__((vector_size(32)));
+using V8 = double __attribute__((vector_size(64)));
 
-Block* RowBlocks(double* tile, int row)
+template <typename Vec>
+Vec* At(double* tile, int row, int lane)
 {
-    return reinterpret_cast<Block*>(__builtin_assume_aligned(tile + static_cast<std::ptrdiff_t>(row) * kTileLanes, 64));
+    return reinterpret_cast<Vec*>(tile + static_cast<std::ptrdiff_t>(row) * kTileLanes + lane);
 }
 
-} // namespace
-
-TAVEX_KERNEL
-void ForwardEliminateTile(double* tile, int order, const double* lu, const unsigned char* stepSkipped)
+// kCount vectors of Vec cover one pass over part of the lanes; enough of them
+// to hide the latency of the additions, few enough to stay in registers.
+template <typename Vec, int kCount>
+[[gnu::always_inline]] inline void ForwardPass(double* tile, int order, const double* lu,
+                                               const unsigned char* stepSkipped, int lane)
 {
-    static_assert(kBlocks == 4);
     for (int k = 1; k < order; ++k) {
-        Block* rowK = RowBlocks(tile, k);
-        Block a0 = rowK[0], a1 = rowK[1], a2 = rowK[2], a3 = rowK[3];
+        Vec* rowK = At<Vec>(tile, k, lane);
+        Vec a[kCount];
+#pragma GCC unroll 16
+        for (int v = 0; v < kCount; ++v)
+            a[v] = rowK[v];
         const double* multipliers = lu + static_cast<std::ptrdiff_t>(k) * order;
         for (int r = 0; r < k; ++r) {
             if (stepSkipped[r])
                 continue;
             const double f = multipliers[r];
-            const Block* rowR = RowBlocks(tile, r);
-            a0 = a0 - f * rowR[0];
-            a1 = a1 - f * rowR[1];
-            a2 = a2 - f * rowR[2];
-            a3 = a3 - f * rowR[3];
+            const Vec* rowR = At<Vec>(tile, r, lane);
+#pragma GCC unroll 16
+            for (int v = 0; v < kCount; ++v)
+                a[v] = a[v] - f * rowR[v];
         }
-        rowK[0] = a0; rowK[1] = a1; rowK[2] = a2; rowK[3] = a3;
+#pragma GCC unroll 16
+        for (int v = 0; v < kCount; ++v)
+            rowK[v] = a[v];
     }
 }
 
-TAVEX_KERNEL
-void BackSubstituteTile(double* tile, int order, const double* lu, int stopRow)
+template <typename Vec, int kCount>
+[[gnu::always_inline]] inline void BackPass(double* tile, int order, const double* lu, int stopRow, int lane)
 {
     for (int k = order - 1; k > stopRow; --k) {
         const double* u = lu + static_cast<std::ptrdiff_t>(k) * order;
-        Block s0 = {}, s1 = {}, s2 = {}, s3 = {};
+        Vec s[kCount];
+#pragma GCC unroll 16
+        for (int v = 0; v < kCount; ++v)
+            s[v] = Vec{} ; // the sum starts from +0, as in the one-line form
         for (int j = k + 1; j < order; ++j) {
             const double a = u[j];
-            const Block* rowJ = RowBlocks(tile, j);
-            s0 = s0 + a * rowJ[0];
-            s1 = s1 + a * rowJ[1];
-            s2 = s2 + a * rowJ[2];
-            s3 = s3 + a * rowJ[3];
+            const Vec* rowJ = At<Vec>(tile, j, lane);
+#pragma GCC unroll 16
+            for (int v = 0; v < kCount; ++v)
+                s[v] = s[v] + a * rowJ[v];
         }
         const double d = u[k];
-        Block* rowK = RowBlocks(tile, k);
-        rowK[0] = (rowK[0] - s0) / d;
-        rowK[1] = (rowK[1] - s1) / d;
-        rowK[2] = (rowK[2] - s2) / d;
-        rowK[3] = (rowK[3] - s3) / d;
+        Vec* rowK = At<Vec>(tile, k, lane);
+#pragma GCC unroll 16
+        for (int v = 0; v < kCount; ++v)
+            rowK[v] = (rowK[v] - s[v]) / d;
+    }
+}
+
+// Baseline: two passes of 16 lanes in eight SSE2 registers each.
+void ForwardBaseline(double* tile, int order, const double* lu, const unsigned char* skipped)
+{
+    ForwardPass<V2, 8>(tile, order, lu, skipped, 0);
+    ForwardPass<V2, 8>(tile, order, lu, skipped, 16);
+}
+
+void BackBaseline(double* tile, int order, const double* lu, int stopRow)
+{
+    BackPass<V2, 8>(tile, order, lu, stopRow, 0);
+    BackPass<V2, 8>(tile, order, lu, stopRow, 16);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TAVEX_HAVE_WIDE_KERNELS 1
+
+[[gnu::target("avx2")]] void ForwardAvx2(double* tile, int order, const double* lu, const unsigned char* skipped)
+{
+    ForwardPass<V4, 8>(tile, order, lu, skipped, 0);
+}
+
+[[gnu::target("avx2")]] void BackAvx2(double* tile, int order, const double* lu, int stopRow)
+{
+    BackPass<V4, 8>(tile, order, lu, stopRow, 0);
+}
+
+[[gnu::target("avx512f")]] void ForwardAvx512(double* tile, int order, const double* lu, const unsigned char* skipped)
+{
+    ForwardPass<V8, 4>(tile, order, lu, skipped, 0);
+}
+
+[[gnu::target("avx512f")]] void BackAvx512(double* tile, int order, const double* lu, int stopRow)
+{
+    BackPass<V8, 4>(tile, order, lu, stopRow, 0);
+}
+#endif
+
+static_assert(kTileLanes == 32, "the passes above cover 32 lanes");
+
+} // namespace
+
+std::vector<KernelIsa> SupportedKernelIsas()
+{
+    std::vector<KernelIsa> isas{KernelIsa::kBaseline};
+#ifdef TAVEX_HAVE_WIDE_KERNELS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2"))
+        isas.push_back(KernelIsa::kAvx2);
+    if (__builtin_cpu_supports("avx512f"))
+        isas.push_back(KernelIsa::kAvx512);
+#endif
+    return isas;
+}
+
+KernelIsa BestKernelIsa()
+{
+    static const KernelIsa best = SupportedKernelIsas().back();
+    return best;
+}
+
+void ForwardEliminateTile(double* tile, int order, const double* lu, const unsigned char* stepSkipped, KernelIsa isa)
+{
+    switch (isa) {
+#ifdef TAVEX_HAVE_WIDE_KERNELS
+    case KernelIsa::kAvx512: return ForwardAvx512(tile, order, lu, stepSkipped);
+    case KernelIsa::kAvx2: return ForwardAvx2(tile, order, lu, stepSkipped);
+#endif
+    default: return ForwardBaseline(tile, order, lu, stepSkipped);
+    }
+}
+
+void BackSubstituteTile(double* tile, int order, const double* lu, int stopRow, KernelIsa isa)
+{
+    switch (isa) {
+#ifdef TAVEX_HAVE_WIDE_KERNELS
+    case KernelIsa::kAvx512: return BackAvx512(tile, order, lu, stopRow);
+    case KernelIsa::kAvx2: return BackAvx2(tile, order, lu, stopRow);
+#endif
+    default: return BackBaseline(tile, order, lu, stopRow);
     }
 }
 
