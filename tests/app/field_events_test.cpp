@@ -1,0 +1,271 @@
+#include "app/toolkit/field_events.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tavex {
+namespace {
+
+// A window with a checked field, a plain field, a button, a label with a
+// mnemonic for the plain field, a button with a mnemonic and a menu.
+class FieldEventsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<QMainWindow>();
+        auto* central = new QWidget(window.get());
+        auto* grid = new QGridLayout(central);
+        checked = new QLineEdit("bad", central);
+        plain = new QLineEdit("plain text", central);
+        button = new QPushButton("Button", central);
+        exitButton = new QPushButton("E&xit", central);
+        label = new QLabel("&Bee", central);
+        label->setBuddy(plain);
+        grid->addWidget(checked, 0, 0);
+        grid->addWidget(label, 1, 0);
+        grid->addWidget(plain, 1, 1);
+        grid->addWidget(button, 2, 0);
+        grid->addWidget(exitButton, 2, 1);
+        window->setCentralWidget(central);
+
+        QMenu* file = window->menuBar()->addMenu("&File");
+        save = file->addAction("Save");
+        save->setShortcut(QKeySequence::Save);
+        QObject::connect(save, &QAction::triggered, [this] { ++saves; });
+        QObject::connect(button, &QPushButton::clicked, [this] { ++buttonClicks; });
+        QObject::connect(exitButton, &QPushButton::clicked, [this] { ++exitClicks; });
+
+        events = std::make_unique<FieldEvents>(window.get());
+        events->SetValidate(checked, [this] {
+            ++checks;
+            return checked->text() == "ok";
+        });
+        events->SetLostFocus(checked, [this] { ++lostFocus; });
+        events->SetGotFocus(plain, [this] { ++plainGotFocus; });
+        events->SelectAllOnFocus(plain);
+
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        checked->setFocus();
+        ASSERT_TRUE(checked->hasFocus());
+        lostFocus = 0;
+    }
+
+    void Accept() { checked->setText("ok"); }
+    void ExpectRefused()
+    {
+        EXPECT_TRUE(checked->hasFocus());
+        EXPECT_EQ(lostFocus, 0);
+        EXPECT_EQ(checks, 1);
+    }
+    void ExpectLeft()
+    {
+        EXPECT_FALSE(checked->hasFocus());
+        EXPECT_EQ(lostFocus, 1);
+        EXPECT_EQ(checks, 1);
+    }
+
+    std::unique_ptr<QMainWindow> window;
+    QLineEdit* checked = nullptr;
+    QLineEdit* plain = nullptr;
+    QPushButton* button = nullptr;
+    QPushButton* exitButton = nullptr;
+    QLabel* label = nullptr;
+    QAction* save = nullptr;
+    std::unique_ptr<FieldEvents> events; // goes before the window
+    int checks = 0, lostFocus = 0, buttonClicks = 0, exitClicks = 0, saves = 0, plainGotFocus = 0;
+};
+
+TEST_F(FieldEventsTest, TabIsRefusedWhileTheCheckFails)
+{
+    QTest::keyClick(checked, Qt::Key_Tab);
+    ExpectRefused();
+    EXPECT_EQ(checked->text(), "bad");
+}
+
+TEST_F(FieldEventsTest, TabLeavesOnceTheCheckPasses)
+{
+    Accept();
+    QTest::keyClick(checked, Qt::Key_Tab);
+    ExpectLeft();
+}
+
+TEST_F(FieldEventsTest, ShiftTabIsRefusedAndAccepted)
+{
+    QTest::keyClick(checked, Qt::Key_Tab, Qt::ShiftModifier);
+    ExpectRefused();
+    QTest::keyClick(checked, Qt::Key_Backtab);
+    EXPECT_TRUE(checked->hasFocus());
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(lostFocus, 0);
+
+    Accept();
+    checks = 0;
+    QTest::keyClick(checked, Qt::Key_Backtab);
+    ExpectLeft();
+}
+
+TEST_F(FieldEventsTest, RefusedClickDoesNotHappen)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+    ExpectRefused();
+    EXPECT_EQ(buttonClicks, 0);
+    EXPECT_FALSE(button->isDown());
+
+    Accept();
+    checks = 0;
+    QTest::mouseClick(button, Qt::LeftButton);
+    ExpectLeft();
+    EXPECT_TRUE(button->hasFocus());
+    EXPECT_EQ(buttonClicks, 1);
+}
+
+TEST_F(FieldEventsTest, RefusedClickThroughTheWindowSystemDoesNotHappen)
+{
+    // The road of a real click: to the window first, which passes it on.
+    const QPoint at = button->mapTo(window.get(), button->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    ExpectRefused();
+    EXPECT_EQ(buttonClicks, 0);
+
+    Accept();
+    checks = 0;
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    ExpectLeft();
+    EXPECT_EQ(buttonClicks, 1);
+}
+
+TEST_F(FieldEventsTest, RefusedClickOnAnotherFieldKeepsItsCursor)
+{
+    plain->setCursorPosition(0);
+    QTest::mouseClick(plain, Qt::LeftButton);
+    ExpectRefused();
+    EXPECT_FALSE(plain->hasSelectedText());
+    EXPECT_EQ(plainGotFocus, 0);
+}
+
+TEST_F(FieldEventsTest, DoubleClickIsRefusedToo)
+{
+    QTest::mouseDClick(button, Qt::LeftButton);
+    EXPECT_TRUE(checked->hasFocus());
+    EXPECT_EQ(buttonClicks, 0);
+    EXPECT_EQ(lostFocus, 0);
+}
+
+TEST_F(FieldEventsTest, ClickOnTheFieldItselfOrOnALabelRunsNoCheck)
+{
+    QTest::mouseClick(checked, Qt::LeftButton);
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(checks, 0);
+    EXPECT_TRUE(checked->hasFocus());
+}
+
+TEST_F(FieldEventsTest, MnemonicOfAButtonIsRefusedAndAccepted)
+{
+    QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
+    ExpectRefused();
+    EXPECT_EQ(exitClicks, 0);
+
+    Accept();
+    checks = 0;
+    QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
+    QTest::qWait(300); // the button's click is animated
+    ExpectLeft();
+    EXPECT_TRUE(exitButton->hasFocus());
+    EXPECT_EQ(exitClicks, 1);
+}
+
+TEST_F(FieldEventsTest, MnemonicOfALabelMovesToItsBuddyOnlyWhenAccepted)
+{
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
+    ExpectRefused();
+
+    Accept();
+    checks = 0;
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
+    ExpectLeft();
+    EXPECT_TRUE(plain->hasFocus());
+}
+
+TEST_F(FieldEventsTest, MenuEntriesRunNoCheck)
+{
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1);
+
+    QMenuBar* bar = window->menuBar();
+    QAction* fileEntry = bar->actions().front();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(fileEntry).center());
+    QMenu* menu = fileEntry->menu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(save).center());
+    EXPECT_EQ(saves, 2);
+
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_EQ(saves, 3);
+
+    EXPECT_EQ(checks, 0);
+    EXPECT_EQ(lostFocus, 0);
+    EXPECT_EQ(QApplication::focusWidget(), checked);
+}
+
+TEST_F(FieldEventsTest, ProgramMovesTheFocusWithoutACheck)
+{
+    plain->setFocus();
+    EXPECT_EQ(checks, 0);
+    EXPECT_EQ(lostFocus, 1);
+    EXPECT_EQ(plainGotFocus, 1);
+}
+
+TEST_F(FieldEventsTest, SelectsTheWholeTextWhetherTabbedOrClicked)
+{
+    Accept();
+    QTest::mouseClick(plain, Qt::LeftButton, {}, QPoint(3, plain->height() / 2));
+    EXPECT_TRUE(plain->hasFocus());
+    EXPECT_EQ(plain->selectedText(), "plain text");
+    EXPECT_EQ(plainGotFocus, 1);
+
+    // A second click in the field that has the focus places the cursor.
+    QTest::mouseClick(plain, Qt::LeftButton, {}, QPoint(3, plain->height() / 2));
+    EXPECT_FALSE(plain->hasSelectedText());
+
+    checked->setFocus();
+    QTest::keyClick(checked, Qt::Key_Tab);
+    ASSERT_TRUE(plain->hasFocus());
+    EXPECT_EQ(plain->selectedText(), "plain text");
+    EXPECT_EQ(plainGotFocus, 2);
+}
+
+TEST_F(FieldEventsTest, OtherWindowsAreNotTheFieldsBusiness)
+{
+    QWidget other;
+    auto* otherBox = new QLineEdit(&other);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::mouseClick(otherBox, Qt::LeftButton);
+    EXPECT_TRUE(otherBox->hasFocus());
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(checked->hasFocus());
+    EXPECT_EQ(checks, 0);
+    EXPECT_EQ(lostFocus, 0);
+}
+
+} // namespace
+} // namespace tavex
