@@ -1,69 +1,35 @@
-// tavex-cli: the problem core from a shell.
-#include "engine/compute.h"
-#include "engine/evaluate.h"
-#include "model/number_text.h"
-#include "model/problem_model.h"
+// tavex-cli: the problem core from a shell, for batch work and scripts.
+#include "commands.h"
+#include "output.h"
 
 #include <cstdio>
-#include <string_view>
-
-namespace {
-
-constexpr char kUsage[] =
-    "Usage: tavex-cli COMMAND\n"
-    "\n"
-    "Commands:\n"
-    "  demo     compute the expansion of f(x, y) = 1 + 2x + 3y + 4xy tabulated on\n"
-    "           x, y in {0, 1} and print its coefficients and its value at (2, 3)\n"
-    "  --help   show this text\n";
-
-int RunDemo()
-{
-    using namespace tavex;
-    ProblemModel model;
-    model.lastVar = 1;
-    model.AllocateVariableArrays();
-    model.varName = {"x", "y"};
-    for (int k = 0; k < 2; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
-        model.isPolynomial[slot] = true;
-        model.lowerLimit[slot] = 0.0;
-        model.upperLimit[slot] = 1.0;
-        model.valueUpper[slot] = 1;
-        model.valueStep[slot] = 1.0;
-    }
-    model.ShapeTablesFromValueCounts();
-    model.funTable(0, 0, 0, 0) = 1;
-    model.funTable(1, 0, 0, 0) = 3;
-    model.funTable(0, 1, 0, 0) = 4;
-    model.funTable(1, 1, 0, 0) = 10;
-    model.coef = model.funTable;
-    const ComputeOutcome outcome = Compute(model, {true, true, false, false});
-    if (!outcome.succeeded) {
-        std::printf("%s\n", outcome.failureLine.c_str());
-        return 1;
-    }
-    for (int j1 = 0; j1 <= 1; ++j1)
-        for (int j0 = 0; j0 <= 1; ++j0)
-            std::printf("coef(%d, %d) = %s\n", j0, j1, TextOfNumber(model.coef(j0, j1, 0, 0)).c_str());
-    model.evalDx[0] = 2.0;
-    model.evalDx[1] = 3.0;
-    Evaluate(model);
-    std::printf("f(2, 3) = %s\n", TextOfNumber(model.approxValue).c_str());
-    return 0;
-}
-
-} // namespace
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
-    const std::string_view command = argc > 1 ? argv[1] : "--help";
-    if (command == "--help" || command == "-h") {
-        std::fputs(kUsage, stdout);
-        return 0;
+    using namespace tavex::cli;
+    const std::vector<std::string_view> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        std::fputs(kToolUsage, stderr);
+        return kExitError;
     }
+    const std::string_view command = words.front();
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kToolUsage, stdout);
+        return kExitDone;
+    }
+    const Arguments arguments(words.begin() + 1, words.end());
+    if (command == "compute")
+        return RunCompute(arguments);
+    if (command == "list")
+        return RunList(arguments);
+    if (command == "eval")
+        return RunEval(arguments);
+    if (command == "report")
+        return RunReport(arguments);
     if (command == "demo")
-        return RunDemo();
-    std::fprintf(stderr, "tavex-cli: unknown command '%s'\n%s", argv[1], kUsage);
-    return 2;
+        return RunDemo(arguments);
+    ReportError("unknown command '" + std::string(command) + "' (see 'tavex-cli --help')");
+    return kExitError;
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "commands.h"
+#include "io/problem_file_reader.h"
+#include "model/problem_model.h"
+
+#include <string>
+
+namespace tavex::cli {
+
+// When the arguments ask for help, prints the command's usage and returns true.
+bool ShowHelpIfAsked(std::string_view command, Arguments arguments);
+
+// Reports a wrong number of arguments on standard error.
+int UsageError(std::string_view command, std::string_view what);
+
+// Opens the problem as File > Open does; on failure reports the message.
+bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& entries);
+
+// What ReadSpecs reads from the window right after an open: the limits as
+// the entries show them (to 15 significant digits), the center and period
+// texts the file gave ("*" resolved again), the counts, kinds and spacing
+// flags; then the steps and the equally spaced lists.
+void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries);
+
+} // namespace tavex::cli

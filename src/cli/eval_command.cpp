@@ -1,0 +1,103 @@
+// eval: the stored expansion at points from the command line or standard input.
+#include "command_support.h"
+#include "commands.h"
+#include "engine/evaluate.h"
+#include "model/number_text.h"
+#include "output.h"
+
+#include <iostream>
+#include <vector>
+
+namespace tavex::cli {
+
+namespace {
+
+// Coordinates on a line of standard input are separated by blanks, tabs or
+// commas; a CR of a CR LF line end is a blank too.
+std::vector<std::string_view> SplitCoordinates(std::string_view line)
+{
+    std::vector<std::string_view> parts;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::size_t start = line.find_first_not_of(" \t,\r", i);
+        if (start == std::string_view::npos)
+            break;
+        std::size_t end = line.find_first_of(" \t,\r", start);
+        if (end == std::string_view::npos)
+            end = line.size();
+        parts.push_back(line.substr(start, end - start));
+        i = end;
+    }
+    return parts;
+}
+
+// Stores the point and its offsets from the centers as the evaluation window
+// does, each coordinate the number its text begins with, and evaluates.
+double EvaluateAt(ProblemModel& model, const std::vector<std::string_view>& coordinates)
+{
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        model.evalX[s] = LeadingNumber(coordinates[s]);
+        model.evalDx[s] = model.evalX[s] - model.center[s];
+    }
+    Evaluate(model);
+    return model.approxValue;
+}
+
+std::string CountMismatch(const ProblemModel& model, std::size_t given)
+{
+    return std::to_string(given) + " coordinates given for a problem of " + std::to_string(model.lastVar + 1)
+         + " variables";
+}
+
+} // namespace
+
+int RunEval(Arguments arguments)
+{
+    if (ShowHelpIfAsked("eval", arguments))
+        return kExitDone;
+    if (arguments.empty())
+        return UsageError("eval", "expects a PROBLEM file and optionally a point");
+    const std::string path(arguments[0]);
+
+    ProblemModel model;
+    OpenedEntries entries;
+    if (!OpenProblem(path, model, entries))
+        return kExitError;
+    if (!model.isComputed) {
+        ReportError(path + ": holds no coefficients (run 'tavex-cli compute' first)");
+        return kExitNoResult;
+    }
+    const auto variables = static_cast<std::size_t>(model.lastVar) + 1;
+
+    LineWriter out(stdout);
+    if (arguments.size() > 1) {
+        const std::vector<std::string_view> point(arguments.begin() + 1, arguments.end());
+        if (point.size() != variables)
+            return UsageError("eval", CountMismatch(model, point.size()));
+        out.Line(TextOfNumber(EvaluateAt(model, point)));
+    } else {
+        std::string line;
+        int lineNumber = 0;
+        while (std::getline(std::cin, line)) {
+            ++lineNumber;
+            const std::vector<std::string_view> point = SplitCoordinates(line);
+            if (point.empty())
+                continue;
+            if (point.size() != variables) {
+                out.Flush();
+                ReportError("standard input, line " + std::to_string(lineNumber) + ": "
+                            + CountMismatch(model, point.size()));
+                return kExitError;
+            }
+            out.Line(TextOfNumber(EvaluateAt(model, point)));
+        }
+    }
+    if (!out.Flush()) {
+        ReportError("cannot write to standard output");
+        return kExitError;
+    }
+    return kExitDone;
+}
+
+} // namespace tavex::cli

@@ -1,0 +1,120 @@
+#include "io/coefficient_listing.h"
+
+#include "model/number_text.h"
+
+#include <cassert>
+
+namespace tavex {
+
+namespace {
+
+std::size_t ValueCount(const ProblemModel& model, int k)
+{
+    return k <= model.lastVar ? static_cast<std::size_t>(model.valueUpper[static_cast<std::size_t>(k)]) + 1 : 1;
+}
+
+// "-0.5" for a center of 0.5, "+1.5" for -1.5, nothing for 0.
+std::string CenterPart(double center)
+{
+    std::string part;
+    if (center > 0.0)
+        part.append("-").append(TextOfNumber(center));
+    else if (center < 0.0)
+        part.append("+").append(TextOfNumber(-center));
+    return part;
+}
+
+void AppendFactor(std::string& term, const ProblemModel& model, int v, int m)
+{
+    const auto s = static_cast<std::size_t>(v);
+    const std::string& name = s < model.varName.size() ? model.varName[s] : std::string();
+    const double c = model.center[s];
+    const bool centered = c != 0.0;
+    term += '*';
+    if (model.isPolynomial[s]) {
+        if (centered)
+            term += '(';
+        term += name;
+        if (centered)
+            term.append(CenterPart(c)).append(")");
+        if (m > 1)
+            term.append("^").append(std::to_string(m));
+        return;
+    }
+    term += m % 2 == 0 ? "cos(" : "sin(";
+    const bool multiple = m >= 3;
+    if (multiple) {
+        term.append(std::to_string((m + 1) / 2)).append("*");
+        if (centered)
+            term += '(';
+    }
+    term.append(name).append(CenterPart(c)).append(")");
+    if (multiple && centered)
+        term += ')';
+}
+
+} // namespace
+
+std::string TermText(const ProblemModel& model, const PerVariable<int>& index)
+{
+    std::string term;
+    for (int v = 0; v <= model.lastVar; ++v) {
+        const int m = index[static_cast<std::size_t>(v)];
+        if (m != 0)
+            AppendFactor(term, model, v, m);
+    }
+    return term;
+}
+
+std::string CoefficientLine(const ProblemModel& model, const PerVariable<int>& index)
+{
+    std::string line = TextOfNumber(model.coef(index[0], index[1], index[2], index[3]));
+    line.append(kLinePadding, ' ');
+    const std::string term = TermText(model, index);
+    if (line.size() > kTermColumn)
+        line.replace(kTermColumn, std::min(term.size(), line.size() - kTermColumn),
+                     term.substr(0, line.size() - kTermColumn));
+    return line;
+}
+
+void BuildTermText(ProblemModel& model)
+{
+    model.termText = CoefficientLine(model, model.termIndex);
+}
+
+CoefficientListing::CoefficientListing(const ProblemModel& model) : model_(model)
+{
+    block1_ = ValueCount(model, 0) + 1;
+    block2_ = ValueCount(model, 1) * block1_ + 1;
+    block3_ = ValueCount(model, 2) * block2_ + 1;
+    lineCount_ = 1 + ValueCount(model, 3) * block3_;
+}
+
+std::string CoefficientListing::Line(std::size_t row) const
+{
+    assert(row < lineCount_);
+    if (row == 0)
+        return kCoefficientsHeading;
+    std::size_t rest = row - 1;
+    PerVariable<int> index{};
+    const std::array<std::size_t, 3> blocks{block3_, block2_, block1_};
+    for (std::size_t level = 0; level < blocks.size(); ++level) {
+        index[3 - level] = static_cast<int>(rest / blocks[level]);
+        rest %= blocks[level];
+        if (rest == blocks[level] - 1)
+            return {};
+    }
+    index[0] = static_cast<int>(rest);
+    return CoefficientLine(model_, index);
+}
+
+void ListCoefficients(const ProblemModel& model, std::vector<std::string>& lines)
+{
+    const CoefficientListing listing(model);
+    lines.reserve(lines.size() + listing.LineCount());
+    for (std::size_t row = 0; row < listing.LineCount(); ++row)
+        lines.push_back(listing.Line(row));
+}
+
+} // namespace tavex
+

@@ -1,0 +1,348 @@
+#include "io/problem_file_reader.h"
+
+#include "io/field_reader.h"
+#include "io/number_field.h"
+#include "io/star_value.h"
+#include "io/table_walk.h"
+#include "io/whole_file.h"
+#include "model/number_text.h"
+
+#include <climits>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace tavex {
+
+namespace {
+
+// A fault that makes the pair unreadable, its message complete.
+class ReadFailure final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How a field shows in a message: short, and without the control characters
+// a damaged file may hold.
+std::string Quoted(std::string_view field)
+{
+    constexpr std::size_t kShown = 24;
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < field.size() && i < kShown; ++i)
+        shown += (static_cast<unsigned char>(field[i]) < 0x20) ? '?' : field[i];
+    if (field.size() > kShown)
+        shown += "...";
+    return shown + "\"";
+}
+
+std::string VariableLabel(int k) { return "variable " + std::to_string(k + 1); }
+
+// The fields of one file, with messages that name it.
+class FileFields final {
+public:
+    FileFields(std::string_view text, const std::string& path) : fields_(text), path_(path) {}
+
+    [[noreturn]] void Fail(int line, const std::string& what) const
+    {
+        throw ReadFailure(path_ + ", line " + std::to_string(line) + ": " + what);
+    }
+
+    [[noreturn]] void EndsEarly(const std::string& missing) const
+    {
+        Fail(fields_.LastLine(), "the file ends early: " + missing + " is missing");
+    }
+
+    // Starts a field: fails when there is none; returns its line.
+    int Begin(const std::string& what)
+    {
+        if (fields_.AtEnd())
+            EndsEarly(what);
+        return fields_.line();
+    }
+
+    double Value(const std::string& what)
+    {
+        Begin(what);
+        return NumberFromField(fields_.NumberField());
+    }
+
+    std::int64_t Count(const std::string& what)
+    {
+        const int line = Begin(what);
+        const std::string_view field = fields_.NumberField();
+        if (!IsWholeNumber(field))
+            Fail(line, what + " is not a number: " + Quoted(field));
+        return IndexFromText(field);
+    }
+
+    std::string_view Text(const std::string& what)
+    {
+        const int line = Begin(what);
+        try {
+            return fields_.TextField();
+        } catch (const FieldError& error) {
+            Fail(line, what + ": " + error.what());
+        }
+    }
+
+    bool Boolean(const std::string& what)
+    {
+        const int line = Begin(what);
+        const std::string_view field = Text(what);
+        if (field == "#TRUE#")
+            return true;
+        if (field == "#FALSE#")
+            return false;
+        Fail(line, what + " is neither #TRUE# nor #FALSE#: " + Quoted(field));
+    }
+
+    // Reads count numbers, handing each to store(i, value); store may be null
+    // to check that they are there.
+    template <typename Store>
+    void Numbers(std::size_t count, const std::string& what, Store store)
+    {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (fields_.AtEnd())
+                Fail(fields_.LastLine(), "the file ends early: it holds " + std::to_string(i) + " of the "
+                                             + std::to_string(count) + " " + what);
+            store(i, NumberFromField(fields_.NumberField()));
+        }
+    }
+
+    // A bound on the fields left: each takes at least one character.
+    std::size_t MostFieldsLeft() const { return fields_.Remaining(); }
+    int line() const { return fields_.line(); }
+
+private:
+    FieldReader fields_;
+    std::string path_;
+};
+
+// Two tables of doubles this large would not fit in the machine's memory.
+std::size_t MaxGridElements()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return SIZE_MAX / (2 * sizeof(double));
+    return static_cast<std::size_t>(pages) / (2 * sizeof(double)) * static_cast<std::size_t>(pageSize);
+}
+
+// "40 x 40 x 2000000000": the value counts of the variables before k and of k.
+std::string GridText(const ProblemModel& model, int k, std::int64_t upperOfK)
+{
+    std::string text;
+    for (int j = 0; j < k; ++j)
+        text += std::to_string(model.valueUpper[static_cast<std::size_t>(j)] + 1) + " x ";
+    return text + TextOfNumber(static_cast<double>(upperOfK) + 1.0);
+}
+
+std::array<int, 4> UpperIndices(const ProblemModel& model)
+{
+    return {model.valueUpper[0], model.valueUpper[1], model.valueUpper[2], model.valueUpper[3]};
+}
+
+void CopySessionFields(const ProblemModel& session, ProblemModel& fresh)
+{
+    fresh.piValue = session.piValue;
+    fresh.startDir = session.startDir;
+    fresh.savedDecimalSep = session.savedDecimalSep;
+    fresh.curVarNo = session.curVarNo;
+    fresh.curVar = session.curVar;
+    fresh.termText = session.termText;
+    fresh.approxValue = session.approxValue;
+}
+
+class PairParser final {
+public:
+    PairParser(std::string_view problemText, std::string_view dataText, const std::string& problemPath,
+               OpenedProblem& opened)
+        : problem_(problemText, problemPath), data_(dataText, DataFilePath(problemPath)),
+          model_(opened.model), entries_(opened.entries)
+    {
+    }
+
+    void Parse()
+    {
+        ReadSpecification();
+        ReadDataHead();
+
+        // Check that the numbers are there before the tables are made: a damaged
+        // count must not make the program claim memory that a short file
+        // cannot fill.
+        const std::size_t coefficients = model_.isComputed ? elements_ : 0;
+        if (problem_.MostFieldsLeft() < coefficients) {
+            FileFields dryRun = problem_;
+            ReadCoefficients(dryRun, nullptr);
+        }
+        if (data_.MostFieldsLeft() < listValues_ + elements_) {
+            FileFields dryRun = data_;
+            ReadValuesAndTable(dryRun, nullptr);
+        }
+
+        model_.ShapeTablesFromValueCounts();
+        for (int k = 0; k < kMaxVariables; ++k)
+            model_.ResizeVarX(k);
+        if (model_.isComputed)
+            ReadCoefficients(problem_, &model_);
+        ReadValuesAndTable(data_, &model_);
+    }
+
+private:
+    void ReadSpecification()
+    {
+        const int line = problem_.line();
+        const std::int64_t lastVar = problem_.Count("the number of variables");
+        if (lastVar < 0 || lastVar >= kMaxVariables)
+            problem_.Fail(line, "a problem has 1 to 4 variables; the file gives "
+                                    + TextOfNumber(static_cast<double>(lastVar) + 1.0));
+        model_.lastVar = static_cast<int>(lastVar);
+        model_.AllocateVariableArrays();
+        model_.varName.resize(static_cast<std::size_t>(lastVar) + 1);
+
+        for (int k = 0; k <= model_.lastVar; ++k)
+            ReadVariableRecord(k);
+        model_.isComputed = problem_.Boolean("the flag of the coefficients");
+    }
+
+    void ReadVariableRecord(int k)
+    {
+        const auto s = static_cast<std::size_t>(k);
+        const std::string label = VariableLabel(k);
+        model_.varName[s] = std::string(problem_.Text("the name of " + label));
+        model_.lowerLimit[s] = problem_.Value("the lower limit of " + label);
+        model_.upperLimit[s] = problem_.Value("the upper limit of " + label);
+        entries_.centerText[s] = std::string(problem_.Text("the center of " + label));
+        model_.isPolynomial[s] = problem_.Boolean("the kind of " + label);
+        model_.isTrigonometric[s] = !model_.isPolynomial[s];
+        entries_.periodText[s] = std::string(problem_.Text("the period of " + label));
+        const int countLine = problem_.line();
+        const std::int64_t upper = problem_.Count("the value count of " + label);
+        if (upper < 1)
+            problem_.Fail(countLine, label + " has fewer than 2 values; a variable needs at least 2");
+        if (upper >= INT_MAX || static_cast<std::size_t>(upper) + 1 > MaxGridElements() / elements_)
+            problem_.Fail(countLine, "a grid of " + GridText(model_, k, upper) + " values is too large to hold in memory");
+        elements_ *= static_cast<std::size_t>(upper) + 1;
+        model_.valueUpper[s] = static_cast<int>(upper);
+
+        model_.center[s] = IsStarEntry(entries_.centerText[s])
+                         ? StarCenter(model_.lowerLimit[s], model_.upperLimit[s])
+                         : NumberFromField(entries_.centerText[s]);
+        model_.period[s] = IsStarEntry(entries_.periodText[s]) ? StarPeriod(model_.piValue)
+                                                               : NumberFromField(entries_.periodText[s]);
+        model_.valueStep[s] = (model_.upperLimit[s] - model_.lowerLimit[s]) / model_.valueUpper[s];
+    }
+
+    void ReadDataHead()
+    {
+        const int line = data_.line();
+        const std::int64_t lastVar = data_.Count("the number of variables");
+        if (lastVar != model_.lastVar)
+            data_.Fail(line, "the data file gives " + Quoted(TextOfNumber(static_cast<double>(lastVar)))
+                                 + " as the number of variables less one, the problem file "
+                                 + std::to_string(model_.lastVar) + "; the two files do not belong together");
+        for (int k = 0; k <= model_.lastVar; ++k) {
+            const auto s = static_cast<std::size_t>(k);
+            const std::string label = VariableLabel(k);
+            const int countLine = data_.line();
+            const std::int64_t stored = data_.Count("the value count of " + label);
+            if (stored != model_.valueUpper[s])
+                data_.Fail(countLine, label + " has " + Quoted(TextOfNumber(static_cast<double>(stored) + 1.0))
+                                          + " values here and " + std::to_string(model_.valueUpper[s] + 1)
+                                          + " in the problem file; the two files do not belong together");
+            model_.storedValueUpper[s] = static_cast<int>(stored);
+            model_.isEquallySpaced[s] = data_.Boolean("the spacing flag of " + label);
+            model_.valuesExplicit[s] = true;
+            listValues_ += static_cast<std::size_t>(stored) + 1;
+        }
+    }
+
+    // With target null the numbers are only checked to be there.
+    void ReadCoefficients(FileFields& fields, ProblemModel* target) const
+    {
+        if (target == nullptr) {
+            fields.Numbers(elements_, "coefficients", [](std::size_t, double) {});
+            return;
+        }
+        TableWalk walk(target->coef.extents(), UpperIndices(model_), IndexOrder::FirstFastest);
+        double* values = target->coef.data();
+        fields.Numbers(elements_, "coefficients", [&](std::size_t, double value) {
+            values[walk.offset()] = value;
+            walk.Next();
+        });
+    }
+
+    void ReadValuesAndTable(FileFields& fields, ProblemModel* target) const
+    {
+        for (int k = 0; k < kMaxVariables; ++k) {
+            const int upper = model_.valueUpper[static_cast<std::size_t>(k)];
+            if (upper == 0)
+                continue;
+            const std::string what = "values of " + VariableLabel(k);
+            if (target == nullptr)
+                fields.Numbers(static_cast<std::size_t>(upper) + 1, what, [](std::size_t, double) {});
+            else
+                fields.Numbers(static_cast<std::size_t>(upper) + 1, what, [&](std::size_t i, double value) {
+                    target->SetVarX(k, static_cast<int>(i), value);
+                });
+        }
+        if (target == nullptr) {
+            fields.Numbers(elements_, "function values", [](std::size_t, double) {});
+            return;
+        }
+        TableWalk walk(target->funTable.extents(), UpperIndices(model_), IndexOrder::LastFastest);
+        double* values = target->funTable.data();
+        fields.Numbers(elements_, "function values", [&](std::size_t, double value) {
+            values[walk.offset()] = value;
+            walk.Next();
+        });
+    }
+
+    FileFields problem_;
+    FileFields data_;
+    ProblemModel& model_;
+    OpenedEntries& entries_;
+    std::size_t elements_ = 1;
+    std::size_t listValues_ = 0;
+};
+
+} // namespace
+
+std::string DataFilePath(std::string_view problemPath)
+{
+    return std::string(problemPath) + ".dat";
+}
+
+FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dataText,
+                              const std::string& problemPath, const ProblemModel& session,
+                              OpenedProblem& opened)
+{
+    OpenedProblem fresh;
+    CopySessionFields(session, fresh.model);
+    try {
+        PairParser(problemText, dataText, problemPath, fresh).Parse();
+    } catch (const ReadFailure& failure) {
+        return FileOutcome::Failure(failure.what());
+    } catch (const std::bad_alloc&) {
+        return FileOutcome::Failure(problemPath + ": the grid is too large to hold in memory");
+    } catch (const std::length_error&) {
+        return FileOutcome::Failure(problemPath + ": the grid is too large to hold in memory");
+    }
+    fresh.model.problemFile = problemPath;
+    opened = std::move(fresh);
+    return FileOutcome::Success();
+}
+
+FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel& session, OpenedProblem& opened)
+{
+    std::string problemText;
+    if (FileOutcome read = ReadWholeFile(problemPath, problemText); !read.ok)
+        return read;
+    std::string dataText;
+    if (FileOutcome read = ReadWholeFile(DataFilePath(problemPath), dataText); !read.ok)
+        return read;
+    return ParseProblemFiles(problemText, dataText, problemPath, session, opened);
+}
+
+} // namespace tavex

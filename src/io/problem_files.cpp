@@ -1,0 +1,50 @@
+#include "io/problem_files.h"
+
+#include "io/problem_file_writer.h"
+#include "io/replace_files.h"
+
+#include <array>
+#include <new>
+
+namespace tavex {
+
+FileOutcome OpenProblemFiles(ProblemModel& model, const std::string& path, OpenedEntries& entries)
+{
+    OpenedProblem opened;
+    FileOutcome outcome = ReadProblemFiles(path, model, opened);
+    if (!outcome.ok)
+        return outcome;
+    model = std::move(opened.model);
+    entries = std::move(opened.entries);
+    return outcome;
+}
+
+FileOutcome SaveProblemFiles(ProblemModel& model, const std::string& path)
+{
+    if (path.empty())
+        return FileOutcome::Failure("cannot save: no file name");
+    if (FileOutcome check = CheckSavable(model, path); !check.ok)
+        return check;
+
+    std::string problemText;
+    std::string dataText;
+    try {
+        problemText = ProblemFileText(model);
+        dataText = DataFileText(model);
+    } catch (const std::bad_alloc&) {
+        return FileOutcome::Failure(path + ": cannot save: not enough memory to lay out the files");
+    }
+    // The data file goes first: should the run end between the two renames,
+    // the new data sits beside the old problem file, and where their counts
+    // differ opening refuses the pair rather than reading it out of step.
+    const std::array<FileContent, 2> files{FileContent{DataFilePath(path), dataText},
+                                           FileContent{path, problemText}};
+    FileOutcome outcome = ReplaceFilesTogether(files);
+    if (!outcome.ok)
+        return outcome;
+    for (int k = 0; k <= model.lastVar; ++k)
+        model.storedValueUpper[static_cast<std::size_t>(k)] = model.valueUpper[static_cast<std::size_t>(k)];
+    return outcome;
+}
+
+} // namespace tavex

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/table4.h"
+
+#include <array>
+#include <cstddef>
+
+namespace tavex {
+
+// The two orders in which the files list a four-index table: the coefficients
+// with the first index fastest (storage order), the function table with the
+// last index fastest.
+enum class IndexOrder { FirstFastest, LastFastest };
+
+// Steps through the elements (i0..i3), each i_k in 0..upper[k], of a table in
+// one of the file orders, giving the storage offset of each. Incremental, so
+// that millions of elements cost no division each.
+class TableWalk final {
+public:
+    TableWalk(const Table4::Extents& extents, const std::array<int, 4>& upper, IndexOrder order);
+
+    std::size_t count() const { return count_; }
+
+    // Moves to the element at this position of the order (0 <= position < count).
+    void Seek(std::size_t position);
+    std::size_t offset() const { return offset_; }
+    void Next();
+
+private:
+    // Per dimension in the order's sequence, fastest first.
+    std::array<int, 4> extent_{};
+    std::array<std::size_t, 4> stride_{};
+    std::array<int, 4> index_{};
+    std::size_t count_ = 1;
+    std::size_t offset_ = 0;
+};
+
+} // namespace tavex

@@ -1,0 +1,167 @@
+// The two encodings of the files: number lines and comma records, written
+// and read back field by field.
+#include "io/comma_record.h"
+#include "io/field_reader.h"
+#include "io/number_field.h"
+#include "io/number_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace tavex {
+namespace {
+
+struct NumberLineCase {
+    double value;
+    const char* line;
+};
+
+class NumberLineTest : public ::testing::TestWithParam<NumberLineCase> {};
+
+TEST_P(NumberLineTest, BlankBeforeUnlessNegativeBlankAfterCrLf)
+{
+    std::string out;
+    AppendNumberLine(out, GetParam().value);
+    EXPECT_EQ(out, GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, NumberLineTest, ::testing::Values(
+    NumberLineCase{0.0, " 0 \r\n"},
+    NumberLineCase{-0.0, " 0 \r\n"},
+    NumberLineCase{2.0, " 2 \r\n"},
+    NumberLineCase{-1.5, "-1.5 \r\n"},
+    NumberLineCase{0.25, " 0.25 \r\n"},
+    NumberLineCase{1e20, " 1E+20 \r\n"},
+    NumberLineCase{-1.5e-5, "-1.5E-05 \r\n"},
+    NumberLineCase{8.0 * std::atan(1.0), " 6.28318530717959 \r\n"},
+    NumberLineCase{std::numeric_limits<double>::infinity(), " inf \r\n"},
+    NumberLineCase{-std::numeric_limits<double>::infinity(), "-inf \r\n"}));
+
+TEST(CommaRecordTest, TextNumbersAndBooleansWithoutBlanks)
+{
+    std::string out;
+    CommaRecord(out).Text("x").Number(0).Number(2).Number(1).Boolean(true).Number(-0.5).Number(2).End();
+    CommaRecord(out).Boolean(false).End();
+    EXPECT_EQ(out, "\"x\",0,2,1,#TRUE#,-0.5,2\r\n#FALSE#\r\n");
+}
+
+TEST(CommaRecordTest, QuotedFieldRefusesQuotesAndLineEnds)
+{
+    EXPECT_TRUE(FitsQuotedField("a b, c"));
+    EXPECT_TRUE(FitsQuotedField(""));
+    EXPECT_FALSE(FitsQuotedField("say \"x\""));
+    EXPECT_FALSE(FitsQuotedField("x\r\n"));
+    EXPECT_FALSE(FitsQuotedField("x\n"));
+}
+
+// Reads every field of the text as a number field.
+std::vector<std::string> NumberFields(const std::string& text)
+{
+    FieldReader reader(text);
+    std::vector<std::string> fields;
+    while (!reader.AtEnd())
+        fields.emplace_back(reader.NumberField());
+    return fields;
+}
+
+struct SeparatorCase {
+    const char* text;
+    std::vector<std::string> fields;
+};
+
+class FieldSeparatorTest : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(FieldSeparatorTest, CommasAndLineEndsAlikeEndAField)
+{
+    EXPECT_EQ(NumberFields(GetParam().text), GetParam().fields);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, FieldSeparatorTest, ::testing::Values(
+    SeparatorCase{" 0 \r\n 1.5 \r\n-2 \r\n", {"0", "1.5", "-2"}},
+    SeparatorCase{"0\n1.5\n-2", {"0", "1.5", "-2"}},
+    SeparatorCase{"0\r1.5\r-2\r", {"0", "1.5", "-2"}},
+    SeparatorCase{"0,1.5,-2", {"0", "1.5", "-2"}},
+    SeparatorCase{"  \t0 ,  1.5\t\r\n-2", {"0", "1.5", "-2"}},
+    SeparatorCase{"0,\r\n1", {"0", "", "1"}},
+    SeparatorCase{"1 2", {"1", "2"}},
+    SeparatorCase{"1,,2", {"1", "", "2"}},
+    SeparatorCase{"1\r\n\r\n2", {"1", "", "2"}},
+    SeparatorCase{"1\r\n\r\n \r\n", {"1"}},
+    SeparatorCase{"", {}},
+    SeparatorCase{" \r\n\t\n", {}}));
+
+TEST(FieldReaderTest, QuotedAndUnquotedText)
+{
+    FieldReader reader("\"a, b\" ,  plain text  ,\"\",\"q\"junk,last\r\n");
+    EXPECT_EQ(reader.TextField(), "a, b");
+    EXPECT_EQ(reader.TextField(), "plain text");
+    EXPECT_EQ(reader.TextField(), "");
+    EXPECT_EQ(reader.TextField(), "q");
+    EXPECT_EQ(reader.TextField(), "last");
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(FieldReaderTest, UnclosedQuoteIsAFaultOfItsLine)
+{
+    FieldReader reader(" 0 \r\n\"x,0,2\r\n");
+    reader.NumberField();
+    try {
+        reader.TextField();
+        FAIL() << "an unclosed quote was read";
+    } catch (const FieldError& error) {
+        EXPECT_EQ(error.line(), 2);
+    }
+}
+
+TEST(FieldReaderTest, CountsLinesOfEveryKindOfLineEnd)
+{
+    FieldReader reader("a\r\nb\nc\rd");
+    for (int expected = 1; expected <= 4; ++expected) {
+        ASSERT_FALSE(reader.AtEnd());
+        EXPECT_EQ(reader.line(), expected);
+        reader.TextField();
+    }
+    EXPECT_EQ(reader.LastLine(), 4);
+    EXPECT_EQ(FieldReader(" 1 \r\n 2 \r\n\r\n").LastLine(), 2);
+}
+
+struct WholeNumberCase {
+    const char* field;
+    bool whole;
+};
+
+class WholeNumberTest : public ::testing::TestWithParam<WholeNumberCase> {};
+
+TEST_P(WholeNumberTest, CountsMustBeNumbersThroughout)
+{
+    EXPECT_EQ(IsWholeNumber(GetParam().field), GetParam().whole) << GetParam().field;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, WholeNumberTest, ::testing::Values(
+    WholeNumberCase{"2", true}, WholeNumberCase{"-1", true}, WholeNumberCase{"+3", true},
+    WholeNumberCase{"2.5", true}, WholeNumberCase{".5", true}, WholeNumberCase{"5.", true},
+    WholeNumberCase{"1E+1", true}, WholeNumberCase{"1e3", true},
+    WholeNumberCase{"", false}, WholeNumberCase{"-", false}, WholeNumberCase{".", false},
+    WholeNumberCase{"abc", false}, WholeNumberCase{"3x", false}, WholeNumberCase{"1e", false},
+    WholeNumberCase{"1e+", false}, WholeNumberCase{"inf", false}, WholeNumberCase{"nan", false},
+    WholeNumberCase{"#TRUE#", false}));
+
+TEST(NumberFieldTest, LeadingNumberAndTheWordsOfNonFiniteValues)
+{
+    EXPECT_EQ(NumberFromField("1.5"), 1.5);
+    EXPECT_EQ(NumberFromField("2abc"), 2.0);
+    EXPECT_EQ(NumberFromField("abc"), 0.0);
+    EXPECT_EQ(NumberFromField(""), 0.0);
+    EXPECT_EQ(NumberFromField("1E+400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(NumberFromField("inf"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(NumberFromField("-inf"), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(NumberFromField("nan")));
+    EXPECT_EQ(NumberFromField("infinity"), 0.0);
+}
+
+} // namespace
+} // namespace tavex

@@ -1,0 +1,168 @@
+// Save writes both files or neither: every failure leaves the old pair and
+// the model as they were, and no temporary file behind.
+#include "example_problems.h"
+#include "io/problem_file_writer.h"
+#include "io/problem_files.h"
+#include "io/replace_files.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavex {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t EntryCount(const std::string& directory)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
+}
+
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path_ = dir_.File("p");
+        testing::WriteBytes(path_, "old problem");
+        testing::WriteBytes(path_ + ".dat", "old data");
+    }
+
+    void ExpectOldPairKept(std::size_t entries = 2)
+    {
+        EXPECT_EQ(testing::ReadBytes(path_), "old problem");
+        EXPECT_EQ(testing::ReadBytes(path_ + ".dat"), "old data");
+        EXPECT_EQ(EntryCount(dir_.path()), entries) << "a temporary file was left behind";
+    }
+
+    testing::TempDir dir_;
+    std::string path_;
+    ProblemModel model_ = testing::MakeMixedModel({3, 4}, 5);
+};
+
+TEST_F(SaveTest, ReplacesBothFilesAndRecordsTheStoredCounts)
+{
+    model_.storedValueUpper = {};
+    const FileOutcome outcome = SaveProblemFiles(model_, path_);
+    ASSERT_TRUE(outcome.ok) << outcome.message;
+    EXPECT_EQ(testing::ReadBytes(path_), ProblemFileText(model_));
+    EXPECT_EQ(testing::ReadBytes(path_ + ".dat"), DataFileText(model_));
+    EXPECT_EQ(model_.storedValueUpper[0], 2);
+    EXPECT_EQ(model_.storedValueUpper[1], 3);
+    EXPECT_EQ(EntryCount(dir_.path()), 2u);
+}
+
+TEST_F(SaveTest, KeepsThePermissionsOfTheOldFiles)
+{
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(SaveProblemFiles(model_, path_).ok);
+    EXPECT_EQ(fs::status(path_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(SaveTest, ANameEndingInDatGetsASecondDat)
+{
+    const std::string path = dir_.File("q.dat");
+    ASSERT_TRUE(SaveProblemFiles(model_, path).ok);
+    EXPECT_TRUE(fs::exists(dir_.File("q.dat.dat")));
+}
+
+TEST_F(SaveTest, MissingDirectoryNamesTheFile)
+{
+    const std::string path = dir_.File("no/such/p");
+    const FileOutcome outcome = SaveProblemFiles(model_, path);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, path + ".dat: cannot write: No such file or directory");
+    ExpectOldPairKept();
+}
+
+TEST_F(SaveTest, FailingSecondRenamePutsTheFirstFileBack)
+{
+    // The problem file's name is taken by a directory: the data file has been
+    // renamed into place when the problem file's rename fails.
+    fs::remove(path_);
+    fs::create_directory(path_);
+    testing::WriteBytes(path_ + "/inside", "x");
+    const FileOutcome outcome = SaveProblemFiles(model_, path_);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message.rfind(path_ + ": cannot write: ", 0), 0u) << outcome.message;
+    EXPECT_EQ(testing::ReadBytes(path_ + ".dat"), "old data");
+    EXPECT_EQ(EntryCount(dir_.path()), 2u);
+}
+
+TEST_F(SaveTest, FailingSecondRenameRemovesAFirstFileThatWasNew)
+{
+    fs::remove(path_ + ".dat");
+    fs::remove(path_);
+    fs::create_directory(path_);
+    testing::WriteBytes(path_ + "/inside", "x");
+    EXPECT_FALSE(SaveProblemFiles(model_, path_).ok);
+    EXPECT_FALSE(fs::exists(path_ + ".dat"));
+    EXPECT_EQ(EntryCount(dir_.path()), 1u);
+}
+
+TEST_F(SaveTest, DiskFullKeepsTheOldPair)
+{
+    // A file size limit fails the writes as a full disk would.
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileOutcome outcome = SaveProblemFiles(model_, path_);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, path_ + ".dat: cannot write: File too large");
+    ExpectOldPairKept();
+    EXPECT_EQ(model_.storedValueUpper[0], 0);
+}
+
+TEST_F(SaveTest, ReadOnlyDirectoryIsReported)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const FileOutcome outcome = SaveProblemFiles(model_, path_);
+    fs::permissions(dir_.path(), fs::perms::owner_all);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, path_ + ".dat: cannot write: Permission denied");
+    ExpectOldPairKept();
+}
+
+TEST_F(SaveTest, RefusesANameTheFileCannotHold)
+{
+    model_.varName[1] = "say \"y\"";
+    const FileOutcome outcome = SaveProblemFiles(model_, path_);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, path_ + ": cannot save: the name of variable 2 holds a double quote or a line end, "
+                                       "which the file cannot keep");
+    ExpectOldPairKept();
+}
+
+TEST_F(SaveTest, RefusesAVariableOfOneValue)
+{
+    ProblemModel model = testing::MakeExampleModel();
+    model.valueUpper[0] = 0;
+    model.ShapeTablesFromValueCounts();
+    EXPECT_FALSE(SaveProblemFiles(model, path_).ok);
+    ExpectOldPairKept();
+}
+
+TEST(ReplaceFilesTest, EmptyContentMakesEmptyFiles)
+{
+    testing::TempDir dir;
+    const std::array<FileContent, 2> files{FileContent{dir.File("a"), ""}, FileContent{dir.File("b"), "b"}};
+    ASSERT_TRUE(ReplaceFilesTogether(files).ok);
+    EXPECT_EQ(testing::ReadBytes(dir.File("a")), "");
+    EXPECT_EQ(testing::ReadBytes(dir.File("b")), "b");
+}
+
+} // namespace
+} // namespace tavex
