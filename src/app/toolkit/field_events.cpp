@@ -71,15 +71,7 @@ void FieldEvents::SetLostFocus(QWidget* control, Handler handler)
 void FieldEvents::SelectAllOnFocus(QLineEdit* box)
 {
     assert(InWindow(box));
-    auto previous = std::move(events_[box].gotFocus);
-    events_[box].gotFocus = [this, box, previous = std::move(previous)] {
-        box->selectAll();
-        // A click goes on to place the cursor; select again once it is done.
-        if (arrivalReason_ == Qt::MouseFocusReason)
-            selectAfterClick_ = box;
-        if (previous)
-            previous();
-    };
+    events_[box].selectAll = true;
 }
 
 bool FieldEvents::InWindow(const QWidget* widget) const
@@ -157,12 +149,6 @@ bool FieldEvents::RefusesBeforeDelivery(QObject* receiver, QEvent* event)
             target->setFocus(Qt::ShortcutFocusReason);
         return false;
     }
-    case QEvent::MouseButtonRelease:
-        if (selectAfterClick_ == widget) {
-            selectAfterClick_->selectAll();
-            selectAfterClick_ = nullptr;
-        }
-        return false;
     case QEvent::FocusIn: {
         // The menu bar takes Qt's focus while a menu is worked by keyboard
         // and gives it back when the menu closes: no move of the window's focus.
@@ -180,6 +166,16 @@ bool FieldEvents::RefusesBeforeDelivery(QObject* receiver, QEvent* event)
     }
 }
 
+void FieldEvents::ReleaseDelivered(const QObject* receiver)
+{
+    // The box has placed its cursor, or dropped the selection a press inside
+    // it may have started to drag; now the whole text is selected.
+    if (selectAfterClick_ && selectAfterClick_ == receiver) {
+        selectAfterClick_->selectAll();
+        selectAfterClick_ = nullptr;
+    }
+}
+
 void FieldEvents::FocusArrived(QWidget* control, Qt::FocusReason reason)
 {
     if (control == logicalFocus_)
@@ -189,9 +185,17 @@ void FieldEvents::FocusArrived(QWidget* control, Qt::FocusReason reason)
     if (selectAfterClick_ && selectAfterClick_ != control)
         selectAfterClick_ = nullptr;
     logicalFocus_ = control;
-    arrivalReason_ = reason;
     const auto found = events_.find(control);
-    if (found != events_.end() && found->second.gotFocus)
+    if (found == events_.end())
+        return;
+    if (found->second.selectAll) {
+        auto* box = qobject_cast<QLineEdit*>(control);
+        box->selectAll();
+        // A click goes on to place the cursor; select again once it is done.
+        if (reason == Qt::MouseFocusReason)
+            selectAfterClick_ = box;
+    }
+    if (found->second.gotFocus)
         found->second.gotFocus();
 }
 

@@ -46,12 +46,15 @@ public:
 
     // Called by ToolkitApplication before Qt sees the event; true: swallow it.
     bool RefusesBeforeDelivery(QObject* receiver, QEvent* event);
+    // Called by ToolkitApplication once a mouse release has been handled.
+    void ReleaseDelivered(const QObject* receiver);
 
 private:
     struct Events {
         Check accepts;
         Handler gotFocus;
         Handler lostFocus;
+        bool selectAll = false;
     };
 
     bool InWindow(const QWidget* widget) const;
@@ -66,7 +69,6 @@ private:
     QWidget* window_;
     std::map<const QWidget*, Events> events_;
     QPointer<QWidget> logicalFocus_;     // the control whose got-focus ran last
-    Qt::FocusReason arrivalReason_ = Qt::OtherFocusReason;
     QPointer<QLineEdit> selectAfterClick_;
 };
 

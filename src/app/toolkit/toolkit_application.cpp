@@ -23,15 +23,22 @@ ToolkitApplication* ToolkitApplication::Instance()
 
 bool ToolkitApplication::notify(QObject* receiver, QEvent* event)
 {
-    // A handler may create or destroy windows: walk a copy.
+    // A handler may create or destroy windows: walk a copy, and skip the
+    // ones gone meanwhile.
+    const auto registered = [this](FieldEvents* events) {
+        return std::find(fieldEvents_.begin(), fieldEvents_.end(), events) != fieldEvents_.end();
+    };
     const std::vector<FieldEvents*> current = fieldEvents_;
-    for (FieldEvents* events : current) {
-        if (std::find(fieldEvents_.begin(), fieldEvents_.end(), events) == fieldEvents_.end())
-            continue;
-        if (events->RefusesBeforeDelivery(receiver, event))
+    for (FieldEvents* events : current)
+        if (registered(events) && events->RefusesBeforeDelivery(receiver, event))
             return true;
-    }
-    return QApplication::notify(receiver, event);
+    const QEvent::Type type = event->type();
+    const bool delivered = QApplication::notify(receiver, event);
+    if (type == QEvent::MouseButtonRelease)
+        for (FieldEvents* events : std::vector<FieldEvents*>(fieldEvents_))
+            if (registered(events))
+                events->ReleaseDelivered(receiver);
+    return delivered;
 }
 
 void ToolkitApplication::Register(FieldEvents* events)

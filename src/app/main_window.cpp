@@ -1,0 +1,264 @@
+#include "app/main_window.h"
+
+#include "app/about_window.h"
+#include "app/decimal_point.h"
+#include "app/help_window.h"
+#include "app/maker.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace tavex {
+
+namespace {
+
+QFont Verdana()
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QFont CourierNew()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+template <typename Control, typename... Args>
+Control* Named(const char* name, Args&&... args)
+{
+    auto* control = new Control(std::forward<Args>(args)...);
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+} // namespace
+
+MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string savedDecimalSep,
+                       NumberFormat numberFormat, QWidget* parent)
+    : QMainWindow(parent)
+    , decimalSetting_(decimalSetting)
+    , numberFormat_(std::move(numberFormat))
+{
+    model_.savedDecimalSep = std::move(savedDecimalSep);
+    setObjectName(QStringLiteral("frmTavex"));
+    setWindowTitle(QStringLiteral("Tavex (Tabulated)  ") + QString::fromLatin1(kMakerWebAddress));
+    BuildControls();
+    BuildMenus();
+    LayOut();
+    SetDesignedTabOrder();
+    fieldEvents_ = std::make_unique<FieldEvents>(this);
+    ConnectEvents();
+    LoadStep();
+    txtOrder->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+
+    lblOrder = Named<QLabel>("lblOrder", QStringLiteral("Enter # of independent variables:"), central);
+    txtOrder = Named<QLineEdit>("txtOrder", QStringLiteral("2"), central);
+    txtOrder->setFont(Verdana());
+    lblVarNam = Named<QLabel>("lblVarNam", QString(), central);
+    txtVarNams = Named<QLineEdit>("txtVarNams", QStringLiteral("x,y"), central);
+    txtVarNams->setFont(Verdana());
+
+    fraSpecs = Named<QGroupBox>("fraSpecs", QStringLiteral("Specs for each variable"), central);
+    lblVariable = Named<QLabel>("lblVariable", QStringLiteral("Variable:"), fraSpecs);
+    lblLL = Named<QLabel>("lblLL", QStringLiteral("Lower limit:"), fraSpecs);
+    lblUL = Named<QLabel>("lblUL", QStringLiteral("Upper limit:"), fraSpecs);
+    lblExpansion = Named<QLabel>("lblExpansion", QStringLiteral("Center of expansion:"), fraSpecs);
+    lblPeriod = Named<QLabel>("lblPeriod", QStringLiteral("Period:"), fraSpecs);
+    lblTerms = Named<QLabel>("lblTerms", QStringLiteral("# of values:"), fraSpecs);
+    fraType = Named<QGroupBox>("fraType", QStringLiteral("Type"), fraSpecs);
+
+    lblVar = std::make_unique<ControlArray<QLabel>>("lblVar", new QLabel(fraSpecs));
+    txtLL = std::make_unique<ControlArray<QLineEdit>>("txtLL", new QLineEdit(QStringLiteral("-5"), fraSpecs));
+    txtUL = std::make_unique<ControlArray<QLineEdit>>("txtUL", new QLineEdit(QStringLiteral("5"), fraSpecs));
+    auto* expansion = new QLineEdit(QStringLiteral("*"), fraSpecs);
+    expansion->setToolTip(QStringLiteral("Enter \"*\" for center of interval"));
+    txtExpansion = std::make_unique<ControlArray<QLineEdit>>("txtExpansion", expansion);
+    auto* period = new QLineEdit(QStringLiteral("*"), fraSpecs);
+    // "2" and the pi sign: "*" stands for 2 pi.
+    period->setToolTip(QStringLiteral("Enter \"*\" for 2") + QChar(0x03C0));
+    txtPeriod = std::make_unique<ControlArray<QLineEdit>>("txtPeriod", period);
+    txtTerms = std::make_unique<ControlArray<QLineEdit>>("txtTerms", new QLineEdit(QStringLiteral("2"), fraSpecs));
+    auto* power = new QCheckBox(QStringLiteral("Power"), fraType);
+    power->setToolTip(QStringLiteral("Uncheck for Trigonometric"));
+    power->setChecked(true); // every variable starts polynomial and equally spaced
+    chkPower = std::make_unique<ControlArray<QCheckBox>>("chkPower", power);
+    auto* spaced = new QCheckBox(QStringLiteral("Equally spaced"), fraType);
+    spaced->setChecked(true);
+    chkSpaced = std::make_unique<ControlArray<QCheckBox>>("chkSpaced", spaced);
+    cmdAddVars = std::make_unique<ControlArray<QPushButton>>(
+        "cmdAddVars", new QPushButton(QStringLiteral("Add values"), fraSpecs));
+    cmdEditVars = std::make_unique<ControlArray<QPushButton>>(
+        "cmdEditVars", new QPushButton(QStringLiteral("Edit values"), fraSpecs));
+    cmdPrevVar = Named<QPushButton>("cmdPrevVar", QStringLiteral("Previous"), fraSpecs);
+    cmdNextVar = Named<QPushButton>("cmdNextVar", QStringLiteral("Next"), fraSpecs);
+
+    cmdEditFun = Named<QPushButton>("cmdEditFun", QStringLiteral("Edit function"), central);
+    cmdCompute = Named<QPushButton>("cmdCompute", QStringLiteral("Compute"), central);
+    cmdCompute->setToolTip(QStringLiteral("Compute coefficients"));
+    lstCoeff = Named<QListView>("lstCoeff", central);
+    lstCoeff->setFont(CourierNew());
+    lstCoeff->setToolTip(QStringLiteral("Coefficients"));
+    lstCoeff->setUniformItemSizes(true);
+    lstCoeff->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    coeffLines = new QStringListModel(lstCoeff);
+    lstCoeff->setModel(coeffLines);
+    cmdEvaluations = Named<QPushButton>("cmdEvaluations", QStringLiteral("Evaluations"), central);
+    cmdEvaluations->setEnabled(false);
+    cmdExit = Named<QPushButton>("cmdExit", QStringLiteral("E&xit"), central);
+
+    // Buttons take the focus on click, as the check of the field left behind expects.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setFocusPolicy(Qt::StrongFocus);
+}
+
+void MainWindow::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuOpen = file->addAction(QStringLiteral("&Open"));
+    mnuOpen->setShortcut(QKeySequence::Open);
+    file->addSeparator();
+    mnuSave = file->addAction(QStringLiteral("&Save"));
+    mnuSave->setShortcut(QKeySequence::Save);
+    mnuSaveAs = file->addAction(QStringLiteral("Save &As"));
+    file->addSeparator();
+    mnuPrint = file->addAction(QStringLiteral("&Print"));
+    mnuPrint->setShortcut(QKeySequence::Print);
+    mnuHelp = menuBar()->addAction(QStringLiteral("&Help"));
+    mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
+
+    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void MainWindow::LayOut()
+{
+    auto* panel = new QGridLayout(fraSpecs);
+    panel->addWidget(lblVariable, 0, 0);
+    panel->addWidget((*lblVar)[0], 0, 1);
+    panel->addWidget(lblLL, 1, 0);
+    panel->addWidget((*txtLL)[0], 1, 1);
+    panel->addWidget(lblUL, 2, 0);
+    panel->addWidget((*txtUL)[0], 2, 1);
+    panel->addWidget(lblExpansion, 3, 0);
+    panel->addWidget((*txtExpansion)[0], 3, 1);
+    panel->addWidget(lblPeriod, 4, 0);
+    panel->addWidget((*txtPeriod)[0], 4, 1);
+    panel->addWidget(lblTerms, 5, 0);
+    panel->addWidget((*txtTerms)[0], 5, 1);
+    panel->addWidget(fraType, 6, 0, 1, 2);
+    panel->addWidget((*cmdAddVars)[0], 7, 0);
+    panel->addWidget((*cmdEditVars)[0], 7, 1);
+    panel->addWidget(cmdPrevVar, 8, 0);
+    panel->addWidget(cmdNextVar, 8, 1);
+    panel->setRowStretch(9, 1);
+
+    auto* type = new QGridLayout(fraType);
+    type->addWidget((*chkPower)[0], 0, 0);
+    type->addWidget((*chkSpaced)[0], 1, 0);
+
+    auto* shape = new QGridLayout;
+    shape->addWidget(lblOrder, 0, 0);
+    shape->addWidget(txtOrder, 0, 1);
+    shape->setColumnStretch(2, 1);
+    txtOrder->setMaximumWidth(txtOrder->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(fraSpecs, 0);
+    middle->addWidget(lstCoeff, 1);
+
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(cmdEditFun);
+    commands->addWidget(cmdCompute);
+    commands->addWidget(cmdEvaluations);
+    commands->addStretch(1);
+    commands->addWidget(cmdExit);
+
+    auto* whole = new QVBoxLayout(centralWidget());
+    whole->addLayout(shape);
+    whole->addWidget(lblVarNam);
+    whole->addWidget(txtVarNams);
+    whole->addLayout(middle, 1);
+    whole->addLayout(commands);
+    resize(860, 520);
+}
+
+void MainWindow::SetDesignedTabOrder()
+{
+    tabOrder_ = std::make_unique<TabOrder>(std::vector<QWidget*>{
+        txtOrder, txtVarNams, (*txtLL)[0], (*txtUL)[0], (*txtExpansion)[0], (*txtPeriod)[0], (*txtTerms)[0],
+        (*chkSpaced)[0], (*chkPower)[0], cmdEditFun, cmdCompute, cmdEvaluations, cmdExit, cmdNextVar, cmdPrevVar,
+        lstCoeff, (*cmdEditVars)[0], (*cmdAddVars)[0]});
+}
+
+void MainWindow::LoadStep()
+{
+    model_.startDir = QDir::currentPath().toStdString();
+    mnuSave->setEnabled(false);
+    mnuSaveAs->setEnabled(false);
+    mnuPrint->setEnabled(false);
+    mnuAbout->setVisible(false);
+    lblVarNam->setText(QStringLiteral("Enter the names of the independent variables, separated by commas:"));
+    model_.curVarNo = 1;
+    // The value lists and tables already hold one zero element each.
+}
+
+void MainWindow::ConnectEvents()
+{
+    fieldEvents_->SelectAllOnFocus(txtOrder);
+    fieldEvents_->SetValidate(txtOrder, [this] { return ValidateOrder(); });
+    fieldEvents_->SetLostFocus(txtOrder, [this] { OrderLostFocus(); });
+    fieldEvents_->SelectAllOnFocus(txtVarNams);
+    fieldEvents_->SetValidate(txtVarNams, [this] { return ValidateVarNams(); });
+    fieldEvents_->SetLostFocus(txtVarNams, [this] { VarNamsLostFocus(); });
+    ConnectPanelEvents(0);
+
+    connect(cmdNextVar, &QPushButton::clicked, this, [this] { NextVar(); });
+    connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
+    connect(mnuHelp, &QAction::triggered, this, [this] {
+        ShowHelp(QString::fromStdString(model_.startDir) + QStringLiteral("/tavex.hlp"), this);
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    RestoreDecimalSeparator(decimalSetting_, model_.savedDecimalSep);
+    event->accept();
+    // Every other window goes with this one; no question is asked.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+}
+
+} // namespace tavex
