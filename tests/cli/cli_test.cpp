@@ -1,0 +1,259 @@
+// tavex-cli end to end: the built program run on files in a fresh directory.
+#include "../io/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace tavex {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs tavex-cli with the arguments (no quotes in them) and standard input.
+    CliRun Cli(const std::string& arguments, const std::string& input = "")
+    {
+        WriteBytes(dir_.File("stdin"), input);
+        const std::string command = std::string("cd '") + dir_.path() + "' && '" + TAVEX_CLI_PATH + "' " + arguments
+                                  + " <stdin >stdout 2>stderr";
+        const int raw = std::system(command.c_str());
+        CliRun run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadBytes(dir_.File("stdout"));
+        run.err = ReadBytes(dir_.File("stderr"));
+        return run;
+    }
+
+    void WritePair(const std::string& problem, const std::string& data)
+    {
+        WriteBytes(dir_.File("p"), problem);
+        WriteBytes(dir_.File("p.dat"), data);
+    }
+
+    void ExpectPairUnchanged(const std::string& problem, const std::string& data)
+    {
+        EXPECT_EQ(ReadBytes(dir_.File("p")), problem);
+        EXPECT_EQ(ReadBytes(dir_.File("p.dat")), data);
+    }
+
+    // One line on standard error that names the file.
+    void ExpectOneErrorLineNaming(const CliRun& run, const std::string& file)
+    {
+        EXPECT_EQ(run.err.rfind("tavex-cli: " + file, 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+
+    testing::TempDir dir_;
+};
+
+// x on [0, 2], three equally spaced values, center 1, period "*", f = 5, 7, 9.
+const std::string kProblem = " 0 \r\n\"x\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
+const std::string kData = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
+const std::string kListing = "COEFFICIENTS:\n7\n2                       *(x-1)\n0                       *(x-1)^2\n\n\n\n";
+
+TEST_F(CliTest, ComputeSavesThePairAndListsTheCoefficients)
+{
+    WritePair(kProblem, kData);
+    const CliRun run = Cli("compute p");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kListing);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadBytes(dir_.File("p")),
+              " 0 \r\n\"x\",0,2,1,#TRUE#,6.28318530717959,2\r\n#TRUE#\r\n 7 \r\n 2 \r\n 0 \r\n");
+    EXPECT_EQ(ReadBytes(dir_.File("p.dat")), kData);
+
+    const CliRun list = Cli("list p");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, kListing);
+}
+
+TEST_F(CliTest, ComputeRegeneratesEquallySpacedValues)
+{
+    // The stored values 0, 5, 6 are replaced by 0, 1, 2 as the flag asks.
+    WritePair(kProblem, " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 5 \r\n 6 \r\n 5 \r\n 7 \r\n 9 \r\n");
+    ASSERT_EQ(Cli("compute p").status, 0);
+    EXPECT_EQ(ReadBytes(dir_.File("p.dat")), kData);
+}
+
+TEST_F(CliTest, SingularComputationChangesNoFile)
+{
+    const std::string data = " 0 \r\n 2 \r\n#FALSE#\r\n 0 \r\n 0 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
+    WritePair(kProblem, data);
+    const CliRun run = Cli("compute p");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "YIELDS SINGULAR MATRIX.\n");
+    ExpectPairUnchanged(kProblem, data);
+}
+
+TEST_F(CliTest, ZeroPeriodIsReportedAndChangesNoFile)
+{
+    const std::string problem = " 0 \r\n\"t\",0,2,1,#FALSE#,0,2\r\n#FALSE#\r\n";
+    WritePair(problem, kData);
+    const CliRun run = Cli("compute p");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "PERIOD OF t IS ZERO.\n");
+    ExpectPairUnchanged(problem, kData);
+}
+
+TEST_F(CliTest, ListAndEvalNeedStoredCoefficients)
+{
+    WritePair(kProblem, kData);
+    for (const char* command : {"list p", "eval p 1"}) {
+        const CliRun run = Cli(command);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.out, "");
+        ExpectOneErrorLineNaming(run, "p: holds no coefficients");
+    }
+}
+
+TEST_F(CliTest, EvalAtAPointAndAtPointsFromStandardInput)
+{
+    WritePair(kProblem, kData);
+    ASSERT_EQ(Cli("compute p").status, 0);
+    EXPECT_EQ(Cli("eval p 1.5").out, "8\n");
+    EXPECT_EQ(Cli("eval p 1.5abc").out, "8\n");
+    EXPECT_EQ(Cli("eval p abc").out, "5\n");
+    const CliRun run = Cli("eval p", "0\n\n 1 ,\r\n2\t\n-1\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "5\n7\n9\n3\n");
+}
+
+TEST_F(CliTest, EvalRefusesTheWrongNumberOfCoordinates)
+{
+    WritePair(kProblem, kData);
+    ASSERT_EQ(Cli("compute p").status, 0);
+    const CliRun arguments = Cli("eval p 1 2");
+    EXPECT_EQ(arguments.status, 2);
+    EXPECT_EQ(arguments.out, "");
+    const CliRun input = Cli("eval p", "1\n1 2\n");
+    EXPECT_EQ(input.status, 2);
+    EXPECT_EQ(input.out, "7\n");
+    ExpectOneErrorLineNaming(input, "standard input, line 2");
+}
+
+TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
+{
+    // x polynomial on [0, 1] (3 values, center 0.5), y trigonometric with
+    // values 0, 1, 2, 3 typed in (not spaced), period 4, center 0.
+    const std::string problem =
+        " 1 \r\n\"x\",0,1,*,#TRUE#,*,2\r\n\"y\",0,3,0,#FALSE#,4,3\r\n#FALSE#\r\n";
+    std::string data = " 1 \r\n 2 \r\n#TRUE#\r\n 3 \r\n#FALSE#\r\n 0 \r\n 0.5 \r\n 1 \r\n 0 \r\n 1 \r\n 2 \r\n 3 \r\n";
+    std::vector<double> f;
+    std::string points;
+    for (int i0 = 0; i0 < 3; ++i0)
+        for (int i1 = 0; i1 < 4; ++i1) {
+            f.push_back(1.0 + i0 * i0 - 2.5 * i1 + 0.25 * i0 * i1);
+            data += " " + std::to_string(f.back()) + " \r\n";
+            points += std::to_string(0.5 * i0) + "," + std::to_string(i1) + "\n";
+        }
+    WritePair(problem, data);
+    ASSERT_EQ(Cli("compute p").status, 0);
+    const CliRun run = Cli("eval p", points);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream values(run.out);
+    for (const double expected : f) {
+        std::string line;
+        ASSERT_TRUE(std::getline(values, line));
+        EXPECT_NEAR(std::strtod(line.c_str(), nullptr), expected, 1e-12);
+    }
+}
+
+TEST_F(CliTest, ReportShowsTheDataWhenNothingIsComputed)
+{
+    WritePair(kProblem, kData);
+    const CliRun run = Cli("report p");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "\n"
+              "           VARIABLE: x\n"
+              "               TYPE: POLYNOMIAL\n"
+              "         # OF TERMS: 3\n"
+              "           INTERVAL: [ 0 , 2 ]\n"
+              "CENTER OF EXPANSION: 1\n"
+              "\nDATA:\n\n"
+              "   x=0                                 FUNCTION=5\n"
+              "   x=1                                 FUNCTION=7\n"
+              "   x=2                                 FUNCTION=9\n"
+              "\n\n\n");
+}
+
+TEST_F(CliTest, ReportShowsTheCoefficientsOnceComputed)
+{
+    WritePair(kProblem, kData);
+    ASSERT_EQ(Cli("compute p").status, 0);
+    const CliRun run = Cli("report p");
+    EXPECT_TRUE(run.out.ends_with("CENTER OF EXPANSION: 1\n\n" + kListing.substr(0, 14) + "\n" + kListing.substr(14)))
+        << run.out;
+}
+
+struct BrokenPairCase {
+    const char* name;
+    const char* command;
+    std::string problem;
+    std::string data;
+    std::string errorStart;
+};
+
+class CliErrorTest : public CliTest, public ::testing::WithParamInterface<BrokenPairCase> {};
+
+TEST_P(CliErrorTest, OneLineNamingTheFileStatus2AndNoFileChanged)
+{
+    const BrokenPairCase& c = GetParam();
+    WritePair(c.problem, c.data);
+    const CliRun run = Cli(c.command);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    ExpectOneErrorLineNaming(run, c.errorStart);
+    ExpectPairUnchanged(c.problem, c.data);
+}
+
+std::string CaseName(const ::testing::TestParamInfo<BrokenPairCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Pairs, CliErrorTest, ::testing::Values(
+    BrokenPairCase{"MissingFile", "compute nothing", kProblem, kData, "nothing: cannot read"},
+    BrokenPairCase{"TruncatedData", "compute p", kProblem, kData.substr(0, kData.size() - 5),
+                   "p.dat, line 8: the file ends early"},
+    BrokenPairCase{"FiveVariables", "list p", " 4 \r\n", kData, "p, line 1: a problem has 1 to 4 variables"},
+    BrokenPairCase{"HugeCount", "report p", " 0 \r\n\"x\",0,2,1,#TRUE#,*,1E+15\r\n#FALSE#\r\n", kData,
+                   "p, line 2: a grid of 1E+15 values is too large"},
+    BrokenPairCase{"MalformedCount", "eval p 1", " 0 \r\n\"x\",0,2,1,#TRUE#,*,x\r\n#FALSE#\r\n", kData,
+                   "p, line 2: the value count of variable 1 is not a number"},
+    BrokenPairCase{"NoProblemArgument", "compute", kProblem, kData, "compute: expects one PROBLEM file"},
+    BrokenPairCase{"UnknownCommand", "solve p", kProblem, kData, "unknown command 'solve'"}),
+    CaseName);
+
+TEST_F(CliTest, HelpForTheToolAndEveryCommand)
+{
+    const CliRun tool = Cli("--help");
+    EXPECT_EQ(tool.status, 0);
+    EXPECT_EQ(tool.out.rfind("Usage: tavex-cli COMMAND", 0), 0u);
+    for (const std::string command : {"compute", "list", "eval", "report", "demo"}) {
+        const CliRun run = Cli(command + " --help");
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_EQ(run.out.rfind("Usage: tavex-cli " + command, 0), 0u) << run.out;
+    }
+}
+
+TEST_F(CliTest, DemoComputesTheWorkedExample)
+{
+    const CliRun run = Cli("demo");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "coef(0, 0) = 1\ncoef(1, 0) = 2\ncoef(0, 1) = 3\ncoef(1, 1) = 4\nf(2, 3) = 38\n");
+}
+
+} // namespace
+} // namespace tavex
