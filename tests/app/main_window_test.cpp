@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTest>
@@ -421,7 +422,7 @@ TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)
     Type("abc"); // an unchecked count does not hold the exit up
     QAction* help = Menu("mnuHelp");
     help->trigger();
-    QWidget* helpWindow = window->findChild<QWidget*>("frmHelp");
+    QPointer<QWidget> helpWindow = window->findChild<QWidget*>("frmHelp");
     ASSERT_TRUE(helpWindow && helpWindow->isVisible());
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier); // refused: the count is invalid
     EXPECT_TRUE(window->isVisible());
@@ -432,7 +433,7 @@ TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)
     QTest::qWait(300); // the button's click is animated
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(setting.writes, (Names{","}));
-    EXPECT_FALSE(helpWindow->isVisible());
+    EXPECT_TRUE(helpWindow.isNull() || !helpWindow->isVisible());
 }
 
 TEST_F(MainWindowTest, CloseBoxRightAfterStartWritesTheSeparatorBack)
