@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_window.h"
+#include "app/coefficient_list_model.h"
 #include "app/decimal_point.h"
 #include "app/help_window.h"
 #include "app/maker.h"
@@ -17,7 +18,6 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace tavex {
@@ -36,6 +36,7 @@ QFont CourierNew()
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
+    font.setPointSizeF(8.25);
     return font;
 }
 
@@ -125,7 +126,7 @@ void MainWindow::BuildControls()
     lstCoeff->setToolTip(QStringLiteral("Coefficients"));
     lstCoeff->setUniformItemSizes(true);
     lstCoeff->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    coeffLines = new QStringListModel(lstCoeff);
+    coeffLines = new CoefficientListModel(lstCoeff);
     lstCoeff->setModel(coeffLines);
     cmdEvaluations = Named<QPushButton>("cmdEvaluations", QStringLiteral("Evaluations"), central);
     cmdEvaluations->setEnabled(false);
@@ -244,6 +245,7 @@ void MainWindow::ConnectEvents()
 
     connect(cmdNextVar, &QPushButton::clicked, this, [this] { NextVar(); });
     connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });
+    connect(cmdCompute, &QPushButton::clicked, this, [this] { ComputeCommand(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(mnuHelp, &QAction::triggered, this, [this] {

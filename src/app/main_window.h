@@ -19,10 +19,10 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
-class QStringListModel;
 
 namespace tavex {
 
+class CoefficientListModel;
 class DecimalSeparatorSetting;
 
 // frmTavex: the variable count and names, one specification panel per
@@ -54,6 +54,8 @@ public:
 
     // The texts and check states of the panels as they stand.
     Panels PanelsShown() const;
+    // The lines of lstCoeff.
+    const CoefficientListModel& CoefficientLines() const { return *coeffLines; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +78,7 @@ private:
     void TermsLostFocus(int k);
     void NextVar();
     void PrevVar();
+    void ComputeCommand();
 
     ProblemModel model_;
     DecimalSeparatorSetting& decimalSetting_;
@@ -100,7 +103,7 @@ private:
     QPushButton* cmdEditFun = nullptr;
     QPushButton* cmdCompute = nullptr;
     QListView* lstCoeff = nullptr;
-    QStringListModel* coeffLines = nullptr;
+    CoefficientListModel* coeffLines = nullptr;
     QPushButton* cmdEvaluations = nullptr;
     QPushButton* cmdExit = nullptr;
 

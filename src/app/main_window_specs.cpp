@@ -1,6 +1,7 @@
 // The main window's side of the variable count, the names and the panels.
 #include "app/main_window.h"
 
+#include "app/coefficient_list_model.h"
 #include "spec/panel_navigation.h"
 #include "spec/read_specs.h"
 #include "spec/results.h"
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringListModel>
 
 #include <array>
 #include <new>
@@ -198,7 +198,7 @@ void MainWindow::TermsLostFocus(int k)
 void MainWindow::ClearResults()
 {
     if (tavex::ClearResults(model_))
-        coeffLines->setStringList({});
+        coeffLines->Clear();
 }
 
 Panels MainWindow::PanelsShown() const

@@ -1,6 +1,5 @@
-#include "app/main_window.h"
-
-#include "app/decimal_point.h"
+#include "app/coefficient_list_model.h"
+#include "main_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +10,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -21,81 +19,6 @@
 
 namespace tavex {
 namespace {
-
-class RecordingSetting final : public DecimalSeparatorSetting {
-public:
-    std::string Read() override { return "."; }
-    void Write(const std::string& separator) override { writes.push_back(separator); }
-    std::vector<std::string> writes;
-};
-
-class MainWindowTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        window = std::make_unique<MainWindow>(setting, ",", NumberFormat{","});
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void TearDown() override
-    {
-        for (QWidget* other : QApplication::topLevelWidgets())
-            if (other != window.get())
-                other->close();
-    }
-
-    template <typename T = QWidget>
-    T* Find(const char* name) const
-    {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
-    QLineEdit* Box(const char* name) const { return Find<QLineEdit>(name); }
-    QAction* Menu(const char* name) const { return Find<QAction>(name); }
-    QWidget* Focus() const { return window->focusWidget(); }
-    std::string FocusName() const { return Focus() ? Focus()->objectName().toStdString() : ""; }
-
-    // Types into the box that has the focus, replacing its selected text.
-    void Type(const char* text)
-    {
-        QLineEdit* box = qobject_cast<QLineEdit*>(Focus());
-        ASSERT_TRUE(box);
-        box->selectAll();
-        QTest::keyClicks(box, QString::fromUtf8(text));
-    }
-    void Tab() { QTest::keyClick(Focus(), Qt::Key_Tab); }
-    void Click(const char* name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
-
-    void Declare(const char* count, const char* names)
-    {
-        Type(count);
-        Tab();
-        ASSERT_EQ(FocusName(), "txtVarNams");
-        Type(names);
-        Tab();
-        ASSERT_FALSE(Box("txtVarNams")->isEnabled());
-    }
-
-    // The Tab stops of the window in the order of its focus chain, from txtOrder on.
-    std::vector<std::string> FocusChain() const
-    {
-        std::vector<std::string> names;
-        QWidget* first = Box("txtOrder");
-        QWidget* widget = first;
-        do {
-            if (widget->focusPolicy() & Qt::TabFocus)
-                names.push_back(widget->objectName().toStdString());
-            widget = widget->nextInFocusChain();
-        } while (widget != first);
-        return names;
-    }
-
-    RecordingSetting setting;
-    std::unique_ptr<MainWindow> window;
-};
 
 using Names = std::vector<std::string>;
 
@@ -348,9 +271,9 @@ TEST_F(MainWindowTest, ChangedCountEmptiesTheTablesAndClearsTheResults)
     model.ShapeTablesFromValueCounts();
     model.funTable(1, 1, 0, 0) = 7.0;
     model.isComputed = true;
-    auto* lines = qobject_cast<QStringListModel*>(Find<QListView>("lstCoeff")->model());
+    auto* lines = qobject_cast<CoefficientListModel*>(Find<QListView>("lstCoeff")->model());
     ASSERT_TRUE(lines);
-    lines->setStringList({"a coefficient"});
+    lines->AppendLine("a coefficient");
 
     Click("txtTerms_0");
     EXPECT_EQ(Box("txtTerms_0")->selectedText(), "2");

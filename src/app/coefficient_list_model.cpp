@@ -1,0 +1,108 @@
+#include "app/coefficient_list_model.h"
+
+#include "io/coefficient_listing.h"
+
+#include <algorithm>
+#include <cassert>
+#include <limits>
+
+namespace tavex {
+
+namespace {
+
+// What the lines are built from, and nothing else: no function table, no
+// value lists, so that the copy costs one copy of the coefficients.
+std::unique_ptr<ProblemModel> ListingSnapshot(const ProblemModel& model)
+{
+    auto snapshot = std::make_unique<ProblemModel>();
+    snapshot->lastVar = model.lastVar;
+    snapshot->varName = model.varName;
+    snapshot->isPolynomial = model.isPolynomial;
+    snapshot->isTrigonometric = model.isTrigonometric;
+    snapshot->center = model.center;
+    snapshot->period = model.period;
+    snapshot->valueUpper = model.valueUpper;
+    snapshot->isComputed = model.isComputed;
+    snapshot->coef = model.coef;
+    return snapshot;
+}
+
+} // namespace
+
+struct CoefficientListModel::Block {
+    int firstRow = 0;
+    int rows = 0;
+    std::unique_ptr<ProblemModel> snapshot; // with listing: a listing block
+    std::unique_ptr<CoefficientListing> listing;
+    std::string line;                       // otherwise: one line
+};
+
+CoefficientListModel::CoefficientListModel(QObject* parent)
+    : QAbstractListModel(parent)
+{
+}
+
+CoefficientListModel::~CoefficientListModel() = default;
+
+void CoefficientListModel::AppendListing(const ProblemModel& model)
+{
+    auto block = std::make_unique<Block>();
+    block->snapshot = ListingSnapshot(model);
+    block->listing = std::make_unique<CoefficientListing>(*block->snapshot);
+    // A view counts its rows in int; what lies beyond cannot be shown anyway.
+    block->rows = static_cast<int>(std::min<std::size_t>(block->listing->LineCount(),
+                                                         std::numeric_limits<int>::max() - rows_));
+    Append(std::move(block));
+}
+
+void CoefficientListModel::AppendLine(const std::string& line)
+{
+    auto block = std::make_unique<Block>();
+    block->rows = 1;
+    block->line = line;
+    Append(std::move(block));
+}
+
+void CoefficientListModel::Append(std::unique_ptr<Block> block)
+{
+    if (block->rows == 0)
+        return;
+    block->firstRow = rows_;
+    beginInsertRows(QModelIndex(), rows_, rows_ + block->rows - 1);
+    rows_ += block->rows;
+    blocks_.push_back(std::move(block));
+    endInsertRows();
+}
+
+void CoefficientListModel::Clear()
+{
+    beginResetModel();
+    blocks_.clear();
+    rows_ = 0;
+    endResetModel();
+}
+
+int CoefficientListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+std::string CoefficientListModel::Line(int row) const
+{
+    assert(row >= 0 && row < rows_);
+    const auto after = std::upper_bound(blocks_.begin(), blocks_.end(), row,
+                                        [](int r, const std::unique_ptr<Block>& b) { return r < b->firstRow; });
+    const Block& block = **(after - 1);
+    if (!block.listing)
+        return block.line;
+    return block.listing->Line(static_cast<std::size_t>(row - block.firstRow));
+}
+
+QVariant CoefficientListModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_)
+        return {};
+    return QString::fromStdString(Line(index.row()));
+}
+
+} // namespace tavex
