@@ -96,6 +96,12 @@ TEST_F(FieldEventsTest, TabIsRefusedWhileTheCheckFails)
     EXPECT_EQ(checked->text(), "bad");
 }
 
+TEST_F(FieldEventsTest, CtrlTabIsRefusedToo)
+{
+    QTest::keyClick(checked, Qt::Key_Tab, Qt::ControlModifier);
+    ExpectRefused();
+}
+
 TEST_F(FieldEventsTest, TabLeavesOnceTheCheckPasses)
 {
     Accept();

@@ -21,10 +21,9 @@ QWidget* ResolveFocusProxy(QWidget* widget)
     return widget;
 }
 
+// Qt moves the focus on Tab whatever other modifiers are held (Ctrl+Tab too).
 bool IsTabKey(const QKeyEvent& key)
 {
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
     return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
 }
 

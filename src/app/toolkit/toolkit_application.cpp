@@ -2,6 +2,8 @@
 
 #include "app/toolkit/field_events.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <cassert>
 
@@ -23,6 +25,9 @@ ToolkitApplication* ToolkitApplication::Instance()
 
 bool ToolkitApplication::notify(QObject* receiver, QEvent* event)
 {
+    // Windows live on this thread; Qt's own helper threads deliver events too.
+    if (QThread::currentThread() != thread())
+        return QApplication::notify(receiver, event);
     // A handler may create or destroy windows: walk a copy, and skip the
     // ones gone meanwhile.
     const auto registered = [this](FieldEvents* events) {
