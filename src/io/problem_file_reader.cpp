@@ -8,6 +8,8 @@
 #include "model/number_text.h"
 
 #include <climits>
+#include <exception>
+#include <thread>
 #include <cstdint>
 #include <new>
 #include <stdexcept>
@@ -154,6 +156,8 @@ void CopySessionFields(const ProblemModel& session, ProblemModel& fresh)
     fresh.approxValue = session.approxValue;
 }
 
+constexpr std::size_t kElementsWorthAThread = 1 << 16;
+
 class PairParser final {
 public:
     PairParser(std::string_view problemText, std::string_view dataText, const std::string& problemPath,
@@ -184,12 +188,42 @@ public:
         model_.ShapeTablesFromValueCounts();
         for (int k = 0; k < kMaxVariables; ++k)
             model_.ResizeVarX(k);
-        if (model_.isComputed)
-            ReadCoefficients(problem_, &model_);
-        ReadValuesAndTable(data_, &model_);
+        ReadNumberSections();
     }
 
 private:
+    // The coefficients and the data file's numbers fill separate storage, so a
+    // large pair reads them side by side. A fault of the problem file is told
+    // first, as a reading of one file after the other would.
+    void ReadNumberSections()
+    {
+        if (!model_.isComputed || elements_ < kElementsWorthAThread) {
+            if (model_.isComputed)
+                ReadCoefficients(problem_, &model_);
+            ReadValuesAndTable(data_, &model_);
+            return;
+        }
+        std::exception_ptr coefficientFault;
+        std::thread coefficients([&] {
+            try {
+                ReadCoefficients(problem_, &model_);
+            } catch (...) {
+                coefficientFault = std::current_exception();
+            }
+        });
+        std::exception_ptr dataFault;
+        try {
+            ReadValuesAndTable(data_, &model_);
+        } catch (...) {
+            dataFault = std::current_exception();
+        }
+        coefficients.join();
+        if (coefficientFault)
+            std::rethrow_exception(coefficientFault);
+        if (dataFault)
+            std::rethrow_exception(dataFault);
+    }
+
     void ReadSpecification()
     {
         const int line = problem_.line();

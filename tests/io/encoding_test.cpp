@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "model/number_text.h"
+
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -40,6 +45,40 @@ INSTANTIATE_TEST_SUITE_P(Values, NumberLineTest, ::testing::Values(
     NumberLineCase{8.0 * std::atan(1.0), " 6.28318530717959 \r\n"},
     NumberLineCase{std::numeric_limits<double>::infinity(), " inf \r\n"},
     NumberLineCase{-std::numeric_limits<double>::infinity(), "-inf \r\n"}));
+
+// The fast text of the files against the program's standard text, bit for bit.
+void ExpectSameText(double value)
+{
+    char fast[kMaxNumberText];
+    char standard[kMaxNumberText];
+    const int n = WriteNumberTextFast(value, fast);
+    const int m = WriteNumberText(value, standard);
+    ASSERT_EQ(std::string(fast, static_cast<std::size_t>(n)), std::string(standard, static_cast<std::size_t>(m)))
+        << "bits " << std::bit_cast<std::uint64_t>(value);
+}
+
+TEST(NumberTextFastTest, SameTextAsTheStandardConversion)
+{
+    for (const double v : {0.0, -0.0, 1.0, -1.0, 0.1, 0.5, 1e-5, 1e-4, 9.99999999999999e-5, 1e14, 1e15,
+                           999999999999999.0, 999999999999999.4, 999999999999999.6, 9.9999999999999995e14,
+                           0.30000000000000004, 2.0 / 3.0, 8.0 * std::atan(1.0), 1.5e-300, 1.7976931348623157e308,
+                           std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
+                           std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+        ExpectSameText(v);
+
+    std::mt19937_64 gen(42);
+    for (int i = 0; i < 200000; ++i) {
+        // Any bit pattern: every exponent, subnormals, and the values needing 17 digits.
+        ExpectSameText(std::bit_cast<double>(gen()));
+        // Short decimals, whose shortest form has fewer than 15 digits.
+        const double decimal = static_cast<double>(static_cast<std::int64_t>(gen() % 2000000000) - 1000000000)
+                             * std::pow(10.0, static_cast<int>(gen() % 40) - 20);
+        ExpectSameText(decimal);
+        // Values near a carry in the 15th digit.
+        ExpectSameText(std::nextafter(9.999999999999995 * std::pow(10.0, static_cast<int>(gen() % 30) - 15),
+                                      gen() % 2 ? 0.0 : 1e300));
+    }
+}
 
 TEST(CommaRecordTest, TextNumbersAndBooleansWithoutBlanks)
 {

@@ -1,6 +1,8 @@
 // Files that cannot be opened: each gives one message naming the file and
 // the line, and the current problem stays exactly as it was.
 #include "example_problems.h"
+#include "io/problem_file_reader.h"
+#include "io/problem_file_writer.h"
 #include "io/problem_files.h"
 #include "temp_dir.h"
 
@@ -123,6 +125,21 @@ TEST(OpenFailureTest, ADirectoryIsNoProblemFile)
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, dir.File("p") + ": cannot read: Is a directory");
     EXPECT_TRUE(model.problemFile.empty());
+}
+
+TEST(OpenFailureTest, OfTwoDamagedLargeFilesTheProblemFileIsToldFirst)
+{
+    // Large enough for the two files' numbers to be read side by side.
+    ProblemModel model = testing::MakeMixedModel({300, 250}, 3);
+    std::string problem = ProblemFileText(model);
+    std::string data = DataFileText(model);
+    problem.resize(problem.size() - 100);
+    data.resize(data.size() - 100);
+    OpenedProblem opened;
+    const FileOutcome outcome = ParseProblemFiles(problem, data, "p", ProblemModel(), opened);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message.rfind("p, line ", 0), 0u) << outcome.message;
+    EXPECT_NE(outcome.message.find("of the 75000 coefficients"), std::string::npos) << outcome.message;
 }
 
 } // namespace

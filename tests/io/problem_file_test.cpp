@@ -132,7 +132,8 @@ TEST_P(RoundTripTest, SaveAndOpenKeepEveryValueTo15Digits)
 
 INSTANTIATE_TEST_SUITE_P(Shapes, RoundTripTest, ::testing::Values(
     std::vector<int>{2}, std::vector<int>{5}, std::vector<int>{3, 4}, std::vector<int>{2, 3, 4},
-    std::vector<int>{3, 2, 4, 2}, std::vector<int>{70, 3, 3, 3}));
+    std::vector<int>{3, 2, 4, 2}, std::vector<int>{70, 3, 3, 3},
+    std::vector<int>{300, 250}));
 
 TEST(ProblemFileTest, NotComputedStoresNoCoefficients)
 {

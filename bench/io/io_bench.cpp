@@ -1,0 +1,152 @@
+// Times saving and opening the W4 pair (40^4: 2.56 million coefficients and
+// as many function values): the whole operations on disk, and their text
+// work alone (laying out and parsing in memory). compare_numpy.py runs it.
+//
+// --write-pair=DIR saves the pair as DIR/w4 and DIR/w4.dat and exits, so that
+// the comparison can time numpy on exactly the same numbers.
+#include "engine/compute.h"
+#include "io/problem_file_reader.h"
+#include "io/problem_file_writer.h"
+#include "io/problem_files.h"
+#include "workloads.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavex::bench {
+namespace {
+
+// The W4 problem with computed coefficients, made once.
+const ProblemModel& W4Problem()
+{
+    static const ProblemModel model = [] {
+        ProblemModel m = MakeWorkloadProblem(Workloads()[3], false);
+        const ComputeOutcome outcome = Compute(m, kAllSpaced);
+        if (!outcome.succeeded)
+            std::abort();
+        return m;
+    }();
+    return model;
+}
+
+class ScratchDir final {
+public:
+    ScratchDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavex-bench-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~ScratchDir() { std::filesystem::remove_all(path_); }
+    std::string File(const char* name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void BM_Save(benchmark::State& state)
+{
+    ScratchDir dir;
+    ProblemModel model = W4Problem();
+    for (auto _ : state) {
+        const FileOutcome outcome = SaveProblemFiles(model, dir.File("w4"));
+        if (!outcome.ok)
+            state.SkipWithError(outcome.message.c_str());
+    }
+}
+
+void BM_Open(benchmark::State& state)
+{
+    ScratchDir dir;
+    ProblemModel saved = W4Problem();
+    if (!SaveProblemFiles(saved, dir.File("w4")).ok) {
+        state.SkipWithError("save failed");
+        return;
+    }
+    for (auto _ : state) {
+        ProblemModel model;
+        OpenedEntries entries;
+        const FileOutcome outcome = OpenProblemFiles(model, dir.File("w4"), entries);
+        if (!outcome.ok)
+            state.SkipWithError(outcome.message.c_str());
+        benchmark::DoNotOptimize(model.coef.data());
+    }
+}
+
+void BM_SaveAndOpen(benchmark::State& state)
+{
+    ScratchDir dir;
+    ProblemModel model = W4Problem();
+    for (auto _ : state) {
+        if (!SaveProblemFiles(model, dir.File("w4")).ok)
+            state.SkipWithError("save failed");
+        ProblemModel reopened;
+        OpenedEntries entries;
+        if (!OpenProblemFiles(reopened, dir.File("w4"), entries).ok)
+            state.SkipWithError("open failed");
+        benchmark::DoNotOptimize(reopened.coef.data());
+    }
+}
+
+void BM_LayOut(benchmark::State& state)
+{
+    const ProblemModel& model = W4Problem();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string problem = ProblemFileText(model);
+        const std::string data = DataFileText(model);
+        bytes = problem.size() + data.size();
+        benchmark::DoNotOptimize(problem.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_Parse(benchmark::State& state)
+{
+    const ProblemModel& model = W4Problem();
+    const std::string problem = ProblemFileText(model);
+    const std::string data = DataFileText(model);
+    for (auto _ : state) {
+        OpenedProblem opened;
+        if (!ParseProblemFiles(problem, data, "w4", model, opened).ok)
+            state.SkipWithError("parse failed");
+        benchmark::DoNotOptimize(opened.model.coef.data());
+    }
+}
+
+int WritePair(const std::string& directory)
+{
+    ProblemModel model = W4Problem();
+    const FileOutcome outcome = SaveProblemFiles(model, directory + "/w4");
+    if (!outcome.ok) {
+        std::fprintf(stderr, "%s\n", outcome.message.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+} // namespace tavex::bench
+
+BENCHMARK(tavex::bench::BM_Save)->Name("Save/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(tavex::bench::BM_Open)->Name("Open/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(tavex::bench::BM_SaveAndOpen)->Name("SaveAndOpen/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(tavex::bench::BM_LayOut)->Name("LayOut/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(tavex::bench::BM_Parse)->Name("Parse/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    constexpr std::string_view kWritePair = "--write-pair=";
+    if (argc == 2 && std::string_view(argv[1]).starts_with(kWritePair))
+        return tavex::bench::WritePair(std::string(std::string_view(argv[1]).substr(kWritePair.size())));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
