@@ -37,7 +37,7 @@ void BM_TileSolve(benchmark::State& state)
         std::copy(original.begin(), original.end(), tile);
         ForwardEliminateTile(tile, order, lu.data(), skipped.data(), isa);
         if (state.range(2) != 0)
-            BackSubstituteTile(tile, order, lu.data(), -1, isa);
+            BackSubstituteTiles(tile, nullptr, order, lu.data(), -1, isa);
         benchmark::ClobberMemory();
     }
     // One multiply and one add or subtract per (row, column) pair and lane, both passes.

@@ -1,9 +1,11 @@
 #include "engine/compute.h"
 
 #include "engine/basis.h"
+#include "engine/lu_factors.h"
 #include "engine/solver.h"
 
 #include <cmath>
+#include <vector>
 
 namespace tavex {
 
@@ -77,15 +79,22 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
             return {false, ZeroPeriodLine(model, i)};
     }
 
-    for (int i = 0; i <= model.lastVar; ++i) {
+    // Every variable's matrix is factored first: a zero pivot is known before
+    // the table is touched, and the solve can then take two variables per
+    // pass over memory. The variables after a singular one are not processed.
+    std::vector<LuFactors> factors;
+    bool singular = false;
+    for (int i = 0; i <= model.lastVar && !singular; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         const bool trigonometric = model.isTrigonometric[slot];
         const double w = AngleFactor(trigonometric, model.period[slot]);
-        SquareMatrix basisMatrix = BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
-                                                    model.center[slot], w);
-        if (SolveAlongVariable(model.coef, i, upper, std::move(basisMatrix), options.threads))
-            return {false, kSingularLine};
+        factors.push_back(FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
+                                                       model.center[slot], w)));
+        singular = factors.back().singular();
     }
+    ApplyFactorsAlongVariables(model.coef, upper, factors, options.threads);
+    if (singular)
+        return {false, kSingularLine};
 
     if (!AllFinite(model.coef, upper))
         return {false, kOverflowLine};

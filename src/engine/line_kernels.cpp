@@ -47,26 +47,37 @@ template <typename Vec, int kCount>
 }
 
 template <typename Vec, int kCount>
-[[gnu::always_inline]] inline void BackPass(double* tile, int order, const double* lu, int stopRow, int lane)
+[[gnu::always_inline]] inline void BackRow(double* tile, int order, const double* lu, int k, int lane)
+{
+    const double* u = lu + static_cast<std::ptrdiff_t>(k) * order;
+    Vec s[kCount];
+#pragma GCC unroll 16
+    for (int v = 0; v < kCount; ++v)
+        s[v] = Vec{}; // the sum starts from +0, as in the one-line form
+    for (int j = k + 1; j < order; ++j) {
+        const double a = u[j];
+        const Vec* rowJ = At<Vec>(tile, j, lane);
+#pragma GCC unroll 16
+        for (int v = 0; v < kCount; ++v)
+            s[v] = s[v] + a * rowJ[v];
+    }
+    const double d = u[k];
+    Vec* rowK = At<Vec>(tile, k, lane);
+#pragma GCC unroll 16
+    for (int v = 0; v < kCount; ++v)
+        rowK[v] = (rowK[v] - s[v]) / d;
+}
+
+// Row k - 1 of a tile starts with the term of row k, so it waits for row k's
+// divisions; a second tile's row k, independent of them, fills that wait.
+template <typename Vec, int kCount>
+[[gnu::always_inline]] inline void BackPass(double* tile, double* second, int order, const double* lu, int stopRow,
+                                            int lane)
 {
     for (int k = order - 1; k > stopRow; --k) {
-        const double* u = lu + static_cast<std::ptrdiff_t>(k) * order;
-        Vec s[kCount];
-#pragma GCC unroll 16
-        for (int v = 0; v < kCount; ++v)
-            s[v] = Vec{} ; // the sum starts from +0, as in the one-line form
-        for (int j = k + 1; j < order; ++j) {
-            const double a = u[j];
-            const Vec* rowJ = At<Vec>(tile, j, lane);
-#pragma GCC unroll 16
-            for (int v = 0; v < kCount; ++v)
-                s[v] = s[v] + a * rowJ[v];
-        }
-        const double d = u[k];
-        Vec* rowK = At<Vec>(tile, k, lane);
-#pragma GCC unroll 16
-        for (int v = 0; v < kCount; ++v)
-            rowK[v] = (rowK[v] - s[v]) / d;
+        BackRow<Vec, kCount>(tile, order, lu, k, lane);
+        if (second)
+            BackRow<Vec, kCount>(second, order, lu, k, lane);
     }
 }
 
@@ -77,10 +88,10 @@ void ForwardBaseline(double* tile, int order, const double* lu, const unsigned c
     ForwardPass<V2, 8>(tile, order, lu, skipped, 16);
 }
 
-void BackBaseline(double* tile, int order, const double* lu, int stopRow)
+void BackBaseline(double* tile, double* second, int order, const double* lu, int stopRow)
 {
-    BackPass<V2, 8>(tile, order, lu, stopRow, 0);
-    BackPass<V2, 8>(tile, order, lu, stopRow, 16);
+    BackPass<V2, 8>(tile, second, order, lu, stopRow, 0);
+    BackPass<V2, 8>(tile, second, order, lu, stopRow, 16);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -91,9 +102,9 @@ void BackBaseline(double* tile, int order, const double* lu, int stopRow)
     ForwardPass<V4, 8>(tile, order, lu, skipped, 0);
 }
 
-[[gnu::target("avx2")]] void BackAvx2(double* tile, int order, const double* lu, int stopRow)
+[[gnu::target("avx2")]] void BackAvx2(double* tile, double* second, int order, const double* lu, int stopRow)
 {
-    BackPass<V4, 8>(tile, order, lu, stopRow, 0);
+    BackPass<V4, 8>(tile, second, order, lu, stopRow, 0);
 }
 
 [[gnu::target("avx512f")]] void ForwardAvx512(double* tile, int order, const double* lu, const unsigned char* skipped)
@@ -101,9 +112,9 @@ void BackBaseline(double* tile, int order, const double* lu, int stopRow)
     ForwardPass<V8, 4>(tile, order, lu, skipped, 0);
 }
 
-[[gnu::target("avx512f")]] void BackAvx512(double* tile, int order, const double* lu, int stopRow)
+[[gnu::target("avx512f")]] void BackAvx512(double* tile, double* second, int order, const double* lu, int stopRow)
 {
-    BackPass<V8, 4>(tile, order, lu, stopRow, 0);
+    BackPass<V8, 4>(tile, second, order, lu, stopRow, 0);
 }
 #endif
 
@@ -130,7 +141,8 @@ KernelIsa BestKernelIsa()
     return best;
 }
 
-void ForwardEliminateTile(double* tile, int order, const double* lu, const unsigned char* stepSkipped, KernelIsa isa)
+void ForwardEliminateTile(double* tile, int order, const double* lu, const unsigned char* stepSkipped,
+                          KernelIsa isa)
 {
     switch (isa) {
 #ifdef TAVEX_HAVE_WIDE_KERNELS
@@ -141,14 +153,14 @@ void ForwardEliminateTile(double* tile, int order, const double* lu, const unsig
     }
 }
 
-void BackSubstituteTile(double* tile, int order, const double* lu, int stopRow, KernelIsa isa)
+void BackSubstituteTiles(double* tile, double* second, int order, const double* lu, int stopRow, KernelIsa isa)
 {
     switch (isa) {
 #ifdef TAVEX_HAVE_WIDE_KERNELS
-    case KernelIsa::kAvx512: return BackAvx512(tile, order, lu, stopRow);
-    case KernelIsa::kAvx2: return BackAvx2(tile, order, lu, stopRow);
+    case KernelIsa::kAvx512: return BackAvx512(tile, second, order, lu, stopRow);
+    case KernelIsa::kAvx2: return BackAvx2(tile, second, order, lu, stopRow);
 #endif
-    default: return BackBaseline(tile, order, lu, stopRow);
+    default: return BackBaseline(tile, second, order, lu, stopRow);
     }
 }
 

@@ -26,7 +26,8 @@ void ForwardEliminateTile(double* tile, int order, const double* lu, const unsig
 
 // Back substitution, rows order-1 down to stopRow + 1: s = sum of U(k, j) * y_j
 // for j = k+1.. in increasing order starting from 0, then y_k = (y_k - s) / U(k, k).
-void BackSubstituteTile(double* tile, int order, const double* lu, int stopRow,
-                        KernelIsa isa = BestKernelIsa());
+// Two tiles at once run faster than one after the other; second may be null.
+void BackSubstituteTiles(double* tile, double* second, int order, const double* lu, int stopRow,
+                         KernelIsa isa = BestKernelIsa());
 
 } // namespace tavex

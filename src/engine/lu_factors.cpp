@@ -55,6 +55,9 @@ LuFactors FactorBasis(SquareMatrix a)
             break;
         }
     }
+    factors.rowOfEntry.resize(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k)
+        factors.rowOfEntry[static_cast<std::size_t>(factors.rowOrigin[static_cast<std::size_t>(k)])] = k;
     factors.lu = std::move(a);
     return factors;
 }

@@ -29,6 +29,8 @@ struct LuFactors {
     SquareMatrix lu{1};
     // Entry k of the eliminated system comes from entry rowOrigin[k] of b.
     std::vector<int> rowOrigin;
+    // Its inverse: entry e of b goes to row rowOfEntry[e].
+    std::vector<int> rowOfEntry;
     // Step r did nothing because its pivot was zero or NaN.
     std::vector<unsigned char> stepSkipped;
     // The back substitution runs for rows n-1 down to stopRow + 1 and stops at

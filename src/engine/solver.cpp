@@ -2,141 +2,145 @@
 
 #include "engine/line_kernels.h"
 #include "engine/parallel_for.h"
+#include "engine/tile_transfer.h"
 
 #include <algorithm>
 #include <cassert>
-#include <cstring>
-#include <memory>
-#include <new>
+#include <utility>
+#include <vector>
 
 namespace tavex {
 
 namespace {
 
-// Lanes are the selected lines numbered so that, where the memory allows it,
-// neighbouring lanes are neighbouring lines: the lowest other dimension varies
-// fastest ("runs"), the two remaining ones above it.
-class LaneLayout {
-public:
-    LaneLayout(const Table4& table, const LineSelection& lines)
-    {
-        entryStride_ = table.Stride(lines.axis);
-        int slot = 0;
-        for (int d = 0; d < 4; ++d) {
-            if (d == lines.axis)
-                continue;
-            const std::size_t count = static_cast<std::size_t>(lines.upper[static_cast<std::size_t>(d)]) + 1;
-            if (slot == 0) {
-                runLength_ = count;
-                laneStride_ = table.Stride(d);
-            } else {
-                outerCount_[slot - 1] = count;
-                outerStride_[slot - 1] = table.Stride(d);
-            }
-            ++slot;
-        }
-        laneCount_ = runLength_ * outerCount_[0] * outerCount_[1];
-    }
-
-    std::size_t laneCount() const { return laneCount_; }
-    std::size_t entryStride() const { return entryStride_; }
-    // Neighbouring lanes of a run are neighbours in memory.
-    bool lanesContiguous() const { return laneStride_ == 1; }
-
-    // Calls visit(offset of the lane's entry 0, lane count, first tile lane) for
-    // each stretch of lanes in [first, last) that lie at laneStride from each other.
-    template <typename Visit>
-    void ForEachStretch(std::size_t first, std::size_t last, Visit&& visit) const
-    {
-        std::size_t lane = first;
-        while (lane < last) {
-            const std::size_t run = lane / runLength_;
-            const std::size_t position = lane % runLength_;
-            const std::size_t count = std::min(runLength_ - position, last - lane);
-            const std::size_t base = (run % outerCount_[0]) * outerStride_[0]
-                                   + (run / outerCount_[0]) * outerStride_[1]
-                                   + position * laneStride_;
-            visit(base, count, static_cast<int>(lane - first));
-            lane += count;
-        }
-    }
-
-    std::size_t laneStride() const { return laneStride_; }
-
-private:
-    std::size_t entryStride_ = 1;
-    std::size_t runLength_ = 1;
-    std::size_t laneStride_ = 1;
-    std::array<std::size_t, 2> outerCount_{1, 1};
-    std::array<std::size_t, 2> outerStride_{0, 0};
-    std::size_t laneCount_ = 1;
-};
-
-struct AlignedDelete {
-    void operator()(double* p) const { ::operator delete[](p, std::align_val_t{64}); }
-};
-using Tile = std::unique_ptr<double[], AlignedDelete>;
-
-Tile MakeTile(int order)
-{
-    const std::size_t count = static_cast<std::size_t>(order) * kTileLanes;
-    return Tile(new (std::align_val_t{64}) double[count]);
-}
-
-// Reads the lanes [first, last) into the tile, row k from entry rowOrigin[k]:
-// the row exchanges of the elimination, all done at once. Unused lanes are zeroed.
-void GatherTile(double* tile, const double* table, const LaneLayout& layout, std::size_t first,
-                std::size_t last, const LuFactors& factors)
-{
-    const int order = factors.order;
-    const std::size_t stride = layout.entryStride();
-    const int used = static_cast<int>(last - first);
-    if (used < kTileLanes)
-        for (int k = 0; k < order; ++k)
-            std::fill(tile + k * kTileLanes + used, tile + (k + 1) * kTileLanes, 0.0);
-    const int* origin = factors.rowOrigin.data();
-    const std::size_t laneStride = layout.laneStride();
-    layout.ForEachStretch(first, last, [&](std::size_t base, std::size_t count, int lane0) {
-        if (layout.lanesContiguous()) {
-            for (int k = 0; k < order; ++k) {
-                const double* source = table + base + static_cast<std::size_t>(origin[k]) * stride;
-                std::copy(source, source + count, tile + k * kTileLanes + lane0);
-            }
-        } else {
-            for (std::size_t l = 0; l < count; ++l) {
-                const double* line = table + base + l * laneStride;
-                double* column = tile + lane0 + static_cast<int>(l);
-                for (int k = 0; k < order; ++k)
-                    column[k * kTileLanes] = line[static_cast<std::size_t>(origin[k]) * stride];
-            }
-        }
-    });
-}
-
-void ScatterTile(const double* tile, double* table, const LaneLayout& layout, std::size_t first,
-                 std::size_t last, int order)
-{
-    const std::size_t stride = layout.entryStride();
-    const std::size_t laneStride = layout.laneStride();
-    layout.ForEachStretch(first, last, [&](std::size_t base, std::size_t count, int lane0) {
-        if (layout.lanesContiguous()) {
-            for (int k = 0; k < order; ++k) {
-                const double* source = tile + k * kTileLanes + lane0;
-                std::copy(source, source + count, table + base + static_cast<std::size_t>(k) * stride);
-            }
-        } else {
-            for (std::size_t l = 0; l < count; ++l) {
-                double* line = table + base + l * laneStride;
-                const double* column = tile + lane0 + static_cast<int>(l);
-                for (int k = 0; k < order; ++k)
-                    line[static_cast<std::size_t>(k) * stride] = column[k * kTileLanes];
-            }
-        }
-    });
-}
-
 // Below this much arithmetic a second thread costs more than it saves.
 constexpr double kWorkPerThread = 4.0e6;
+
+// The two tiles a thread works with (the back substitution likes company).
+struct TileScratch {
+    explicit TileScratch(int order)
+        : first(MakeTile(order)), second(MakeTile(order))
+    {
+    }
+    TileBuffer first;
+    TileBuffer second;
+};
+
+// Solves tiles [tileBegin, tileEnd) of the layout, two at a time.
+void SolveTiles(double* data, const LaneLayout& layout, const LuFactors& factors, TileScratch& scratch,
+                std::size_t tileBegin, std::size_t tileEnd)
+{
+    const int order = factors.order;
+    const double* lu = factors.lu.Row(0);
+    const unsigned char* skipped = factors.stepSkipped.data();
+    const std::size_t lanes = layout.laneCount();
+    const auto lanesOf = [&](std::size_t t) {
+        return std::pair{t * kTileLanes, std::min(lanes, (t + 1) * kTileLanes)};
+    };
+    for (std::size_t t = tileBegin; t < tileEnd; t += 2) {
+        const bool two = t + 1 < tileEnd;
+        const auto [firstA, lastA] = lanesOf(t);
+        GatherTile(scratch.first.get(), data, layout, firstA, lastA, factors);
+        ForwardEliminateTile(scratch.first.get(), order, lu, skipped);
+        if (two) {
+            const auto [firstB, lastB] = lanesOf(t + 1);
+            GatherTile(scratch.second.get(), data, layout, firstB, lastB, factors);
+            ForwardEliminateTile(scratch.second.get(), order, lu, skipped);
+        }
+        BackSubstituteTiles(scratch.first.get(), two ? scratch.second.get() : nullptr, order, lu, factors.stopRow);
+        ScatterTile(scratch.first.get(), data, layout, firstA, lastA, order);
+        if (two) {
+            const auto [firstB, lastB] = lanesOf(t + 1);
+            ScatterTile(scratch.second.get(), data, layout, firstB, lastB, order);
+        }
+    }
+}
+
+std::size_t TileCount(const LaneLayout& layout)
+{
+    return (layout.laneCount() + kTileLanes - 1) / kTileLanes;
+}
+
+int ThreadsFor(double work, int threads)
+{
+    return std::min(ResolveThreadCount(threads), std::max(1, static_cast<int>(work / kWorkPerThread)));
+}
+
+std::size_t Count(const std::array<int, 4>& upper, int d)
+{
+    return static_cast<std::size_t>(upper[static_cast<std::size_t>(d)]) + 1;
+}
+
+// Blocks for solving along variables a and b together: whole along a and b,
+// cut along the two other dimensions c < e so that a block holds about
+// blockValues values. Solving every line along a within a block, then every
+// line along b, does for each line what the one-variable-at-a-time order does:
+// a line along b only needs the lines along a that cross it, all in its block.
+class PairBlocks {
+public:
+    PairBlocks(const std::array<int, 4>& upper, int a, int b, std::size_t blockValues)
+        : upper_(upper)
+    {
+        int slot = 0;
+        for (int d = 0; d < 4; ++d)
+            if (d != a && d != b)
+                other_[static_cast<std::size_t>(slot++)] = d;
+        const std::size_t whole = Count(upper, a) * Count(upper, b);
+        const std::size_t room = std::max<std::size_t>(1, blockValues / whole);
+        const std::size_t countC = Count(upper, other_[0]);
+        lengthC_ = std::min(countC, room);
+        blocksC_ = (countC + lengthC_ - 1) / lengthC_;
+        const std::size_t countE = Count(upper, other_[1]);
+        lengthE_ = lengthC_ == countC ? std::min(countE, std::max<std::size_t>(1, room / countC)) : 1;
+        blocksE_ = (countE + lengthE_ - 1) / lengthE_;
+    }
+
+    std::size_t count() const { return blocksC_ * blocksE_; }
+
+    // The lines along `axis` within block `index`.
+    LineSelection Lines(std::size_t index, int axis) const
+    {
+        LineSelection lines{axis, upper_, {}};
+        const std::size_t c = index % blocksC_;
+        const std::size_t e = index / blocksC_;
+        Cut(lines, other_[0], c * lengthC_, lengthC_);
+        Cut(lines, other_[1], e * lengthE_, lengthE_);
+        return lines;
+    }
+
+private:
+    void Cut(LineSelection& lines, int d, std::size_t start, std::size_t length) const
+    {
+        const auto slot = static_cast<std::size_t>(d);
+        const std::size_t end = std::min(Count(upper_, d), start + length);
+        lines.lower[slot] = static_cast<int>(start);
+        lines.upper[slot] = static_cast<int>(end) - 1;
+    }
+
+    std::array<int, 4> upper_;
+    std::array<int, 2> other_{};
+    std::size_t lengthC_ = 1, blocksC_ = 1, lengthE_ = 1, blocksE_ = 1;
+};
+
+void ApplyFactorsToPair(Table4& table, const std::array<int, 4>& upper, int a, const LuFactors& factorsA,
+                        const LuFactors& factorsB, int threads, std::size_t blockValues)
+{
+    const PairBlocks blocks(upper, a, a + 1, blockValues);
+    double values = 1;
+    for (int d = 0; d < 4; ++d)
+        values *= static_cast<double>(Count(upper, d));
+    threads = ThreadsFor(values * (factorsA.order + factorsB.order), threads);
+    double* data = table.data();
+    ParallelFor(blocks.count(), threads, [&](std::size_t begin, std::size_t end) {
+        TileScratch scratch(std::max(factorsA.order, factorsB.order));
+        for (std::size_t index = begin; index < end; ++index) {
+            const LaneLayout alongA(table, blocks.Lines(index, a));
+            SolveTiles(data, alongA, factorsA, scratch, 0, TileCount(alongA));
+            const LaneLayout alongB(table, blocks.Lines(index, a + 1));
+            SolveTiles(data, alongB, factorsB, scratch, 0, TileCount(alongB));
+        }
+    });
+}
 
 } // namespace
 
@@ -145,33 +149,43 @@ void ApplyFactors(Table4& table, const LineSelection& lines, const LuFactors& fa
     const int order = factors.order;
     assert(order == lines.upper[static_cast<std::size_t>(lines.axis)] + 1);
     for (int d = 0; d < 4; ++d)
-        assert(lines.upper[static_cast<std::size_t>(d)] < table.extent(d));
+        assert(lines.lower[static_cast<std::size_t>(d)] >= 0
+               && lines.upper[static_cast<std::size_t>(d)] < table.extent(d));
 
     const LaneLayout layout(table, lines);
-    const std::size_t tiles = (layout.laneCount() + kTileLanes - 1) / kTileLanes;
-    const double work = static_cast<double>(layout.laneCount()) * order * order;
-    threads = std::min(ResolveThreadCount(threads), std::max(1, static_cast<int>(work / kWorkPerThread)));
-
+    threads = ThreadsFor(static_cast<double>(layout.laneCount()) * order * order, threads);
     double* data = table.data();
-    const double* lu = factors.lu.Row(0);
-    ParallelFor(tiles, threads, [&](std::size_t begin, std::size_t end) {
-        const Tile tile = MakeTile(order);
-        for (std::size_t t = begin; t < end; ++t) {
-            const std::size_t first = t * kTileLanes;
-            const std::size_t last = std::min(layout.laneCount(), first + kTileLanes);
-            GatherTile(tile.get(), data, layout, first, last, factors);
-            ForwardEliminateTile(tile.get(), order, lu, factors.stepSkipped.data());
-            BackSubstituteTile(tile.get(), order, lu, factors.stopRow);
-            ScatterTile(tile.get(), data, layout, first, last, order);
-        }
+    ParallelFor(TileCount(layout), threads, [&](std::size_t begin, std::size_t end) {
+        TileScratch scratch(order);
+        SolveTiles(data, layout, factors, scratch, begin, end);
     });
+}
+
+void ApplyFactorsAlongVariables(Table4& table, const std::array<int, 4>& upper,
+                                const std::vector<LuFactors>& factors, int threads, const SolveBlocking& blocking)
+{
+    std::size_t values = 1;
+    for (int d = 0; d < 4; ++d)
+        values *= Count(upper, d);
+    const bool fuse = values >= blocking.fuseFromValues;
+    const int variables = static_cast<int>(factors.size());
+    for (int i = 0; i < variables;) {
+        const auto slot = static_cast<std::size_t>(i);
+        if (fuse && i + 1 < variables) {
+            ApplyFactorsToPair(table, upper, i, factors[slot], factors[slot + 1], threads, blocking.blockValues);
+            i += 2;
+        } else {
+            ApplyFactors(table, LineSelection{i, upper, {}}, factors[slot], threads);
+            i += 1;
+        }
+    }
 }
 
 bool SolveAlongVariable(Table4& coef, int i, const std::array<int, 4>& upper,
                         SquareMatrix basisMatrix, int threads)
 {
     const LuFactors factors = FactorBasis(std::move(basisMatrix));
-    ApplyFactors(coef, LineSelection{i, upper}, factors, threads);
+    ApplyFactors(coef, LineSelection{i, upper, {}}, factors, threads);
     return factors.singular();
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cassert>
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 namespace tavex {
 
@@ -17,6 +17,10 @@ public:
 
     // One element, value 0.
     Table4();
+    Table4(const Table4& other);
+    Table4& operator=(const Table4& other);
+    Table4(Table4&& other) noexcept = default;
+    Table4& operator=(Table4&& other) noexcept = default;
 
     // Re-creates the table with indices 0..upper[k] on dimension k, every
     // element 0. Throws std::length_error when the element count does not fit
@@ -30,7 +34,7 @@ public:
 
     const Extents& extents() const { return extents_; }
     int extent(int dimension) const { return extents_[static_cast<std::size_t>(dimension)]; }
-    std::size_t size() const { return values_.size(); }
+    std::size_t size() const { return size_; }
 
     // Distance in elements between neighbours along the dimension.
     std::size_t Stride(int dimension) const;
@@ -48,14 +52,25 @@ public:
     double& operator()(int i0, int i1, int i2, int i3) { return values_[Offset(i0, i1, i2, i3)]; }
     double operator()(int i0, int i1, int i2, int i3) const { return values_[Offset(i0, i1, i2, i3)]; }
 
-    double* data() { return values_.data(); }
-    const double* data() const { return values_.data(); }
+    double* data() { return values_.get(); }
+    const double* data() const { return values_.get(); }
 
-    friend bool operator==(const Table4&, const Table4&) = default;
+    // Same extents and equal values (so a NaN makes two tables unequal).
+    friend bool operator==(const Table4& a, const Table4& b);
 
 private:
+    struct Release {
+        void operator()(double* p) const;
+    };
+    using Storage = std::unique_ptr<double[], Release>;
+    // Zeroed storage for count values, 64-byte aligned; a big table gets huge
+    // pages where the system offers them, as the solver reads it across strides
+    // far larger than a small page.
+    static Storage Allocate(std::size_t count);
+
     Extents extents_{1, 1, 1, 1};
-    std::vector<double> values_;
+    std::size_t size_ = 1;
+    Storage values_;
 };
 
 } // namespace tavex

@@ -1,7 +1,9 @@
 #include "engine/basis.h"
 #include "engine/lu_factors.h"
 #include "engine/reference_solver.h"
+#include "engine/line_kernels.h"
 #include "engine/solver.h"
+#include "engine/tile_transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +206,101 @@ TEST(SolveAlongVariableFastPath, NonFiniteEntriesPropagateLikeTheReference)
     table(0, 0, 0, 0) = -0.0;
     ExpectMatchesReference(table, 0, upper, RandomBasis(gen, 41, false));
     ExpectMatchesReference(table, 1, upper, MatrixOf({{0, 1, 0}, {1e-300, 0, 1}, {1, 0, 0}}));
+}
+
+// --- two variables per pass, block by block ---
+
+std::vector<LuFactors> RandomFactors(std::mt19937& gen, const std::array<int, 4>& upper, int variables)
+{
+    std::vector<LuFactors> factors;
+    for (int i = 0; i < variables; ++i)
+        factors.push_back(FactorBasis(RandomBasis(gen, upper[static_cast<std::size_t>(i)] + 1, i % 2 == 1)));
+    return factors;
+}
+
+TEST(ApplyFactorsAlongVariables, BlockByBlockEqualsOneVariableAfterTheOther)
+{
+    std::mt19937 gen(11);
+    const std::array<int, 4> upper{9, 12, 7, 10};
+    const std::array<int, 4> storage{10, 12, 8, 10}; // spare entries take no part
+    const Table4 table = RandomTable(gen, storage);
+    for (int variables = 2; variables <= 4; ++variables) {
+        const std::vector<LuFactors> factors = RandomFactors(gen, upper, variables);
+        Table4 expected = table;
+        for (int i = 0; i < variables; ++i)
+            ApplyFactors(expected, LineSelection{i, upper, {}}, factors[static_cast<std::size_t>(i)], 1);
+        // Blocks of one line, of a few, and of the whole table; one thread and two.
+        for (const std::size_t blockValues : {std::size_t{1}, std::size_t{50}, std::size_t{777}, std::size_t{1} << 20}) {
+            for (const int threads : {1, 2}) {
+                Table4 actual = table;
+                ApplyFactorsAlongVariables(actual, upper, factors, threads, SolveBlocking{1, blockValues});
+                EXPECT_TRUE(BitIdentical(actual, expected))
+                    << variables << " variables, blocks of " << blockValues << ", " << threads << " threads";
+            }
+        }
+    }
+}
+
+TEST(ApplyFactorsAlongVariables, SingularLastVariableStopsItsBackSubstitutionInEveryBlock)
+{
+    std::mt19937 gen(12);
+    const std::array<int, 4> upper{11, 8, 0, 0};
+    const Table4 table = RandomTable(gen, upper);
+    std::vector<LuFactors> factors = RandomFactors(gen, upper, 1);
+    SquareMatrix zeroColumn = RandomBasis(gen, 9, false);
+    for (int k = 0; k < 9; ++k)
+        zeroColumn(k, 4) = 0.0;
+    factors.push_back(FactorBasis(zeroColumn));
+    ASSERT_EQ(factors.back().stopRow, 4);
+
+    Table4 expected = table;
+    ApplyFactors(expected, LineSelection{0, upper, {}}, factors[0], 1);
+    EXPECT_TRUE(testing::ReferenceSolveAlongVariable(expected, 1, upper, zeroColumn));
+    Table4 actual = table;
+    ApplyFactorsAlongVariables(actual, upper, factors, 2, SolveBlocking{1, 30});
+    EXPECT_TRUE(BitIdentical(actual, expected));
+}
+
+// --- every instruction set the processor has gives the same bits ---
+
+TEST(LineKernels, EveryInstructionSetAgreesWithTheBaseline)
+{
+    std::mt19937 gen(21);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    for (const int order : {1, 2, 7, 33}) {
+        std::vector<double> lu(static_cast<std::size_t>(order) * order);
+        for (auto& x : lu)
+            x = value(gen);
+        std::vector<unsigned char> skipped(static_cast<std::size_t>(order), 0);
+        if (order > 3)
+            skipped[2] = 1;
+        const int stopRow = order > 5 ? 3 : -1;
+        const std::size_t count = static_cast<std::size_t>(order) * kTileLanes;
+        std::vector<double> input(2 * count);
+        for (auto& x : input)
+            x = value(gen);
+        input[5] = -0.0;
+        input[9] = std::numeric_limits<double>::infinity();
+
+        const auto solve = [&](KernelIsa isa) {
+            const TileBuffer first = MakeTile(order);
+            const TileBuffer second = MakeTile(order);
+            std::copy(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(count), first.get());
+            std::copy(input.begin() + static_cast<std::ptrdiff_t>(count), input.end(), second.get());
+            ForwardEliminateTile(first.get(), order, lu.data(), skipped.data(), isa);
+            ForwardEliminateTile(second.get(), order, lu.data(), skipped.data(), isa);
+            BackSubstituteTiles(first.get(), second.get(), order, lu.data(), stopRow, isa);
+            std::vector<double> out(first.get(), first.get() + count);
+            out.insert(out.end(), second.get(), second.get() + count);
+            return out;
+        };
+        const std::vector<double> baseline = solve(KernelIsa::kBaseline);
+        for (const KernelIsa isa : SupportedKernelIsas()) {
+            const std::vector<double> result = solve(isa);
+            EXPECT_EQ(std::memcmp(result.data(), baseline.data(), result.size() * sizeof(double)), 0)
+                << "order " << order << ", instruction set " << static_cast<int>(isa);
+        }
+    }
 }
 
 } // namespace
