@@ -41,6 +41,11 @@ public:
     // field is. The text is not checked: what it holds is the caller's to say.
     std::string_view NumberField();
 
+    // The next number field's value as NumberFromField reads it; false, and
+    // nothing read, when no field is left. The path of the millions of number
+    // lines: a clean number is converted where it stands.
+    bool NextNumber(double& value);
+
     // A text field: between double quotes when it begins with one (what
     // follows the closing quote up to the separator is ignored), otherwise up
     // to the next comma or line end with the blanks at its end dropped.

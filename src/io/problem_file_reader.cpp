@@ -104,11 +104,12 @@ public:
     template <typename Store>
     void Numbers(std::size_t count, const std::string& what, Store store)
     {
+        double value = 0.0;
         for (std::size_t i = 0; i < count; ++i) {
-            if (fields_.AtEnd())
+            if (!fields_.NextNumber(value))
                 Fail(fields_.LastLine(), "the file ends early: it holds " + std::to_string(i) + " of the "
                                              + std::to_string(count) + " " + what);
-            store(i, NumberFromField(fields_.NumberField()));
+            store(i, value);
         }
     }
 
@@ -370,13 +371,13 @@ FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dat
 
 FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel& session, OpenedProblem& opened)
 {
-    std::string problemText;
-    if (FileOutcome read = ReadWholeFile(problemPath, problemText); !read.ok)
+    FileBytes problemBytes;
+    if (FileOutcome read = ReadWholeFile(problemPath, problemBytes); !read.ok)
         return read;
-    std::string dataText;
-    if (FileOutcome read = ReadWholeFile(DataFilePath(problemPath), dataText); !read.ok)
+    FileBytes dataBytes;
+    if (FileOutcome read = ReadWholeFile(DataFilePath(problemPath), dataBytes); !read.ok)
         return read;
-    return ParseProblemFiles(problemText, dataText, problemPath, session, opened);
+    return ParseProblemFiles(problemBytes.view(), dataBytes.view(), problemPath, session, opened);
 }
 
 } // namespace tavex

@@ -15,50 +15,64 @@ FileOutcome Failure(const std::string& path, int error)
     return FileOutcome::Failure(path + ": cannot read: " + std::strerror(error));
 }
 
+// Closes the descriptor however the reading ends.
+class Descriptor final {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 } // namespace
 
-FileOutcome ReadWholeFile(const std::string& path, std::string& bytes)
+FileOutcome ReadWholeFile(const std::string& path, FileBytes& bytes)
 {
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    bytes = FileBytes();
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
         return Failure(path, errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return Failure(path, error);
-    }
+    if (::fstat(fd.get(), &info) != 0)
+        return Failure(path, errno);
     // A directory, a device or a pipe is no problem file; a pipe could also
     // keep the reader waiting for ever.
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        if (S_ISDIR(info.st_mode))
-            return Failure(path, EISDIR);
+    if (S_ISDIR(info.st_mode))
+        return Failure(path, EISDIR);
+    if (!S_ISREG(info.st_mode))
         return FileOutcome::Failure(path + ": cannot read: not a regular file");
-    }
-    // The size is a hint: the file may change while it is read.
-    std::string content;
-    content.resize(static_cast<std::size_t>(info.st_size) + 1);
+
+    // The size is a hint: the file may grow or shrink while it is read.
+    std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t filled = 0;
     for (;;) {
-        if (filled == content.size())
-            content.resize(content.size() * 2);
-        const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
+        if (filled == capacity) {
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::memcpy(larger.get(), data.get(), filled);
+            data = std::move(larger);
+            capacity *= 2;
+        }
+        const ssize_t got = ::read(fd.get(), data.get() + filled, capacity - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            ::close(fd);
-            return Failure(path, error);
+            return Failure(path, errno);
         }
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
     }
-    ::close(fd);
-    content.resize(filled);
-    bytes = std::move(content);
+    bytes.data_ = std::move(data);
+    bytes.size_ = filled;
     return FileOutcome::Success();
 }
 

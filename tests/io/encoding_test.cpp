@@ -168,6 +168,30 @@ TEST(FieldReaderTest, CountsLinesOfEveryKindOfLineEnd)
     EXPECT_EQ(FieldReader(" 1 \r\n 2 \r\n\r\n").LastLine(), 2);
 }
 
+class NextNumberTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(NextNumberTest, SameValueAsTheFieldReadAsText)
+{
+    const std::string text = GetParam();
+    FieldReader fast(text);
+    FieldReader plain(text);
+    double value = 0.0;
+    while (fast.NextNumber(value)) {
+        ASSERT_FALSE(plain.AtEnd());
+        const double expected = NumberFromField(plain.NumberField());
+        if (std::isnan(expected))
+            EXPECT_TRUE(std::isnan(value));
+        else
+            EXPECT_EQ(value, expected) << text;
+        EXPECT_EQ(fast.line(), plain.line());
+    }
+    EXPECT_TRUE(plain.AtEnd());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, NextNumberTest, ::testing::Values(
+    " 1.5 \r\n-2 \r\n", "1e5x,1.5e,.5,-.5,5.,-", "inf,-inf,nan,infinity,-infinity", "+3 4,,\r\n\r\n7",
+    "1E+400,-1e-400,0x10", "1 2\t3\r4\n", "abc,2abc,\"5\"", "-0,0.000,1e0001"));
+
 struct WholeNumberCase {
     const char* field;
     bool whole;
