@@ -2,8 +2,10 @@
 
 #include "engine/basis.h"
 #include "engine/lu_factors.h"
+#include "engine/parallel_for.h"
 #include "engine/solver.h"
 
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -36,20 +38,29 @@ bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
     return true;
 }
 
-bool AllFinite(const Table4& table, const std::array<int, 4>& upper)
+bool AllFinite(const Table4& table, const std::array<int, 4>& upper, int threads)
 {
-    for (int i3 = 0; i3 <= upper[3]; ++i3)
-        for (int i2 = 0; i2 <= upper[2]; ++i2)
-            for (int i1 = 0; i1 <= upper[1]; ++i1) {
-                const double* line = table.data() + table.Offset(0, i1, i2, i3);
-                // x - x is 0 for a finite x and NaN otherwise, and a NaN survives the sum.
-                double probe = 0.0;
-                for (int i0 = 0; i0 <= upper[0]; ++i0)
-                    probe += line[i0] - line[i0];
-                if (probe != 0.0)
-                    return false;
-            }
-    return true;
+    // Lines along the first index, numbered with the third and fourth index outermost.
+    const std::size_t lines = (static_cast<std::size_t>(upper[1]) + 1) * (static_cast<std::size_t>(upper[2]) + 1)
+                            * (static_cast<std::size_t>(upper[3]) + 1);
+    const double work = static_cast<double>(lines) * (upper[0] + 1);
+    std::atomic<bool> finite{true};
+    ParallelFor(lines, work > 1e6 ? threads : 1, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t l = begin; l < end && finite.load(std::memory_order_relaxed); ++l) {
+            const auto i1 = static_cast<int>(l % (static_cast<std::size_t>(upper[1]) + 1));
+            const std::size_t rest = l / (static_cast<std::size_t>(upper[1]) + 1);
+            const auto i2 = static_cast<int>(rest % (static_cast<std::size_t>(upper[2]) + 1));
+            const auto i3 = static_cast<int>(rest / (static_cast<std::size_t>(upper[2]) + 1));
+            const double* line = table.data() + table.Offset(0, i1, i2, i3);
+            // x - x is 0 for a finite x and NaN otherwise, and a NaN survives the sum.
+            double probe = 0.0;
+            for (int i0 = 0; i0 <= upper[0]; ++i0)
+                probe += line[i0] - line[i0];
+            if (probe != 0.0)
+                finite.store(false, std::memory_order_relaxed);
+        }
+    });
+    return finite.load();
 }
 
 } // namespace
@@ -96,7 +107,7 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     if (singular)
         return {false, kSingularLine};
 
-    if (!AllFinite(model.coef, upper))
+    if (!AllFinite(model.coef, upper, ResolveThreadCount(options.threads)))
         return {false, kOverflowLine};
 
     model.isComputed = true;

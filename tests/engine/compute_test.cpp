@@ -144,6 +144,19 @@ TEST(Compute, OverflowIsAFailureNotAResult)
     EXPECT_FALSE(model.isComputed);
 }
 
+TEST(Compute, AnInfiniteFunctionValueInABigTableIsReportedAsOverflow)
+{
+    std::vector<double> values(100);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = -1.0 + 0.02 * static_cast<double>(i);
+    ProblemModel model = MakeProblem({{"x", true, values, 0.0, 5.0}, {"y", true, values, 0.0, 5.0},
+                                      {"z", true, values, 0.0, 5.0}});
+    model.funTable(99, 99, 98, 0) = std::numeric_limits<double>::infinity();
+    const ComputeOutcome outcome = ComputeCommand(model);
+    EXPECT_EQ(outcome.failureLine, "YIELDS NUMERICAL OVERFLOW.");
+    EXPECT_FALSE(model.isComputed);
+}
+
 TEST(Compute, ListsOfTheWrongLengthEndTheWorkWithoutALine)
 {
     ProblemModel model = MakeProblem({{"x", false, {0, 1, 2}}});
