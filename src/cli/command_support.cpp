@@ -1,10 +1,11 @@
 #include "command_support.h"
 
 #include "io/problem_files.h"
-#include "io/star_value.h"
-#include "model/number_text.h"
 #include "output.h"
+#include "spec/read_specs.h"
+#include "spec/shown_specs.h"
 
+#include <cassert>
 #include <cstdio>
 
 namespace tavex::cli {
@@ -37,20 +38,25 @@ bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& en
 
 void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries)
 {
-    PerVariable<bool> spaced{};
+    // The panels as Open leaves them: what SetDisplayedSpecs shows, and the
+    // center and period texts of the file.
+    const ShownSpecs shown = SetDisplayedSpecs(model);
+    Panels panels;
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
-        model.lowerLimit[s] = LeadingNumber(TextOfNumber(model.lowerLimit[s]));
-        model.upperLimit[s] = LeadingNumber(TextOfNumber(model.upperLimit[s]));
-        model.center[s] = IsStarEntry(entries.centerText[s]) ? StarCenter(model.lowerLimit[s], model.upperLimit[s])
-                                                             : LeadingNumber(entries.centerText[s]);
-        model.period[s] = IsStarEntry(entries.periodText[s]) ? StarPeriod(model.piValue)
-                                                             : LeadingNumber(entries.periodText[s]);
-        model.isTrigonometric[s] = !model.isPolynomial[s];
-        model.valueStep[s] = (model.upperLimit[s] - model.lowerLimit[s]) / model.valueUpper[s];
-        spaced[s] = model.isEquallySpaced[s];
+        const ShownPanel& show = shown.panels[s];
+        panels[s].lowerLimit = show.lowerLimit;
+        panels[s].upperLimit = show.upperLimit;
+        panels[s].valueCount = show.valueCount;
+        panels[s].powerChecked = show.powerChecked;
+        panels[s].spacedChecked = show.spacedChecked;
+        panels[s].center = entries.centerText[s];
+        panels[s].period = entries.periodText[s];
     }
-    model.RegenerateSpacedValues(spaced);
+    // An opened problem has at least two values per variable, which is all
+    // ReadSpecs asks of the count entries.
+    [[maybe_unused]] const bool read = ReadSpecs(model, panels);
+    assert(read);
 }
 
 } // namespace tavex::cli

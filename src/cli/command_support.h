@@ -17,10 +17,10 @@ int UsageError(std::string_view command, std::string_view what);
 // Opens the problem as File > Open does; on failure reports the message.
 bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& entries);
 
-// What ReadSpecs reads from the window right after an open: the limits as
+// ReadSpecs on the panels as they stand right after an open: the limits as
 // the entries show them (to 15 significant digits), the center and period
 // texts the file gave ("*" resolved again), the counts, kinds and spacing
-// flags; then the steps and the equally spaced lists.
+// flags; so the steps are set and the equally spaced lists regenerated.
 void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries);
 
 } // namespace tavex::cli

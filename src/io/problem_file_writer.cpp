@@ -96,6 +96,8 @@ std::string DataFileText(const ProblemModel& model)
         CommaRecord(out).Boolean(model.isEquallySpaced[s]).End();
     }
     // Only the slots that hold a variable have a count other than 0.
+    for (int k = model.lastVar + 1; k < kMaxVariables; ++k)
+        assert(model.valueUpper[static_cast<std::size_t>(k)] == 0);
     for (int k = 0; k < kMaxVariables; ++k) {
         const int upper = model.valueUpper[static_cast<std::size_t>(k)];
         if (upper == 0)

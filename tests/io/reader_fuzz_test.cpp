@@ -32,8 +32,18 @@ protected:
         OpenedProblem opened;
         const FileOutcome outcome = ParseProblemFiles(problem, data, "p", ProblemModel(), opened);
         if (outcome.ok) {
-            EXPECT_GE(opened.model.lastVar, 0);
-            EXPECT_LE(opened.model.lastVar, 3);
+            // What was accepted is a problem the rest of the program can work
+            // with: it saves again, and reads back the same.
+            const ProblemModel& model = opened.model;
+            ASSERT_GE(model.lastVar, 0);
+            ASSERT_LE(model.lastVar, 3);
+            ASSERT_EQ(model.varName.size(), static_cast<std::size_t>(model.lastVar) + 1);
+            if (CheckSavable(model, "p").ok) {
+                OpenedProblem again;
+                ASSERT_TRUE(ParseProblemFiles(ProblemFileText(model), DataFileText(model), "p", ProblemModel(),
+                                              again).ok);
+                EXPECT_EQ(again.model.funTable.extents(), model.funTable.extents());
+            }
             ++accepted_;
         } else {
             EXPECT_EQ(outcome.message.rfind("p", 0), 0u) << outcome.message;
@@ -60,7 +70,7 @@ TEST_F(ReaderFuzzTest, RandomMutationsOfBothFiles)
 {
     std::mt19937 gen(1234);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    constexpr int kRounds = 3000;
+    constexpr int kRounds = 20000;
     for (int round = 0; round < kRounds && std::chrono::steady_clock::now() < deadline; ++round) {
         std::string problem = problem_;
         std::string data = data_;
