@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +35,35 @@ private:
 
 } // namespace
 
+// Reads from fd until its end; size is a hint, as the file may grow or
+// shrink while it is read.
+FileOutcome ReadOpenFile(int fd, std::size_t size, const std::string& path, FileBytes& bytes)
+{
+    std::size_t capacity = size + 1;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == capacity) {
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::memcpy(larger.get(), data.get(), filled);
+            data = std::move(larger);
+            capacity *= 2;
+        }
+        const ssize_t got = ::read(fd, data.get() + filled, capacity - filled);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Failure(path, errno);
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.data_ = std::move(data);
+    bytes.size_ = filled;
+    return FileOutcome::Success();
+}
+
 FileOutcome ReadWholeFile(const std::string& path, FileBytes& bytes)
 {
     bytes = FileBytes();
@@ -50,30 +80,11 @@ FileOutcome ReadWholeFile(const std::string& path, FileBytes& bytes)
     if (!S_ISREG(info.st_mode))
         return FileOutcome::Failure(path + ": cannot read: not a regular file");
 
-    // The size is a hint: the file may grow or shrink while it is read.
-    std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
-    auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == capacity) {
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(larger.get(), data.get(), filled);
-            data = std::move(larger);
-            capacity *= 2;
-        }
-        const ssize_t got = ::read(fd.get(), data.get() + filled, capacity - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return Failure(path, errno);
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
+    try {
+        return ReadOpenFile(fd.get(), static_cast<std::size_t>(info.st_size), path, bytes);
+    } catch (const std::bad_alloc&) {
+        return FileOutcome::Failure(path + ": cannot read: the file is too large to hold in memory");
     }
-    bytes.data_ = std::move(data);
-    bytes.size_ = filled;
-    return FileOutcome::Success();
 }
 
 } // namespace tavex

@@ -17,7 +17,7 @@ public:
     std::string_view view() const { return {data_.get(), size_}; }
 
 private:
-    friend FileOutcome ReadWholeFile(const std::string& path, FileBytes& bytes);
+    friend FileOutcome ReadOpenFile(int fd, std::size_t size, const std::string& path, FileBytes& bytes);
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;
 };
