@@ -8,11 +8,11 @@
 #include "model/number_text.h"
 
 #include <climits>
-#include <exception>
-#include <thread>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <stdexcept>
+#include <thread>
 #include <unistd.h>
 
 namespace tavex {
@@ -99,8 +99,8 @@ public:
         Fail(line, what + " is neither #TRUE# nor #FALSE#: " + Quoted(field));
     }
 
-    // Reads count numbers, handing each to store(i, value); store may be null
-    // to check that they are there.
+    // Reads count numbers, handing each to store(i, value); a store that keeps
+    // nothing checks that they are there.
     template <typename Store>
     void Numbers(std::size_t count, const std::string& what, Store store)
     {
@@ -257,7 +257,8 @@ private:
         if (upper < 1)
             problem_.Fail(countLine, label + " has fewer than 2 values; a variable needs at least 2");
         if (upper >= INT_MAX || static_cast<std::size_t>(upper) + 1 > MaxGridElements() / elements_)
-            problem_.Fail(countLine, "a grid of " + GridText(model_, k, upper) + " values is too large to hold in memory");
+            problem_.Fail(countLine,
+                          "a grid of " + GridText(model_, k, upper) + " values is too large to hold in memory");
         elements_ *= static_cast<std::size_t>(upper) + 1;
         model_.valueUpper[s] = static_cast<int>(upper);
 

@@ -63,7 +63,8 @@ protected:
 // x on [0, 2], three equally spaced values, center 1, period "*", f = 5, 7, 9.
 const std::string kProblem = " 0 \r\n\"x\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
 const std::string kData = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
-const std::string kListing = "COEFFICIENTS:\n7\n2                       *(x-1)\n0                       *(x-1)^2\n\n\n\n";
+const std::string kListing =
+    "COEFFICIENTS:\n7\n2                       *(x-1)\n0                       *(x-1)^2\n\n\n\n";
 
 TEST_F(CliTest, ComputeSavesThePairAndListsTheCoefficients)
 {

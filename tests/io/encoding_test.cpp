@@ -88,15 +88,6 @@ TEST(CommaRecordTest, TextNumbersAndBooleansWithoutBlanks)
     EXPECT_EQ(out, "\"x\",0,2,1,#TRUE#,-0.5,2\r\n#FALSE#\r\n");
 }
 
-TEST(CommaRecordTest, QuotedFieldRefusesQuotesAndLineEnds)
-{
-    EXPECT_TRUE(FitsQuotedField("a b, c"));
-    EXPECT_TRUE(FitsQuotedField(""));
-    EXPECT_FALSE(FitsQuotedField("say \"x\""));
-    EXPECT_FALSE(FitsQuotedField("x\r\n"));
-    EXPECT_FALSE(FitsQuotedField("x\n"));
-}
-
 // Reads every field of the text as a number field.
 std::vector<std::string> NumberFields(const std::string& text)
 {

@@ -29,7 +29,10 @@ OpenedProblem Parse(const std::string& problem, const std::string& data)
     return opened;
 }
 
-std::size_t LineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t LineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 TEST(ProblemFileTest, WorkedExampleByteForByte)
 {

@@ -3,7 +3,6 @@
 #include "example_problems.h"
 #include "io/problem_file_writer.h"
 #include "io/problem_files.h"
-#include "io/replace_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -153,15 +152,6 @@ TEST_F(SaveTest, RefusesAVariableOfOneValue)
     model.ShapeTablesFromValueCounts();
     EXPECT_FALSE(SaveProblemFiles(model, path_).ok);
     ExpectOldPairKept();
-}
-
-TEST(ReplaceFilesTest, EmptyContentMakesEmptyFiles)
-{
-    testing::TempDir dir;
-    const std::array<FileContent, 2> files{FileContent{dir.File("a"), ""}, FileContent{dir.File("b"), "b"}};
-    ASSERT_TRUE(ReplaceFilesTogether(files).ok);
-    EXPECT_EQ(testing::ReadBytes(dir.File("a")), "");
-    EXPECT_EQ(testing::ReadBytes(dir.File("b")), "b");
 }
 
 } // namespace
