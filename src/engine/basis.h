@@ -18,7 +18,8 @@ double AngleFactor(bool trigonometric, double period);
 // Row k holds the basis functions at values[k], k = 0..order-1. Powers come
 // from repeated multiplication and multiple angles from repeated addition,
 // never from pow() or p * u, so that every build gives the same matrix.
+// threads: as many as may share the rows (0: all the machine has).
 SquareMatrix BuildBasisMatrix(const std::vector<double>& values, int order, bool trigonometric,
-                              double center, double angleFactor);
+                              double center, double angleFactor, int threads = 1);
 
 } // namespace tavex

@@ -5,6 +5,7 @@
 #include "engine/parallel_for.h"
 #include "engine/solver.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <vector>
@@ -90,24 +91,32 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
             return {false, ZeroPeriodLine(model, i)};
     }
 
-    // Every variable's matrix is factored first: a zero pivot is known before
-    // the table is touched, and the solve can then take two variables per
-    // pass over memory. The variables after a singular one are not processed.
-    std::vector<LuFactors> factors;
-    bool singular = false;
-    for (int i = 0; i <= model.lastVar && !singular; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        const bool trigonometric = model.isTrigonometric[slot];
-        const double w = AngleFactor(trigonometric, model.period[slot]);
-        factors.push_back(FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
-                                                       model.center[slot], w)));
-        singular = factors.back().singular();
-    }
-    ApplyFactorsAlongVariables(model.coef, upper, factors, options.threads);
+    // Every variable's matrix is factored first, side by side on the threads:
+    // a zero pivot is known before the table is touched, and the solve can
+    // then take two variables per pass over memory. The variables after a
+    // singular one are not processed.
+    const int threads = ResolveThreadCount(options.threads);
+    std::vector<LuFactors> factors(static_cast<std::size_t>(model.lastVar) + 1);
+    const int perVariable = std::max(1, threads / static_cast<int>(factors.size()));
+    ParallelFor(factors.size(), threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t slot = begin; slot < end; ++slot) {
+            const int i = static_cast<int>(slot);
+            const bool trigonometric = model.isTrigonometric[slot];
+            const double w = AngleFactor(trigonometric, model.period[slot]);
+            factors[slot] = FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
+                                                         model.center[slot], w, perVariable));
+        }
+    });
+    const auto firstSingular = std::find_if(factors.begin(), factors.end(),
+                                            [](const LuFactors& f) { return f.singular(); });
+    const bool singular = firstSingular != factors.end();
+    if (singular)
+        factors.erase(firstSingular + 1, factors.end());
+    ApplyFactorsAlongVariables(model.coef, upper, factors, threads);
     if (singular)
         return {false, kSingularLine};
 
-    if (!AllFinite(model.coef, upper, ResolveThreadCount(options.threads)))
+    if (!AllFinite(model.coef, upper, threads))
         return {false, kOverflowLine};
 
     model.isComputed = true;

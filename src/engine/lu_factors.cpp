@@ -10,6 +10,19 @@ namespace {
 
 bool IsZeroPivot(double magnitude) { return magnitude == 0.0 || std::isnan(magnitude); }
 
+// row[j] = row[j] - f * pivot[j] for j in [from, n): the one loop of the
+// factorisation that grows with the cube of the order, built for the widest
+// vectors the processor has. Each entry gets one product and one difference,
+// so the width changes nothing in the result.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void EliminateRow(double* row, const double* pivot, double f, int from, int n)
+{
+    for (int j = from; j < n; ++j)
+        row[j] = row[j] - f * pivot[j];
+}
+
 } // namespace
 
 LuFactors FactorBasis(SquareMatrix a)
@@ -43,8 +56,7 @@ LuFactors FactorBasis(SquareMatrix a)
         for (int k = r + 1; k < n; ++k) {
             double* row = a.Row(k);
             const double f = row[r] / pivot[r];
-            for (int j = r; j < n; ++j)
-                row[j] = row[j] - f * pivot[j];
+            EliminateRow(row, pivot, f, r, n);
             row[r] = f; // column r below the pivot is never read again: keep the multiplier there
         }
     }
