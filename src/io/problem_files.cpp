@@ -3,7 +3,6 @@
 #include "io/problem_file_writer.h"
 #include "io/replace_files.h"
 
-#include <array>
 #include <new>
 
 namespace tavex {
@@ -26,20 +25,20 @@ FileOutcome SaveProblemFiles(ProblemModel& model, const std::string& path)
     if (FileOutcome check = CheckSavable(model, path); !check.ok)
         return check;
 
-    std::string problemText;
-    std::string dataText;
-    try {
-        problemText = ProblemFileText(model);
-        dataText = DataFileText(model);
-    } catch (const std::bad_alloc&) {
-        return FileOutcome::Failure(path + ": cannot save: not enough memory to lay out the files");
-    }
     // The data file goes first: should the run end between the two renames,
     // the new data sits beside the old problem file, and where their counts
     // differ opening refuses the pair rather than reading it out of step.
-    const std::array<FileContent, 2> files{FileContent{DataFilePath(path), dataText},
-                                           FileContent{path, problemText}};
-    FileOutcome outcome = ReplaceFilesTogether(files);
+    // Each text is written out while the next is laid out.
+    FileReplacement replacement;
+    try {
+        if (FileOutcome staged = replacement.Stage(DataFilePath(path), DataFileText(model)); !staged.ok)
+            return staged;
+        if (FileOutcome staged = replacement.Stage(path, ProblemFileText(model)); !staged.ok)
+            return staged;
+    } catch (const std::bad_alloc&) {
+        return FileOutcome::Failure(path + ": cannot save: not enough memory to lay out the files");
+    }
+    FileOutcome outcome = replacement.Commit();
     if (!outcome.ok)
         return outcome;
     for (int k = 0; k <= model.lastVar; ++k)

@@ -7,20 +7,10 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace tavex {
 
 namespace {
-
-// A target's temporary file and the hard link that keeps its old content
-// until every target has been replaced.
-struct Staged {
-    std::string temporary;
-    std::string backup;
-    bool hadTarget = false;
-    mode_t mode = 0;
-};
 
 FileOutcome WriteFailure(const std::string& path, int error)
 {
@@ -35,29 +25,25 @@ std::string DirectoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Names beside the target that nothing else uses: a dot, so that a listing
-// hides them, the target's name, a tag and a random suffix.
-class SideNames final {
-public:
-    std::string Next(const std::string& target, const char* tag)
-    {
-        const std::size_t slash = target.rfind('/');
-        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-        char suffix[17];
-        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random_()));
-        return target.substr(0, start) + "." + target.substr(start) + "." + tag + "-" + suffix;
-    }
-
-private:
-    std::mt19937_64 random_{std::random_device{}()};
-};
+// A name beside the target that nothing else uses: a dot, so that a listing
+// hides it, the target's name, a tag and a random suffix.
+std::string SideName(const std::string& target, const char* tag)
+{
+    std::random_device random;
+    const auto bits = (static_cast<unsigned long long>(random()) << 32) | random();
+    const std::size_t slash = target.rfind('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", bits);
+    return target.substr(0, start) + "." + target.substr(start) + "." + tag + "-" + suffix;
+}
 
 constexpr int kNameAttempts = 100;
 
-int CreateTemporary(const std::string& target, SideNames& names, std::string& created)
+int CreateTemporary(const std::string& target, std::string& created)
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string candidate = names.Next(target, "tmp");
+        const std::string candidate = SideName(target, "tmp");
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             created = candidate;
@@ -71,7 +57,7 @@ int CreateTemporary(const std::string& target, SideNames& names, std::string& cr
 }
 
 // Returns 0 or the errno of the failure.
-int WriteAndFlush(int fd, std::string_view bytes)
+int WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -82,8 +68,6 @@ int WriteAndFlush(int fd, std::string_view bytes)
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (::fsync(fd) != 0)
-        return errno;
     return 0;
 }
 
@@ -96,56 +80,77 @@ void SyncDirectory(const std::string& directory)
     }
 }
 
-void RemoveLeftovers(const std::vector<Staged>& staged)
-{
-    for (const Staged& s : staged) {
-        if (!s.temporary.empty())
-            ::unlink(s.temporary.c_str());
-        if (!s.backup.empty())
-            ::unlink(s.backup.c_str());
-    }
-}
-
 } // namespace
 
-FileOutcome ReplaceFilesTogether(std::span<const FileContent> files)
+FileReplacement::~FileReplacement()
 {
-    std::vector<Staged> staged(files.size());
-    SideNames names;
+    RemoveLeftovers();
+}
 
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string& target = files[i].path;
-        Staged& s = staged[i];
-        const int fd = CreateTemporary(target, names, s.temporary);
-        if (fd < 0) {
-            const int error = errno;
-            RemoveLeftovers(staged);
-            return WriteFailure(target, error);
-        }
-        struct stat info {};
-        if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            s.hadTarget = true;
-            s.mode = info.st_mode & 07777;
-            ::fchmod(fd, s.mode);
-        }
-        int error = WriteAndFlush(fd, files[i].bytes);
-        if (::close(fd) != 0 && error == 0)
+void FileReplacement::RemoveLeftovers()
+{
+    for (Staged& s : staged_) {
+        if (s.fd >= 0)
+            ::close(s.fd);
+        s.fd = -1;
+        if (!s.temporary.empty())
+            ::unlink(s.temporary.c_str());
+        s.temporary.clear();
+        if (!s.backup.empty())
+            ::unlink(s.backup.c_str());
+        s.backup.clear();
+    }
+    staged_.clear();
+}
+
+FileOutcome FileReplacement::Stage(const std::string& target, std::string_view bytes)
+{
+    Staged& s = staged_.emplace_back();
+    s.target = target;
+    s.fd = CreateTemporary(target, s.temporary);
+    if (s.fd < 0) {
+        const int error = errno;
+        RemoveLeftovers();
+        return WriteFailure(target, error);
+    }
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        s.hadTarget = true;
+        ::fchmod(s.fd, info.st_mode & 07777);
+    }
+    if (const int error = WriteAll(s.fd, bytes); error != 0) {
+        RemoveLeftovers();
+        return WriteFailure(target, error);
+    }
+    // Start the writing to the disk now; Commit waits for it.
+    ::sync_file_range(s.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    return FileOutcome::Success();
+}
+
+FileOutcome FileReplacement::Commit()
+{
+    for (Staged& s : staged_) {
+        int error = ::fsync(s.fd) != 0 ? errno : 0;
+        if (::close(s.fd) != 0 && error == 0)
             error = errno;
+        s.fd = -1;
         if (error != 0) {
-            RemoveLeftovers(staged);
+            const std::string target = s.target;
+            RemoveLeftovers();
             return WriteFailure(target, error);
         }
     }
 
     // Keep the old contents reachable until every new one is in place. Where
-    // the file system has no hard links, the old content cannot be put back.
-    for (std::size_t i = 0; i + 1 < files.size(); ++i) {
-        if (!staged[i].hadTarget)
+    // the file system has no hard links, an old content cannot be put back.
+    for (std::size_t i = 0; i + 1 < staged_.size(); ++i) {
+        Staged& s = staged_[i];
+        if (!s.hadTarget)
             continue;
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            const std::string candidate = names.Next(files[i].path, "old");
-            if (::link(files[i].path.c_str(), candidate.c_str()) == 0) {
-                staged[i].backup = candidate;
+            const std::string candidate = SideName(s.target, "old");
+            if (::link(s.target.c_str(), candidate.c_str()) == 0) {
+                s.backup = candidate;
                 break;
             }
             if (errno != EEXIST)
@@ -153,29 +158,40 @@ FileOutcome ReplaceFilesTogether(std::span<const FileContent> files)
         }
     }
 
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (::rename(staged[i].temporary.c_str(), files[i].path.c_str()) == 0) {
-            staged[i].temporary.clear();
+    for (std::size_t i = 0; i < staged_.size(); ++i) {
+        Staged& s = staged_[i];
+        if (::rename(s.temporary.c_str(), s.target.c_str()) == 0) {
+            s.temporary.clear();
             continue;
         }
         const int error = errno;
         for (std::size_t j = 0; j < i; ++j) {
-            Staged& done = staged[j];
+            Staged& done = staged_[j];
             if (!done.backup.empty()) {
-                if (::rename(done.backup.c_str(), files[j].path.c_str()) == 0)
+                if (::rename(done.backup.c_str(), done.target.c_str()) == 0)
                     done.backup.clear();
             } else if (!done.hadTarget) {
-                ::unlink(files[j].path.c_str());
+                ::unlink(done.target.c_str());
             }
         }
-        RemoveLeftovers(staged);
-        return WriteFailure(files[i].path, error);
+        const std::string target = s.target;
+        RemoveLeftovers();
+        return WriteFailure(target, error);
     }
 
-    for (std::size_t i = 0; i < files.size(); ++i)
-        SyncDirectory(DirectoryOf(files[i].path));
-    RemoveLeftovers(staged);
+    for (const Staged& s : staged_)
+        SyncDirectory(DirectoryOf(s.target));
+    RemoveLeftovers();
     return FileOutcome::Success();
+}
+
+FileOutcome ReplaceFilesTogether(std::span<const FileContent> files)
+{
+    FileReplacement replacement;
+    for (const FileContent& file : files)
+        if (FileOutcome staged = replacement.Stage(file.path, file.bytes); !staged.ok)
+            return staged;
+    return replacement.Commit();
 }
 
 } // namespace tavex

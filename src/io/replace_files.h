@@ -5,24 +5,52 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavex {
+
+// Replaces a set of files with new contents, all of them or none.
+//
+// Stage writes a content to a temporary file beside its target and sets the
+// system writing it to the disk, so that the caller can lay out the next
+// content meanwhile. Commit flushes every staged file to the disk and renames
+// them over their targets in the order staged; a target that existed keeps
+// its permissions. When a rename fails, the targets already replaced are put
+// back as they were (from hard links kept for the purpose). A replacement
+// that is not committed removes its temporary files.
+//
+// The message of a failure names the file and the reason (permission denied,
+// no space left on the device, ...).
+class FileReplacement final {
+public:
+    FileReplacement() = default;
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    FileOutcome Stage(const std::string& target, std::string_view bytes);
+    FileOutcome Commit();
+
+private:
+    struct Staged {
+        std::string target;
+        std::string temporary;
+        std::string backup;
+        bool hadTarget = false;
+        int fd = -1; // open until flushed
+    };
+
+    void RemoveLeftovers();
+
+    std::vector<Staged> staged_;
+};
 
 struct FileContent {
     std::string path;
     std::string_view bytes;
 };
 
-// Replaces every file with its new content, or none of them.
-//
-// Each content goes to a temporary file beside its target, is flushed to the
-// disk, and only when all are written are they renamed over the targets, in
-// order; a target that existed keeps its permissions. When a rename fails
-// the targets already renamed are put back as they were (from hard links
-// kept for the purpose) and every temporary file is removed.
-//
-// The message of a failure names the file and the reason (permission denied,
-// no space left on the device, ...).
+// Stages every content in order and commits them.
 FileOutcome ReplaceFilesTogether(std::span<const FileContent> files);
 
 } // namespace tavex
