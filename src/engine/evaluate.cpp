@@ -43,38 +43,43 @@ Level MakeLevel(bool trigonometric, double offsetOrAngle, int m)
     return level;
 }
 
-// sums[l] = the level's sum over the line l of `source`, whose entries lie at
-// source[l * lineStride + j * entryStride].
+// sums[l] = the level's sum over line l of `source`, whose entries lie at
+// source[l * lineStride + j * entryStride]. Each line is one chain of
+// dependent operations; kChains lines side by side keep the pipelines full.
+template <int kChains>
+void SumLineGroup(const Level& level, int m, const double* source, std::size_t lineStride,
+                  std::size_t entryStride, double* sums)
+{
+    double s[kChains];
+    for (int c = 0; c < kChains; ++c)
+        s[c] = 0.0;
+    const auto at = [&](int c, int j) {
+        return source[static_cast<std::size_t>(c) * lineStride + static_cast<std::size_t>(j) * entryStride];
+    };
+    if (!level.trigonometric) {
+        const double d = level.offset;
+        for (int j = m; j >= 0; --j)
+            for (int c = 0; c < kChains; ++c)
+                s[c] = s[c] * d + at(c, j);
+    } else {
+        const double* w = level.weights.data();
+        for (int j = 0; j <= m; ++j)
+            for (int c = 0; c < kChains; ++c)
+                s[c] = at(c, j) * w[j] + s[c];
+    }
+    for (int c = 0; c < kChains; ++c)
+        sums[c] = s[c];
+}
+
 void SumLines(const Level& level, int m, const double* source, std::size_t lineCount,
               std::size_t lineStride, std::size_t entryStride, double* sums)
 {
-    constexpr std::size_t kChains = 4; // independent lines interleaved for the pipelines
+    constexpr std::size_t kChains = 8;
     std::size_t l = 0;
-    if (!level.trigonometric) {
-        const double d = level.offset;
-        for (; l + kChains <= lineCount; l += kChains) {
-            double s[kChains] = {0.0, 0.0, 0.0, 0.0};
-            for (int j = m; j >= 0; --j)
-                for (std::size_t c = 0; c < kChains; ++c)
-                    s[c] = s[c] * d + source[(l + c) * lineStride + static_cast<std::size_t>(j) * entryStride];
-            for (std::size_t c = 0; c < kChains; ++c)
-                sums[l + c] = s[c];
-        }
-        for (; l < lineCount; ++l) {
-            double s = 0.0;
-            for (int j = m; j >= 0; --j)
-                s = s * d + source[l * lineStride + static_cast<std::size_t>(j) * entryStride];
-            sums[l] = s;
-        }
-        return;
-    }
-    const double* w = level.weights.data();
-    for (; l < lineCount; ++l) {
-        double s = 0.0;
-        for (int j = 0; j <= m; ++j)
-            s = source[l * lineStride + static_cast<std::size_t>(j) * entryStride] * w[j] + s;
-        sums[l] = s;
-    }
+    for (; l + kChains <= lineCount; l += kChains)
+        SumLineGroup<kChains>(level, m, source + l * lineStride, lineStride, entryStride, sums + l);
+    for (; l < lineCount; ++l)
+        SumLineGroup<1>(level, m, source + l * lineStride, lineStride, entryStride, sums + l);
 }
 
 } // namespace
