@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "output.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,9 @@
 int main(int argc, char** argv)
 {
     using namespace tavex::cli;
+    // Beyond a file size limit a write should fail and be reported, and the
+    // old files kept, rather than the process be killed mid-save.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string_view> words(argv + 1, argv + argc);
     if (words.empty()) {
         std::fputs(kToolUsage, stderr);

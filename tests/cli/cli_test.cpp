@@ -25,11 +25,12 @@ struct CliRun {
 class CliTest : public ::testing::Test {
 protected:
     // Runs tavex-cli with the arguments (no quotes in them) and standard input.
-    CliRun Cli(const std::string& arguments, const std::string& input = "")
+    // A prefix runs in the same shell first.
+    CliRun Cli(const std::string& arguments, const std::string& input = "", const std::string& prefix = "")
     {
         WriteBytes(dir_.File("stdin"), input);
-        const std::string command = std::string("cd '") + dir_.path() + "' && '" + TAVEX_CLI_PATH + "' " + arguments
-                                  + " <stdin >stdout 2>stderr";
+        const std::string command = std::string("cd '") + dir_.path() + "' && " + prefix + " '" + TAVEX_CLI_PATH
+                                  + "' " + arguments + " <stdin >stdout 2>stderr";
         const int raw = std::system(command.c_str());
         CliRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -110,6 +111,21 @@ TEST_F(CliTest, ZeroPeriodIsReportedAndChangesNoFile)
     ExpectPairUnchanged(problem, kData);
 }
 
+TEST_F(CliTest, ASaveThatCannotBeWrittenKeepsTheOldPair)
+{
+    // 400 values: files beyond the size limit of one block set below.
+    std::string problem = " 0 \r\n\"x\",0,1,*,#TRUE#,*,399\r\n#FALSE#\r\n";
+    std::string data = " 0 \r\n 399 \r\n#TRUE#\r\n";
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < 400; ++i)
+            data.append(" ").append(std::to_string(i)).append(" \r\n");
+    WritePair(problem, data);
+    const CliRun run = Cli("compute p", "", "ulimit -f 1 &&");
+    EXPECT_EQ(run.status, 2);
+    ExpectOneErrorLineNaming(run, "p.dat: cannot write: File too large");
+    ExpectPairUnchanged(problem, data);
+}
+
 TEST_F(CliTest, ListAndEvalNeedStoredCoefficients)
 {
     WritePair(kProblem, kData);
@@ -158,7 +174,7 @@ TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
     for (int i0 = 0; i0 < 3; ++i0)
         for (int i1 = 0; i1 < 4; ++i1) {
             f.push_back(1.0 + i0 * i0 - 2.5 * i1 + 0.25 * i0 * i1);
-            data += " " + std::to_string(f.back()) + " \r\n";
+            data.append(" ").append(std::to_string(f.back())).append(" \r\n");
             points += std::to_string(0.5 * i0) + "," + std::to_string(i1) + "\n";
         }
     WritePair(problem, data);
