@@ -1,0 +1,51 @@
+#include "app/toolkit/common_dialog.h"
+
+#include <QFileDialog>
+
+namespace tavex {
+
+namespace {
+
+std::optional<QString> ChooseWithFileDialog(QWidget* parent, CommonDialog::Kind kind, const QString& fileName)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("cdbFile"));
+    dialog.setAcceptMode(kind == CommonDialog::Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    // A name that does not exist may be typed in either dialog: Open reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+CommonDialog::CommonDialog()
+    : chooser_(ChooseWithFileDialog)
+{
+}
+
+CommonDialog::CommonDialog(Chooser chooser)
+    : chooser_(std::move(chooser))
+{
+}
+
+void CommonDialog::ShowOpen(QWidget* parent)
+{
+    Show(parent, Kind::Open);
+}
+
+void CommonDialog::ShowSave(QWidget* parent)
+{
+    Show(parent, Kind::Save);
+}
+
+void CommonDialog::Show(QWidget* parent, Kind kind)
+{
+    if (const std::optional<QString> chosen = chooser_(parent, kind, fileName_))
+        fileName_ = *chosen;
+}
+
+} // namespace tavex
