@@ -32,6 +32,9 @@ void BuildTermText(ProblemModel& model);
 // the lines it shows: the heading, then the coefficient lines with the first
 // index fastest, an empty line after each run of the first index, another after
 // each run of the second, another after each run of the third.
+//
+// The listing reads the model at every call: the model must outlive it, and a
+// model whose counts change needs a new listing.
 class CoefficientListing final {
 public:
     explicit CoefficientListing(const ProblemModel& model);

@@ -372,6 +372,8 @@ FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dat
 
 FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel& session, OpenedProblem& opened)
 {
+    if (problemPath.empty())
+        return FileOutcome::Failure("cannot open: no file name");
     FileBytes problemBytes;
     if (FileOutcome read = ReadWholeFile(problemPath, problemBytes); !read.ok)
         return read;

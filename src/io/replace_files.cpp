@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -36,6 +37,21 @@ std::string SideName(const std::string& target, const char* tag)
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", bits);
     return target.substr(0, start) + "." + target.substr(start) + "." + tag + "-" + suffix;
+}
+
+// A symbolic link is kept and the file it points to replaced, as writing
+// through the link would; the temporary file must then lie beside that file.
+std::string FileBehind(const std::string& target)
+{
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return target;
+    char* resolved = ::realpath(target.c_str(), nullptr);
+    if (resolved == nullptr)
+        return target;
+    std::string path(resolved);
+    std::free(resolved);
+    return path;
 }
 
 constexpr int kNameAttempts = 100;
@@ -106,15 +122,16 @@ void FileReplacement::RemoveLeftovers()
 FileOutcome FileReplacement::Stage(const std::string& target, std::string_view bytes)
 {
     Staged& s = staged_.emplace_back();
-    s.target = target;
-    s.fd = CreateTemporary(target, s.temporary);
+    s.name = target;
+    s.target = FileBehind(target);
+    s.fd = CreateTemporary(s.target, s.temporary);
     if (s.fd < 0) {
         const int error = errno;
         RemoveLeftovers();
         return WriteFailure(target, error);
     }
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::stat(s.target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
         s.hadTarget = true;
         ::fchmod(s.fd, info.st_mode & 07777);
     }
@@ -135,9 +152,9 @@ FileOutcome FileReplacement::Commit()
             error = errno;
         s.fd = -1;
         if (error != 0) {
-            const std::string target = s.target;
+            const std::string name = s.name;
             RemoveLeftovers();
-            return WriteFailure(target, error);
+            return WriteFailure(name, error);
         }
     }
 
@@ -174,9 +191,9 @@ FileOutcome FileReplacement::Commit()
                 ::unlink(done.target.c_str());
             }
         }
-        const std::string target = s.target;
+        const std::string name = s.name;
         RemoveLeftovers();
-        return WriteFailure(target, error);
+        return WriteFailure(name, error);
     }
 
     for (const Staged& s : staged_)

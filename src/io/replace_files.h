@@ -15,7 +15,8 @@ namespace tavex {
 // system writing it to the disk, so that the caller can lay out the next
 // content meanwhile. Commit flushes every staged file to the disk and renames
 // them over their targets in the order staged; a target that existed keeps
-// its permissions. When a rename fails, the targets already replaced are put
+// its permissions, and a target that is a symbolic link stays one (the file
+// it points to is replaced). When a rename fails, the targets already replaced are put
 // back as they were (from hard links kept for the purpose). A replacement
 // that is not committed removes its temporary files.
 //
@@ -33,7 +34,8 @@ public:
 
 private:
     struct Staged {
-        std::string target;
+        std::string name;   // as the caller gave it, for messages
+        std::string target; // the file replaced: behind a symbolic link, the file it points to
         std::string temporary;
         std::string backup;
         bool hadTarget = false;

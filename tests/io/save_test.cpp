@@ -63,6 +63,18 @@ TEST_F(SaveTest, KeepsThePermissionsOfTheOldFiles)
     EXPECT_EQ(fs::status(path_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST_F(SaveTest, ASymbolicLinkStaysALinkToTheNewContent)
+{
+    fs::create_directory(dir_.File("real"));
+    testing::WriteBytes(dir_.File("real/p"), "old problem");
+    fs::remove(path_);
+    fs::create_symlink(dir_.File("real/p"), path_);
+    ASSERT_TRUE(SaveProblemFiles(model_, path_).ok);
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(testing::ReadBytes(dir_.File("real/p")), ProblemFileText(model_));
+    EXPECT_EQ(EntryCount(dir_.File("real")), 1u);
+}
+
 TEST_F(SaveTest, ANameEndingInDatGetsASecondDat)
 {
     const std::string path = dir_.File("q.dat");
