@@ -124,7 +124,9 @@ void MainWindow::BuildControls()
     lstCoeff = Named<QListView>("lstCoeff", central);
     lstCoeff->setFont(CourierNew());
     lstCoeff->setToolTip(QStringLiteral("Coefficients"));
+    // Millions of lines of one height; their trailing blanks are cut, not elided.
     lstCoeff->setUniformItemSizes(true);
+    lstCoeff->setTextElideMode(Qt::ElideNone);
     lstCoeff->setEditTriggers(QAbstractItemView::NoEditTriggers);
     coeffLines = new CoefficientListModel(lstCoeff);
     lstCoeff->setModel(coeffLines);
@@ -147,6 +149,7 @@ void MainWindow::BuildMenus()
     mnuSave = file->addAction(QStringLiteral("&Save"));
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSaveAs = file->addAction(QStringLiteral("Save &As"));
+    mnuSaveAs->setShortcut(QKeySequence::SaveAs);
     file->addSeparator();
     mnuPrint = file->addAction(QStringLiteral("&Print"));
     mnuPrint->setShortcut(QKeySequence::Print);
