@@ -39,7 +39,9 @@ public:
     ScratchDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "tavex-bench-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        if (::mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        path_ = pattern;
     }
     ~ScratchDir() { std::filesystem::remove_all(path_); }
     std::string File(const char* name) const { return path_ + "/" + name; }

@@ -5,6 +5,7 @@
 #include "io/number_line.h"
 #include "io/table_walk.h"
 
+#include <algorithm>
 #include <cassert>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace tavex {
 
 namespace {
 
-// A number line is at most this long; the estimate only sizes the buffer.
+// The length of a typical number line; it only sizes the buffers.
 constexpr std::size_t kTypicalLineLength = 24;
 // Elements per piece when formatting a table on several threads.
 constexpr std::size_t kPieceElements = 1 << 16;

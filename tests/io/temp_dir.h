@@ -15,7 +15,9 @@ public:
     TempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "tavex-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        if (::mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        path_ = pattern;
     }
     ~TempDir()
     {
