@@ -7,9 +7,11 @@
 #include "io/whole_file.h"
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <thread>
@@ -158,6 +160,8 @@ void CopySessionFields(const ProblemModel& session, ProblemModel& fresh)
 }
 
 constexpr std::size_t kElementsWorthAThread = 1 << 16;
+// Neighbours along index 0 that share a cache line of a table.
+constexpr int kLineNeighbours = 8;
 
 class PairParser final {
 public:
@@ -327,12 +331,25 @@ private:
             fields.Numbers(elements_, "function values", [](std::size_t, double) {});
             return;
         }
-        TableWalk walk(target->funTable.extents(), UpperIndices(model_), IndexOrder::LastFastest);
-        double* values = target->funTable.data();
-        fields.Numbers(elements_, "function values", [&](std::size_t, double value) {
-            values[walk.offset()] = value;
-            walk.Next();
-        });
+        // The file's order runs against the storage's (see the writer): the
+        // numbers are read in the file's order, then laid into the table a
+        // block of neighbours along index 0, one cache line, at a time.
+        auto inFileOrder = std::make_unique_for_overwrite<double[]>(elements_);
+        fields.Numbers(elements_, "function values", [&](std::size_t i, double value) { inFileOrder[i] = value; });
+        const std::array<int, 4> upper = UpperIndices(model_);
+        const std::size_t perIndex0 = elements_ / (static_cast<std::size_t>(upper[0]) + 1);
+        Table4& table = target->funTable;
+        for (int first = 0; first <= upper[0]; first += kLineNeighbours) {
+            const int width = std::min(kLineNeighbours, upper[0] + 1 - first);
+            std::size_t position = 0;
+            for (int i1 = 0; i1 <= upper[1]; ++i1)
+                for (int i2 = 0; i2 <= upper[2]; ++i2)
+                    for (int i3 = 0; i3 <= upper[3]; ++i3, ++position) {
+                        double* neighbours = table.data() + table.Offset(first, i1, i2, i3);
+                        for (int w = 0; w < width; ++w)
+                            neighbours[w] = inFileOrder[static_cast<std::size_t>(first + w) * perIndex0 + position];
+                    }
+        }
     }
 
     FileFields problem_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/file_outcome.h"
+#include "io/text_sink.h"
 #include "model/problem_model.h"
 
 #include <string>
@@ -17,7 +18,12 @@ namespace tavex {
 //   holding isEquallySpaced; the value list of every variable, one number
 //   line per value; the function table as number lines, the last index fastest.
 //
-// The model must pass CheckSavable.
+// The model must pass CheckSavable. The tables are laid out on every thread,
+// a few pieces at a time, and handed to the sink in order.
+void WriteProblemFile(const ProblemModel& model, const TextSink& sink);
+void WriteDataFile(const ProblemModel& model, const TextSink& sink);
+
+// The same texts whole.
 std::string ProblemFileText(const ProblemModel& model);
 std::string DataFileText(const ProblemModel& model);
 

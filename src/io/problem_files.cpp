@@ -28,12 +28,14 @@ FileOutcome SaveProblemFiles(ProblemModel& model, const std::string& path)
     // The data file goes first: should the run end between the two renames,
     // the new data sits beside the old problem file, and where their counts
     // differ opening refuses the pair rather than reading it out of step.
-    // Each text is written out while the next is laid out.
+    // The files are written out as they are laid out.
     FileReplacement replacement;
     try {
-        if (FileOutcome staged = replacement.Stage(DataFilePath(path), DataFileText(model)); !staged.ok)
+        const auto writeData = [&model](const TextSink& sink) { WriteDataFile(model, sink); };
+        if (FileOutcome staged = replacement.Stage(DataFilePath(path), writeData); !staged.ok)
             return staged;
-        if (FileOutcome staged = replacement.Stage(path, ProblemFileText(model)); !staged.ok)
+        const auto writeProblem = [&model](const TextSink& sink) { WriteProblemFile(model, sink); };
+        if (FileOutcome staged = replacement.Stage(path, writeProblem); !staged.ok)
             return staged;
     } catch (const std::bad_alloc&) {
         return FileOutcome::Failure(path + ": cannot save: not enough memory to lay out the files");

@@ -121,6 +121,11 @@ void FileReplacement::RemoveLeftovers()
 
 FileOutcome FileReplacement::Stage(const std::string& target, std::string_view bytes)
 {
+    return Stage(target, [bytes](const TextSink& sink) { sink(bytes); });
+}
+
+FileOutcome FileReplacement::Stage(const std::string& target, const std::function<void(const TextSink&)>& write)
+{
     Staged& s = staged_.emplace_back();
     s.name = target;
     s.target = FileBehind(target);
@@ -135,7 +140,14 @@ FileOutcome FileReplacement::Stage(const std::string& target, std::string_view b
         s.hadTarget = true;
         ::fchmod(s.fd, info.st_mode & 07777);
     }
-    if (const int error = WriteAll(s.fd, bytes); error != 0) {
+    // After a failed write the rest of the content is laid out for nothing,
+    // which is simpler than stopping the writer and costs only time.
+    int error = 0;
+    write([&](std::string_view piece) {
+        if (error == 0)
+            error = WriteAll(s.fd, piece);
+    });
+    if (error != 0) {
         RemoveLeftovers();
         return WriteFailure(target, error);
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "io/file_outcome.h"
+#include "io/text_sink.h"
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <functional>
 #include <vector>
 
 namespace tavex {
@@ -30,6 +32,8 @@ public:
     FileReplacement& operator=(const FileReplacement&) = delete;
 
     FileOutcome Stage(const std::string& target, std::string_view bytes);
+    // The content comes from write, which hands it to the sink piece by piece.
+    FileOutcome Stage(const std::string& target, const std::function<void(const TextSink&)>& write);
     FileOutcome Commit();
 
 private:
