@@ -111,13 +111,17 @@ void MainWindow::LoadObjects()
         (*chkSpaced)[k]->setChecked(true);
         counts[static_cast<std::size_t>(k)] = TextOf((*txtTerms)[k]);
     }
+    bool fits = true;
     try {
         ShapeTablesFromCountBoxes(model_, counts);
     } catch (const std::bad_alloc&) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("The tables for these numbers of values do not fit in memory."));
+        fits = false;
     } catch (const std::length_error&) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("The tables for these numbers of values do not fit in memory."));
+        fits = false;
     }
+    if (!fits)
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The tables for these numbers of values do not fit in memory."));
 
     // Each assignment at b pushes the ones made before it back: variable 1's
     // fields end up first after chkPower(0), in panel order.
