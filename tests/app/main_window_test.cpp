@@ -240,9 +240,11 @@ TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtons)
     for (const char* limit : {"abc", ""}) {
         Type(limit);
         Click("cmdNextVar");
+        Click("chkPower_0");
         Tab();
         EXPECT_EQ(FocusName(), "txtLL_0") << limit;
     }
+    EXPECT_TRUE(Find<QCheckBox>("chkPower_0")->isChecked()); // the refused clicks did not toggle it
     Type("1,000"); // the user's grouping passes; it reads as 1
     Tab();
     EXPECT_EQ(FocusName(), "txtUL_0");
