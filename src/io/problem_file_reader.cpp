@@ -391,12 +391,17 @@ FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel&
 {
     if (problemPath.empty())
         return FileOutcome::Failure("cannot open: no file name");
-    FileBytes problemBytes;
-    if (FileOutcome read = ReadWholeFile(problemPath, problemBytes); !read.ok)
-        return read;
+    // The two files are read side by side; a fault of the problem file is told first.
     FileBytes dataBytes;
-    if (FileOutcome read = ReadWholeFile(DataFilePath(problemPath), dataBytes); !read.ok)
-        return read;
+    FileOutcome dataRead;
+    std::thread dataReader([&] { dataRead = ReadWholeFile(DataFilePath(problemPath), dataBytes); });
+    FileBytes problemBytes;
+    const FileOutcome problemRead = ReadWholeFile(problemPath, problemBytes);
+    dataReader.join();
+    if (!problemRead.ok)
+        return problemRead;
+    if (!dataRead.ok)
+        return dataRead;
     return ParseProblemFiles(problemBytes.view(), dataBytes.view(), problemPath, session, opened);
 }
 

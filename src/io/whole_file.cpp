@@ -3,9 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tavex {
 
@@ -35,33 +36,66 @@ private:
 
 } // namespace
 
+FileBytes::~FileBytes()
+{
+    if (data_ != nullptr)
+        ::munmap(data_, capacity_);
+}
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0))
+{
+}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept
+{
+    if (this != &other) {
+        if (data_ != nullptr)
+            ::munmap(data_, capacity_);
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        capacity_ = std::exchange(other.capacity_, 0);
+    }
+    return *this;
+}
+
+bool FileBytes::Reserve(std::size_t capacity)
+{
+    void* pages = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED)
+        return false;
+    if (data_ != nullptr) {
+        std::memcpy(pages, data_, size_);
+        ::munmap(data_, capacity_);
+    }
+    data_ = static_cast<char*>(pages);
+    capacity_ = capacity;
+    return true;
+}
+
 // Reads from fd until its end; size is a hint, as the file may grow or
 // shrink while it is read.
 FileOutcome ReadOpenFile(int fd, std::size_t size, const std::string& path, FileBytes& bytes)
 {
-    std::size_t capacity = size + 1;
-    auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    std::size_t filled = 0;
+    constexpr char kTooLarge[] = ": cannot read: the file is too large to hold in memory";
+    if (!bytes.Reserve(size + 1))
+        return FileOutcome::Failure(path + kTooLarge);
     for (;;) {
-        if (filled == capacity) {
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(larger.get(), data.get(), filled);
-            data = std::move(larger);
-            capacity *= 2;
-        }
-        const ssize_t got = ::read(fd, data.get() + filled, capacity - filled);
+        if (bytes.size_ == bytes.capacity_ && !bytes.Reserve(bytes.capacity_ * 2))
+            return FileOutcome::Failure(path + kTooLarge);
+        const ssize_t got = ::read(fd, bytes.data_ + bytes.size_, bytes.capacity_ - bytes.size_);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return Failure(path, errno);
+            const int error = errno;
+            bytes = FileBytes();
+            return Failure(path, error);
         }
         if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
+            return FileOutcome::Success();
+        bytes.size_ += static_cast<std::size_t>(got);
     }
-    bytes.data_ = std::move(data);
-    bytes.size_ = filled;
-    return FileOutcome::Success();
 }
 
 FileOutcome ReadWholeFile(const std::string& path, FileBytes& bytes)
@@ -79,12 +113,10 @@ FileOutcome ReadWholeFile(const std::string& path, FileBytes& bytes)
         return Failure(path, EISDIR);
     if (!S_ISREG(info.st_mode))
         return FileOutcome::Failure(path + ": cannot read: not a regular file");
-
-    try {
-        return ReadOpenFile(fd.get(), static_cast<std::size_t>(info.st_size), path, bytes);
-    } catch (const std::bad_alloc&) {
-        return FileOutcome::Failure(path + ": cannot read: the file is too large to hold in memory");
-    }
+    FileOutcome outcome = ReadOpenFile(fd.get(), static_cast<std::size_t>(info.st_size), path, bytes);
+    if (!outcome.ok)
+        bytes = FileBytes();
+    return outcome;
 }
 
 } // namespace tavex
