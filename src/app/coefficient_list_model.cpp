@@ -27,6 +27,23 @@ std::unique_ptr<ProblemModel> ListingSnapshot(const ProblemModel& model)
     return snapshot;
 }
 
+int TrimmedLength(const std::string& line)
+{
+    const auto last = line.find_last_not_of(' ');
+    return last == std::string::npos ? 0 : static_cast<int>(last + 1);
+}
+
+// The longest line of a listing: the term grows with every index (more
+// digits, higher multiples), so it is the last coefficient's, which lies at
+// most four empty lines from the end; the heading may be longer still.
+int WidestListingLine(const CoefficientListing& listing, std::size_t rows)
+{
+    int widest = rows > 0 ? TrimmedLength(listing.Line(0)) : 0;
+    for (std::size_t back = 1; back <= std::min<std::size_t>(rows, 5); ++back)
+        widest = std::max(widest, TrimmedLength(listing.Line(rows - back)));
+    return widest;
+}
+
 } // namespace
 
 struct CoefficientListModel::Block {
@@ -52,6 +69,7 @@ void CoefficientListModel::AppendListing(const ProblemModel& model)
     // A view counts its rows in int; what lies beyond cannot be shown anyway.
     block->rows = static_cast<int>(std::min<std::size_t>(block->listing->LineCount(),
                                                          std::numeric_limits<int>::max() - rows_));
+    widest_ = std::max(widest_, WidestListingLine(*block->listing, static_cast<std::size_t>(block->rows)));
     Append(std::move(block));
 }
 
@@ -60,6 +78,7 @@ void CoefficientListModel::AppendLine(const std::string& line)
     auto block = std::make_unique<Block>();
     block->rows = 1;
     block->line = line;
+    widest_ = std::max(widest_, TrimmedLength(line));
     Append(std::move(block));
 }
 
@@ -79,6 +98,7 @@ void CoefficientListModel::Clear()
     beginResetModel();
     blocks_.clear();
     rows_ = 0;
+    widest_ = 0;
     endResetModel();
 }
 
@@ -100,7 +120,11 @@ std::string CoefficientListModel::Line(int row) const
 
 QVariant CoefficientListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_)
+    if (!index.isValid() || index.row() >= rows_)
+        return {};
+    if (role == kWidestLineRole)
+        return widest_;
+    if (role != Qt::DisplayRole)
         return {};
     return QString::fromStdString(Line(index.row()));
 }

@@ -20,6 +20,11 @@ class CoefficientListModel final : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // The length in characters of the longest line without its trailing
+    // blanks, under this role of any row: what the view must be able to
+    // scroll to.
+    static constexpr int kWidestLineRole = Qt::UserRole + 1;
+
     explicit CoefficientListModel(QObject* parent = nullptr);
     ~CoefficientListModel() override;
 
@@ -39,6 +44,7 @@ private:
 
     std::vector<std::unique_ptr<Block>> blocks_;
     int rows_ = 0;
+    int widest_ = 0;
 };
 
 } // namespace tavex

@@ -4,6 +4,7 @@
 #include "app/coefficient_list_model.h"
 #include "app/decimal_point.h"
 #include "app/help_window.h"
+#include "app/listing_delegate.h"
 #include "app/maker.h"
 
 #include <QApplication>
@@ -127,6 +128,7 @@ void MainWindow::BuildControls()
     // Millions of lines of one height; their trailing blanks are cut, not elided.
     lstCoeff->setUniformItemSizes(true);
     lstCoeff->setTextElideMode(Qt::ElideNone);
+    lstCoeff->setItemDelegate(new ListingDelegate(lstCoeff));
     lstCoeff->setEditTriggers(QAbstractItemView::NoEditTriggers);
     coeffLines = new CoefficientListModel(lstCoeff);
     lstCoeff->setModel(coeffLines);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QListView>
+#include <QScrollBar>
 
 namespace tavex {
 namespace {
@@ -34,6 +35,26 @@ TEST_F(ComputeCommandTest, ListsTheCoefficientsAndEnablesEvaluations)
     EXPECT_EQ(Trimmed(Line(1)), "5");
     EXPECT_EQ(Trimmed(Line(2)), "1                       *x");
     EXPECT_EQ(window->model().funTable(1, 0, 0, 0), 10.0); // the function values stay as entered
+}
+
+TEST_F(ComputeCommandTest, ListScrollsToTheEndOfTheLongestTerm)
+{
+    Declare("4", "first,second,third,fourth");
+    Click("cmdCompute");
+    auto* list = Find<QListView>("lstCoeff");
+    list->resize(200, list->height());
+    QCoreApplication::processEvents();
+    int last = Lines().rowCount() - 1; // the last coefficient, before the closing empty lines
+    while (Trimmed(Line(last)).empty())
+        --last;
+    const std::string longest = Trimmed(Line(last));
+    ASSERT_NE(longest.find("*first*second*third*fourth"), std::string::npos);
+
+    const QFontMetrics metrics = list->fontMetrics();
+    const int reach = list->horizontalScrollBar()->maximum() + list->viewport()->width();
+    EXPECT_GE(reach, metrics.horizontalAdvance(QString::fromStdString(longest)));
+    // Not out to the trailing blanks.
+    EXPECT_LT(reach, metrics.horizontalAdvance(QString::fromStdString(longest + "        ")));
 }
 
 TEST_F(ComputeCommandTest, ListingKeepsShowingWhatWasListed)
