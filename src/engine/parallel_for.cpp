@@ -19,7 +19,7 @@ int ResolveThreadCount(int requested)
 void ParallelFor(std::size_t count, int threads,
                  const std::function<void(std::size_t begin, std::size_t end)>& body)
 {
-    threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)), count));
+    threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(ResolveThreadCount(threads)), count));
     if (threads <= 1) {
         if (count > 0)
             body(0, count);

@@ -9,7 +9,7 @@ namespace tavex {
 int ResolveThreadCount(int requested);
 
 // Runs body over [0, count) split into chunks, on up to `threads` threads
-// (the caller's among them). Chunks are handed out in no fixed order, so body
+// (the caller's among them; 0: all the machine has). Chunks are handed out in no fixed order, so body
 // must give the same result whichever thread runs which chunk. An exception
 // thrown by body is rethrown here after every thread has stopped.
 void ParallelFor(std::size_t count, int threads,

@@ -7,10 +7,6 @@ namespace tavex {
 // The line end of every file this program writes.
 inline constexpr char kLineEnd[] = "\r\n";
 
-// The text WriteNumberText writes, bit for bit, in about half its time:
-// the writing of the files is mostly this. buffer holds kMaxNumberText chars.
-int WriteNumberTextFast(double value, char* buffer);
-
 // A printed number: the standard text of the value with one blank before it
 // unless it is negative, and one blank after it (" 3 ", "-1.5 ").
 void AppendPrintedNumber(std::string& out, double value);

@@ -157,24 +157,13 @@ int WriteNumberText(double value, char* buffer)
         return n;
     }
 
-    // Scientific digits: the shortest round-trip form when it needs at most 15
-    // significant digits (a normal double lies within 1.2e-16 of it relatively,
-    // so it is also the 15-digit rounding, and it is much faster to get), else
-    // the 15-digit rounding.
+    // The 15-digit rounding in one conversion; its trailing zeros go below.
     char scientific[kMaxNumberText];
     const double magnitude = std::fabs(value);
-    auto result = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
-                                std::chars_format::scientific);
+    const auto result = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+                                      std::chars_format::scientific, 14);
     assert(result.ec == std::errc());
     const char* e = std::find(scientific, result.ptr, 'e');
-    // Subnormals carry fewer bits than 15 digits need, so their shortest form
-    // can be far shorter than their 15-digit rounding.
-    if (e - scientific > 16 || magnitude < std::numeric_limits<double>::min()) {
-        result = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
-                               std::chars_format::scientific, 14);
-        assert(result.ec == std::errc());
-        e = std::find(scientific, result.ptr, 'e');
-    }
     char digits[16];
     int digitCount = 0;
     for (const char* p = scientific; p != e; ++p)
