@@ -1,6 +1,7 @@
 #include "model/problem_model.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace tavex {
 
@@ -37,6 +38,9 @@ void ProblemModel::AllocateVariableArrays()
 
 void ProblemModel::ShapeTables(const std::array<int, 4>& upper)
 {
+    // Both tables must fit together.
+    if (Table4::ElementCount(upper) > Table4::MemoryBytes() / sizeof(double) / 2)
+        throw std::length_error("tables too large");
     // Shape a copy first so that a failure leaves both tables as they were.
     Table4 fun;
     fun.Reshape(upper);

@@ -20,7 +20,4 @@ struct PanelTexts {
 
 using Panels = PerVariable<PanelTexts>;
 
-// The "*" shorthand of the center and period boxes; exact, no blanks around it.
-inline constexpr char kShorthand[] = "*";
-
 } // namespace tavex

@@ -1,6 +1,7 @@
 #include "spec/read_specs.h"
 
 #include "model/number_text.h"
+#include "spec/star_value.h"
 #include "spec/value_count.h"
 
 namespace tavex {
@@ -19,9 +20,9 @@ bool ReadSpecs(ProblemModel& model, const Panels& panels)
         model.lowerLimit[s] = LeadingNumber(panel.lowerLimit);
         model.upperLimit[s] = LeadingNumber(panel.upperLimit);
         model.valueUpper[s] = ValueUpperFromText(panel.valueCount);
-        model.center[s] = panel.center == kShorthand ? (model.lowerLimit[s] + model.upperLimit[s]) / 2.0
-                                                     : LeadingNumber(panel.center);
-        model.period[s] = panel.period == kShorthand ? 2.0 * model.piValue : LeadingNumber(panel.period);
+        model.center[s] = IsStarEntry(panel.center) ? StarCenter(model.lowerLimit[s], model.upperLimit[s])
+                                                    : LeadingNumber(panel.center);
+        model.period[s] = IsStarEntry(panel.period) ? StarPeriod(model.piValue) : LeadingNumber(panel.period);
         model.isPolynomial[s] = panel.powerChecked;
         model.isTrigonometric[s] = !panel.powerChecked;
         model.isEquallySpaced[s] = panel.spacedChecked;

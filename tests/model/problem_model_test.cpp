@@ -67,6 +67,8 @@ TEST(ProblemModel, TableTooLargeLeavesBothTablesAsTheyWere)
     model.ShapeTables({2, 0, 0, 0});
     model.funTable(1, 0, 0, 0) = 3.0;
     EXPECT_THROW(model.ShapeTables({2000000000, 2000000000, 2000000000, 0}), std::length_error);
+    // Fits the address range but not the machine: refused before any memory is asked for.
+    EXPECT_THROW(model.ShapeTables({2000000000, 15, 0, 0}), std::length_error);
     EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 1, 1, 1}));
     EXPECT_EQ(model.funTable(1, 0, 0, 0), 3.0);
 }
