@@ -151,10 +151,14 @@ void MainWindow::BuildMenus()
     mnuSave = file->addAction(QStringLiteral("&Save"));
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSaveAs = file->addAction(QStringLiteral("Save &As"));
-    mnuSaveAs->setShortcut(QKeySequence::SaveAs);
+    // Desktops without a Save As key of their own get the common one.
+    const QKeySequence saveAs(QKeySequence::SaveAs);
+    mnuSaveAs->setShortcut(saveAs.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : saveAs);
     file->addSeparator();
     mnuPrint = file->addAction(QStringLiteral("&Print"));
     mnuPrint->setShortcut(QKeySequence::Print);
+    // The shortcuts work wherever the focus is in the window, menus closed.
+    addActions({mnuOpen, mnuSave, mnuSaveAs, mnuPrint});
     mnuHelp = menuBar()->addAction(QStringLiteral("&Help"));
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
 
@@ -252,6 +256,9 @@ void MainWindow::ConnectEvents()
     connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });
     connect(cmdCompute, &QPushButton::clicked, this, [this] { ComputeCommand(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
+    connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });
+    connect(mnuSaveAs, &QAction::triggered, this, [this] { SaveAsCommand(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(mnuHelp, &QAction::triggered, this, [this] {
         ShowHelp(QString::fromStdString(model_.startDir) + QStringLiteral("/tavex.hlp"), this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/toolkit/common_dialog.h"
 #include "app/toolkit/control_array.h"
 #include "app/toolkit/field_events.h"
 #include "app/toolkit/tab_order.h"
@@ -57,6 +58,9 @@ public:
     // The lines of lstCoeff.
     const CoefficientListModel& CoefficientLines() const { return *coeffLines; }
 
+    // cdbFile: the file dialogs, replaceable by tests that script the user.
+    CommonDialog& FileDialog() { return cdbFile_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -80,11 +84,22 @@ private:
     void PrevVar();
     void ComputeCommand();
 
+    // File menu.
+    void OpenProblem();
+    void SaveCommand();
+    void SaveAsCommand();
+    // ReadSpecs, then both files under path; problemFile becomes path once
+    // they are written. A failure is shown and changes nothing.
+    void SaveProblem(const std::string& path);
+    void ShowResults();
+    void ReportFailure(const QString& message);
+
     ProblemModel model_;
     DecimalSeparatorSetting& decimalSetting_;
     NumberFormat numberFormat_;
     // A count box's number of values minus one when it got the focus.
     int valueUpperBefore_ = 0;
+    CommonDialog cdbFile_;
 
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
