@@ -259,6 +259,7 @@ void MainWindow::ConnectEvents()
     connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
     connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });
     connect(mnuSaveAs, &QAction::triggered, this, [this] { SaveAsCommand(); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { PrintCommand(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(mnuHelp, &QAction::triggered, this, [this] {
         ShowHelp(QString::fromStdString(model_.startDir) + QStringLiteral("/tavex.hlp"), this);

@@ -3,6 +3,7 @@
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/control_array.h"
 #include "app/toolkit/field_events.h"
+#include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tab_order.h"
 #include "model/problem_model.h"
 #include "spec/field_checks.h"
@@ -58,8 +59,10 @@ public:
     // The lines of lstCoeff.
     const CoefficientListModel& CoefficientLines() const { return *coeffLines; }
 
-    // cdbFile: the file dialogs, replaceable by tests that script the user.
+    // cdbFile: the file dialogs and the print dialog, replaceable by tests
+    // that script the user.
     CommonDialog& FileDialog() { return cdbFile_; }
+    PrintDialog& PrinterDialog() { return printDialog_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,6 +95,7 @@ private:
     // they are written. A failure is shown and changes nothing.
     void SaveProblem(const std::string& path);
     void ShowResults();
+    void PrintCommand();
     void ReportFailure(const QString& message);
 
     ProblemModel model_;
@@ -100,6 +104,7 @@ private:
     // A count box's number of values minus one when it got the focus.
     int valueUpperBefore_ = 0;
     CommonDialog cdbFile_;
+    PrintDialog printDialog_;
 
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
