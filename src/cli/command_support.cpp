@@ -59,4 +59,11 @@ void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries)
     assert(read);
 }
 
+bool HasCoefficients(const std::string& path, const ProblemModel& model)
+{
+    if (!model.isComputed)
+        ReportError(path + ": holds no coefficients (run 'tavex-cli compute' first)");
+    return model.isComputed;
+}
+
 } // namespace tavex::cli

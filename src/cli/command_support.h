@@ -17,6 +17,9 @@ int UsageError(std::string_view command, std::string_view what);
 // Opens the problem as File > Open does; on failure reports the message.
 bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& entries);
 
+// True when the opened problem holds coefficients; otherwise says so.
+bool HasCoefficients(const std::string& path, const ProblemModel& model);
+
 // ReadSpecs on the panels as they stand right after an open: the limits as
 // the entries show them (to 15 significant digits), the center and period
 // texts the file gave ("*" resolved again), the counts, kinds and spacing

@@ -64,10 +64,8 @@ int RunEval(Arguments arguments)
     OpenedEntries entries;
     if (!OpenProblem(path, model, entries))
         return kExitError;
-    if (!model.isComputed) {
-        ReportError(path + ": holds no coefficients (run 'tavex-cli compute' first)");
+    if (!HasCoefficients(path, model))
         return kExitNoResult;
-    }
     const auto variables = static_cast<std::size_t>(model.lastVar) + 1;
 
     LineWriter out(stdout);

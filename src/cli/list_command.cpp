@@ -18,10 +18,8 @@ int RunList(Arguments arguments)
     OpenedEntries entries;
     if (!OpenProblem(path, model, entries))
         return kExitError;
-    if (!model.isComputed) {
-        ReportError(path + ": holds no coefficients (run 'tavex-cli compute' first)");
+    if (!HasCoefficients(path, model))
         return kExitNoResult;
-    }
     LineWriter out(stdout);
     const CoefficientListing listing(model);
     for (std::size_t row = 0; row < listing.LineCount(); ++row)
