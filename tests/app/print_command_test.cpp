@@ -8,12 +8,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <sstream>
 
 namespace tavex {
@@ -150,6 +154,38 @@ TEST_F(PrintCommandTest, NoPrinterAndNoFileIsSaidAndNothingPrinted)
     EXPECT_NE(box.text().find("No printer"), std::string::npos) << box.text();
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// Presses Cancel on the print dialog once it is up; gives up after a few seconds.
+void CancelPrintDialogWhenShown(std::shared_ptr<bool> cancelled, int polls = 0)
+{
+    QTimer::singleShot(10, qApp, [cancelled, polls] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            if (polls < 300)
+                CancelPrintDialogWhenShown(cancelled, polls + 1);
+            return;
+        }
+        EXPECT_EQ(dialog->objectName(), "cdbFile");
+        *cancelled = true;
+        dialog->reject();
+    });
+}
+
+TEST_F(PrintCommandTest, CancellingThePlatformDialogStillGoesOn)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer: the report would go to it";
+    window->PrinterDialog() = PrintDialog();
+    Declare("1", "x");
+    const auto cancelled = std::make_shared<bool>(false);
+    CancelPrintDialogWhenShown(cancelled);
+    MessageBoxAnswer box;
+    Print();
+    EXPECT_TRUE(*cancelled);
+    // Printing went on past the dialog, to find no printer to go to.
+    ASSERT_TRUE(box.shown());
+    EXPECT_NE(box.text().find("No printer"), std::string::npos) << box.text();
 }
 
 } // namespace
