@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <new>
 #include <vector>
 
 namespace tavex {
@@ -64,38 +65,19 @@ bool AllFinite(const Table4& table, const std::array<int, 4>& upper, int threads
     return finite.load();
 }
 
-} // namespace
-
-std::string ZeroPeriodLine(const ProblemModel& model, int variable)
+std::string NameForLine(const ProblemModel& model, int variable)
 {
     const auto slot = static_cast<std::size_t>(variable);
-    const std::string name = slot < model.varName.size() && !model.varName[slot].empty()
-                           ? model.varName[slot]
-                           : "VARIABLE " + std::to_string(variable + 1);
-    return "PERIOD OF " + name + " IS ZERO.";
+    return slot < model.varName.size() && !model.varName[slot].empty() ? model.varName[slot]
+                                                                         : "VARIABLE " + std::to_string(variable + 1);
 }
 
-ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedChecked,
-                       const ComputeOptions& options)
+// Every variable's matrix is factored first, side by side on the threads: a
+// zero pivot is known before the table is touched, and the solve can then
+// take two variables per pass over memory. The variables after a singular
+// one are not processed.
+ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int threads)
 {
-    model.isComputed = false;
-    model.RegenerateSpacedValues(spacedChecked);
-
-    const std::array<int, 4> upper = UsedUpper(model);
-    if (!ShapesAgree(model, upper))
-        return {};
-
-    for (int i = 0; i <= model.lastVar; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        if (model.isTrigonometric[slot] && model.period[slot] == 0.0)
-            return {false, ZeroPeriodLine(model, i)};
-    }
-
-    // Every variable's matrix is factored first, side by side on the threads:
-    // a zero pivot is known before the table is touched, and the solve can
-    // then take two variables per pass over memory. The variables after a
-    // singular one are not processed.
-    const int threads = ResolveThreadCount(options.threads);
     std::vector<LuFactors> factors(static_cast<std::size_t>(model.lastVar) + 1);
     const int perVariable = std::max(1, threads / static_cast<int>(factors.size()));
     ParallelFor(factors.size(), threads, [&](std::size_t begin, std::size_t end) {
@@ -121,6 +103,49 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
 
     model.isComputed = true;
     return {true, {}};
+}
+
+} // namespace
+
+std::string ZeroPeriodLine(const ProblemModel& model, int variable)
+{
+    return "PERIOD OF " + NameForLine(model, variable) + " IS ZERO.";
+}
+
+std::string BasisTooLargeLine(const ProblemModel& model, int variable)
+{
+    return "BASIS OF " + NameForLine(model, variable) + " TOO LARGE FOR MEMORY.";
+}
+
+ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedChecked,
+                       const ComputeOptions& options)
+{
+    model.isComputed = false;
+    model.RegenerateSpacedValues(spacedChecked);
+
+    const std::array<int, 4> upper = UsedUpper(model);
+    if (!ShapesAgree(model, upper))
+        return {};
+
+    for (int i = 0; i <= model.lastVar; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        if (model.isTrigonometric[slot] && model.period[slot] == 0.0)
+            return {false, ZeroPeriodLine(model, i)};
+    }
+    // All the matrices are held at once, beside the two tables.
+    double matrixBytes = 0;
+    for (int i = 0; i <= model.lastVar; ++i) {
+        const double order = upper[static_cast<std::size_t>(i)] + 1.0;
+        matrixBytes += order * order * sizeof(double);
+        if (matrixBytes > static_cast<double>(Table4::MemoryBytes()) / 2)
+            return {false, BasisTooLargeLine(model, i)};
+    }
+
+    try {
+        return Solve(model, upper, ResolveThreadCount(options.threads));
+    } catch (const std::bad_alloc&) {
+        return {false, kOutOfMemoryLine};
+    }
 }
 
 } // namespace tavex

@@ -9,9 +9,16 @@ namespace tavex {
 inline constexpr char kSingularLine[] = "YIELDS SINGULAR MATRIX.";
 inline constexpr char kOverflowLine[] = "YIELDS NUMERICAL OVERFLOW.";
 
+inline constexpr char kOutOfMemoryLine[] = "NOT ENOUGH MEMORY.";
+
 // "PERIOD OF <name> IS ZERO.", naming the variable by its name or, before it
 // has one, by its number.
 std::string ZeroPeriodLine(const ProblemModel& model, int variable);
+
+// "BASIS OF <name> TOO LARGE FOR MEMORY.": a variable's basis matrix holds the
+// square of its value count, which can outgrow the machine long before its
+// table does.
+std::string BasisTooLargeLine(const ProblemModel& model, int variable);
 
 struct ComputeOptions {
     int threads = 0; // 0: all the machine has
@@ -35,8 +42,9 @@ struct ComputeOutcome {
 //
 // isComputed becomes true only on success. A zero pivot stops the work after
 // that variable (coef partly transformed); a trigonometric variable with
-// period 0 is reported before anything is solved; coefficients that are not
-// all finite are reported instead of being passed off as a result.
+// period 0, or a basis matrix larger than the machine's memory, is reported
+// before anything is solved; coefficients that are not all finite are
+// reported instead of being passed off as a result.
 ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedChecked,
                        const ComputeOptions& options = {});
 

@@ -157,6 +157,18 @@ TEST(Compute, AnInfiniteFunctionValueInABigTableIsReportedAsOverflow)
     EXPECT_FALSE(model.isComputed);
 }
 
+TEST(Compute, ABasisLargerThanMemoryIsReportedBeforeAnythingIsSolved)
+{
+    // Two million values make a table of 16 MB but a basis of 32 TB.
+    std::vector<double> values(2000000);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<double>(i);
+    ProblemModel model = MakeProblem({{"x", false, values}});
+    const ComputeOutcome outcome = ComputeCommand(model);
+    EXPECT_EQ(outcome.failureLine, "BASIS OF x TOO LARGE FOR MEMORY.");
+    EXPECT_FALSE(model.isComputed);
+}
+
 TEST(Compute, ListsOfTheWrongLengthEndTheWorkWithoutALine)
 {
     ProblemModel model = MakeProblem({{"x", false, {0, 1, 2}}});
