@@ -36,6 +36,19 @@ bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& en
     return outcome.ok;
 }
 
+std::optional<int> OpenOnlyProblem(std::string_view command, Arguments arguments, std::string& path,
+                                   ProblemModel& model, OpenedEntries& entries)
+{
+    if (ShowHelpIfAsked(command, arguments))
+        return kExitDone;
+    if (arguments.size() != 1)
+        return UsageError(command, "expects one PROBLEM file");
+    path = std::string(arguments[0]);
+    if (!OpenProblem(path, model, entries))
+        return kExitError;
+    return std::nullopt;
+}
+
 void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries)
 {
     // The panels as Open leaves them: what SetDisplayedSpecs shows, and the

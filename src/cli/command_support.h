@@ -4,6 +4,7 @@
 #include "io/problem_file_reader.h"
 #include "model/problem_model.h"
 
+#include <optional>
 #include <string>
 
 namespace tavex::cli {
@@ -16,6 +17,12 @@ int UsageError(std::string_view command, std::string_view what);
 
 // Opens the problem as File > Open does; on failure reports the message.
 bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& entries);
+
+// The start of a command on exactly one PROBLEM file: its help when asked,
+// the argument count, then the open. Returns the exit status to end with, or
+// nothing once path, model and entries hold the opened problem.
+std::optional<int> OpenOnlyProblem(std::string_view command, Arguments arguments, std::string& path,
+                                   ProblemModel& model, OpenedEntries& entries);
 
 // True when the opened problem holds coefficients; otherwise says so.
 bool HasCoefficients(const std::string& path, const ProblemModel& model);

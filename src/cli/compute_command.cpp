@@ -10,16 +10,11 @@ namespace tavex::cli {
 
 int RunCompute(Arguments arguments)
 {
-    if (ShowHelpIfAsked("compute", arguments))
-        return kExitDone;
-    if (arguments.size() != 1)
-        return UsageError("compute", "expects one PROBLEM file");
-    const std::string path(arguments[0]);
-
+    std::string path;
     ProblemModel model;
     OpenedEntries entries;
-    if (!OpenProblem(path, model, entries))
-        return kExitError;
+    if (const std::optional<int> status = OpenOnlyProblem("compute", arguments, path, model, entries))
+        return *status;
 
     ReadSpecsAfterOpen(model, entries);
     model.coef = model.funTable;

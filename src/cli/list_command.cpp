@@ -8,16 +8,11 @@ namespace tavex::cli {
 
 int RunList(Arguments arguments)
 {
-    if (ShowHelpIfAsked("list", arguments))
-        return kExitDone;
-    if (arguments.size() != 1)
-        return UsageError("list", "expects one PROBLEM file");
-    const std::string path(arguments[0]);
-
+    std::string path;
     ProblemModel model;
     OpenedEntries entries;
-    if (!OpenProblem(path, model, entries))
-        return kExitError;
+    if (const std::optional<int> status = OpenOnlyProblem("list", arguments, path, model, entries))
+        return *status;
     if (!HasCoefficients(path, model))
         return kExitNoResult;
     LineWriter out(stdout);

@@ -8,16 +8,11 @@ namespace tavex::cli {
 
 int RunReport(Arguments arguments)
 {
-    if (ShowHelpIfAsked("report", arguments))
-        return kExitDone;
-    if (arguments.size() != 1)
-        return UsageError("report", "expects one PROBLEM file");
-    const std::string path(arguments[0]);
-
+    std::string path;
     ProblemModel model;
     OpenedEntries entries;
-    if (!OpenProblem(path, model, entries))
-        return kExitError;
+    if (const std::optional<int> status = OpenOnlyProblem("report", arguments, path, model, entries))
+        return *status;
     // Print refreshes the model from the window first.
     ReadSpecsAfterOpen(model, entries);
     LineWriter out(stdout);

@@ -1,6 +1,8 @@
 #include "spec/read_specs.h"
 #include "spec/shown_specs.h"
 
+#include "spec_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,13 +10,7 @@
 namespace tavex {
 namespace {
 
-ProblemModel WithVariables(int count)
-{
-    ProblemModel model;
-    model.lastVar = count - 1;
-    model.AllocateVariableArrays();
-    return model;
-}
+using spec_test::WithVariables;
 
 TEST(ReadSpecs, CopiesEveryPanelIntoTheModel)
 {

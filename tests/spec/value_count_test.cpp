@@ -1,5 +1,7 @@
 #include "spec/value_count.h"
 
+#include "spec_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,13 +9,7 @@
 namespace tavex {
 namespace {
 
-ProblemModel WithVariables(int count)
-{
-    ProblemModel model;
-    model.lastVar = count - 1;
-    model.AllocateVariableArrays();
-    return model;
-}
+using spec_test::WithVariables;
 
 TEST(ValueCount, UpperIndexRoundsHalfToEven)
 {

@@ -1,17 +1,13 @@
 #include "spec/variable_names.h"
 
+#include "spec_test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace tavex {
 namespace {
 
-ProblemModel WithVariables(int count)
-{
-    ProblemModel model;
-    model.lastVar = count - 1;
-    model.AllocateVariableArrays();
-    return model;
-}
+using spec_test::WithVariables;
 
 using Names = std::vector<std::string>;
 
