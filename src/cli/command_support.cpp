@@ -1,5 +1,6 @@
 #include "command_support.h"
 
+#include "io/coefficient_listing.h"
 #include "io/problem_files.h"
 #include "output.h"
 #include "spec/read_specs.h"
@@ -70,6 +71,22 @@ void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries)
     // ReadSpecs asks of the count entries.
     [[maybe_unused]] const bool read = ReadSpecs(model, panels);
     assert(read);
+}
+
+int FinishOutput(LineWriter& out)
+{
+    if (out.Flush())
+        return kExitDone;
+    ReportError("cannot write to standard output");
+    return kExitError;
+}
+
+int WriteListing(LineWriter& out, const ProblemModel& model)
+{
+    const CoefficientListing listing(model);
+    for (std::size_t row = 0; row < listing.LineCount(); ++row)
+        out.Line(listing.Line(row));
+    return FinishOutput(out);
 }
 
 bool HasCoefficients(const std::string& path, const ProblemModel& model)

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "io/problem_file_reader.h"
 #include "model/problem_model.h"
+#include "output.h"
 
 #include <optional>
 #include <string>
@@ -23,6 +24,13 @@ bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& en
 // nothing once path, model and entries hold the opened problem.
 std::optional<int> OpenOnlyProblem(std::string_view command, Arguments arguments, std::string& path,
                                    ProblemModel& model, OpenedEntries& entries);
+
+// The end of every command's output: flushes it and returns done, or says
+// that standard output failed and returns the error status.
+int FinishOutput(LineWriter& out);
+
+// The coefficient listing of the model, trailing blanks removed, then FinishOutput.
+int WriteListing(LineWriter& out, const ProblemModel& model);
 
 // True when the opened problem holds coefficients; otherwise says so.
 bool HasCoefficients(const std::string& path, const ProblemModel& model);

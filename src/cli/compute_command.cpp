@@ -2,7 +2,6 @@
 #include "command_support.h"
 #include "commands.h"
 #include "engine/compute.h"
-#include "io/coefficient_listing.h"
 #include "io/problem_files.h"
 #include "output.h"
 
@@ -39,14 +38,7 @@ int RunCompute(Arguments arguments)
         return kExitError;
     }
 
-    const CoefficientListing listing(model);
-    for (std::size_t row = 0; row < listing.LineCount(); ++row)
-        out.Line(listing.Line(row));
-    if (!out.Flush()) {
-        ReportError("cannot write to standard output");
-        return kExitError;
-    }
-    return kExitDone;
+    return WriteListing(out, model);
 }
 
 } // namespace tavex::cli

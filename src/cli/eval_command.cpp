@@ -91,11 +91,7 @@ int RunEval(Arguments arguments)
             out.Line(TextOfNumber(EvaluateAt(model, point)));
         }
     }
-    if (!out.Flush()) {
-        ReportError("cannot write to standard output");
-        return kExitError;
-    }
-    return kExitDone;
+    return FinishOutput(out);
 }
 
 } // namespace tavex::cli

@@ -1,7 +1,6 @@
 // list: the listing of the stored coefficients.
 #include "command_support.h"
 #include "commands.h"
-#include "io/coefficient_listing.h"
 #include "output.h"
 
 namespace tavex::cli {
@@ -16,14 +15,7 @@ int RunList(Arguments arguments)
     if (!HasCoefficients(path, model))
         return kExitNoResult;
     LineWriter out(stdout);
-    const CoefficientListing listing(model);
-    for (std::size_t row = 0; row < listing.LineCount(); ++row)
-        out.Line(listing.Line(row));
-    if (!out.Flush()) {
-        ReportError("cannot write to standard output");
-        return kExitError;
-    }
-    return kExitDone;
+    return WriteListing(out, model);
 }
 
 } // namespace tavex::cli

@@ -17,11 +17,7 @@ int RunReport(Arguments arguments)
     ReadSpecsAfterOpen(model, entries);
     LineWriter out(stdout);
     PrintReport(model, [&out](std::string_view line) { out.Line(line); });
-    if (!out.Flush()) {
-        ReportError("cannot write to standard output");
-        return kExitError;
-    }
-    return kExitDone;
+    return FinishOutput(out);
 }
 
 } // namespace tavex::cli
