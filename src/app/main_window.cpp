@@ -6,6 +6,7 @@
 #include "app/help_window.h"
 #include "app/listing_delegate.h"
 #include "app/maker.h"
+#include "app/spec_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace tavex {
@@ -84,38 +86,13 @@ void MainWindow::BuildControls()
     lblVarNam = Named<QLabel>("lblVarNam", QString(), central);
     txtVarNams = Named<QLineEdit>("txtVarNams", QStringLiteral("x,y"), central);
     txtVarNams->setFont(Verdana());
+    lblOrder->setBuddy(txtOrder);
+    lblVarNam->setBuddy(txtVarNams);
+    txtOrder->setAccessibleName(QStringLiteral("Enter # of independent variables"));
+    txtVarNams->setAccessibleName(QStringLiteral("Enter the names of the independent variables, separated by commas"));
 
     fraSpecs = Named<QGroupBox>("fraSpecs", QStringLiteral("Specs for each variable"), central);
-    lblVariable = Named<QLabel>("lblVariable", QStringLiteral("Variable:"), fraSpecs);
-    lblLL = Named<QLabel>("lblLL", QStringLiteral("Lower limit:"), fraSpecs);
-    lblUL = Named<QLabel>("lblUL", QStringLiteral("Upper limit:"), fraSpecs);
-    lblExpansion = Named<QLabel>("lblExpansion", QStringLiteral("Center of expansion:"), fraSpecs);
-    lblPeriod = Named<QLabel>("lblPeriod", QStringLiteral("Period:"), fraSpecs);
-    lblTerms = Named<QLabel>("lblTerms", QStringLiteral("# of values:"), fraSpecs);
-    fraType = Named<QGroupBox>("fraType", QStringLiteral("Type"), fraSpecs);
-
-    lblVar = std::make_unique<ControlArray<QLabel>>("lblVar", new QLabel(fraSpecs));
-    txtLL = std::make_unique<ControlArray<QLineEdit>>("txtLL", new QLineEdit(QStringLiteral("-5"), fraSpecs));
-    txtUL = std::make_unique<ControlArray<QLineEdit>>("txtUL", new QLineEdit(QStringLiteral("5"), fraSpecs));
-    auto* expansion = new QLineEdit(QStringLiteral("*"), fraSpecs);
-    expansion->setToolTip(QStringLiteral("Enter \"*\" for center of interval"));
-    txtExpansion = std::make_unique<ControlArray<QLineEdit>>("txtExpansion", expansion);
-    auto* period = new QLineEdit(QStringLiteral("*"), fraSpecs);
-    // "2" and the pi sign: "*" stands for 2 pi.
-    period->setToolTip(QStringLiteral("Enter \"*\" for 2") + QChar(0x03C0));
-    txtPeriod = std::make_unique<ControlArray<QLineEdit>>("txtPeriod", period);
-    txtTerms = std::make_unique<ControlArray<QLineEdit>>("txtTerms", new QLineEdit(QStringLiteral("2"), fraSpecs));
-    auto* power = new QCheckBox(QStringLiteral("Power"), fraType);
-    power->setToolTip(QStringLiteral("Uncheck for Trigonometric"));
-    power->setChecked(true); // every variable starts polynomial and equally spaced
-    chkPower = std::make_unique<ControlArray<QCheckBox>>("chkPower", power);
-    auto* spaced = new QCheckBox(QStringLiteral("Equally spaced"), fraType);
-    spaced->setChecked(true);
-    chkSpaced = std::make_unique<ControlArray<QCheckBox>>("chkSpaced", spaced);
-    cmdAddVars = std::make_unique<ControlArray<QPushButton>>(
-        "cmdAddVars", new QPushButton(QStringLiteral("Add values"), fraSpecs));
-    cmdEditVars = std::make_unique<ControlArray<QPushButton>>(
-        "cmdEditVars", new QPushButton(QStringLiteral("Edit values"), fraSpecs));
+    panels_.push_back(new SpecPanel(0, fraSpecs));
     cmdPrevVar = Named<QPushButton>("cmdPrevVar", QStringLiteral("Previous"), fraSpecs);
     cmdNextVar = Named<QPushButton>("cmdNextVar", QStringLiteral("Next"), fraSpecs);
 
@@ -125,6 +102,7 @@ void MainWindow::BuildControls()
     lstCoeff = Named<QListView>("lstCoeff", central);
     lstCoeff->setFont(CourierNew());
     lstCoeff->setToolTip(QStringLiteral("Coefficients"));
+    lstCoeff->setAccessibleName(QStringLiteral("Coefficients"));
     // Millions of lines of one height; their trailing blanks are cut, not elided.
     lstCoeff->setUniformItemSizes(true);
     lstCoeff->setTextElideMode(Qt::ElideNone);
@@ -172,29 +150,17 @@ void MainWindow::BuildMenus()
 
 void MainWindow::LayOut()
 {
-    auto* panel = new QGridLayout(fraSpecs);
-    panel->addWidget(lblVariable, 0, 0);
-    panel->addWidget((*lblVar)[0], 0, 1);
-    panel->addWidget(lblLL, 1, 0);
-    panel->addWidget((*txtLL)[0], 1, 1);
-    panel->addWidget(lblUL, 2, 0);
-    panel->addWidget((*txtUL)[0], 2, 1);
-    panel->addWidget(lblExpansion, 3, 0);
-    panel->addWidget((*txtExpansion)[0], 3, 1);
-    panel->addWidget(lblPeriod, 4, 0);
-    panel->addWidget((*txtPeriod)[0], 4, 1);
-    panel->addWidget(lblTerms, 5, 0);
-    panel->addWidget((*txtTerms)[0], 5, 1);
-    panel->addWidget(fraType, 6, 0, 1, 2);
-    panel->addWidget((*cmdAddVars)[0], 7, 0);
-    panel->addWidget((*cmdEditVars)[0], 7, 1);
-    panel->addWidget(cmdPrevVar, 8, 0);
-    panel->addWidget(cmdNextVar, 8, 1);
-    panel->setRowStretch(9, 1);
-
-    auto* type = new QGridLayout(fraType);
-    type->addWidget((*chkPower)[0], 0, 0);
-    type->addWidget((*chkSpaced)[0], 1, 0);
+    // The panels lie on top of each other, one shown at a time, so every
+    // variable's controls and the buttons below them keep their places.
+    auto* specs = new QVBoxLayout(fraSpecs);
+    panelStack_ = new QStackedLayout;
+    panelStack_->addWidget(panels_.front());
+    specs->addLayout(panelStack_);
+    auto* walk = new QHBoxLayout;
+    walk->addWidget(cmdPrevVar);
+    walk->addWidget(cmdNextVar);
+    specs->addLayout(walk);
+    specs->addStretch(1);
 
     auto* shape = new QGridLayout;
     shape->addWidget(lblOrder, 0, 0);
@@ -224,10 +190,11 @@ void MainWindow::LayOut()
 
 void MainWindow::SetDesignedTabOrder()
 {
+    const SpecPanel& first = *panels_.front();
     tabOrder_ = std::make_unique<TabOrder>(std::vector<QWidget*>{
-        txtOrder, txtVarNams, (*txtLL)[0], (*txtUL)[0], (*txtExpansion)[0], (*txtPeriod)[0], (*txtTerms)[0],
-        (*chkSpaced)[0], (*chkPower)[0], cmdEditFun, cmdCompute, cmdEvaluations, cmdExit, cmdNextVar, cmdPrevVar,
-        lstCoeff, (*cmdEditVars)[0], (*cmdAddVars)[0]});
+        txtOrder, txtVarNams, first.txtLL(), first.txtUL(), first.txtExpansion(), first.txtPeriod(),
+        first.txtTerms(), first.chkSpaced(), first.chkPower(), cmdEditFun, cmdCompute, cmdEvaluations, cmdExit,
+        cmdNextVar, cmdPrevVar, lstCoeff, first.cmdEditVars(), first.cmdAddVars()});
 }
 
 void MainWindow::LoadStep()
@@ -250,7 +217,7 @@ void MainWindow::ConnectEvents()
     fieldEvents_->SelectAllOnFocus(txtVarNams);
     fieldEvents_->SetValidate(txtVarNams, [this] { return ValidateVarNams(); });
     fieldEvents_->SetLostFocus(txtVarNams, [this] { VarNamsLostFocus(); });
-    ConnectPanelEvents(0);
+    ConnectPanelEvents(panels_.front());
 
     connect(cmdNextVar, &QPushButton::clicked, this, [this] { NextVar(); });
     connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });

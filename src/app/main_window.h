@@ -1,35 +1,41 @@
 #pragma once
 
 #include "app/toolkit/common_dialog.h"
-#include "app/toolkit/control_array.h"
 #include "app/toolkit/field_events.h"
+#include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tab_order.h"
 #include "model/problem_model.h"
 #include "spec/field_checks.h"
 #include "spec/panel_texts.h"
+#include "spec/shown_specs.h"
 
 #include <QMainWindow>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QStackedLayout;
 
 namespace tavex {
 
 class CoefficientListModel;
 class DecimalSeparatorSetting;
+class SpecPanel;
 
 // frmTavex: the variable count and names, one specification panel per
 // variable, the commands and the coefficient list. Owns the problem model of
 // the run; the other windows work on it through this window.
+//
+// Every command first settles the field being edited (FieldEvents::Settle),
+// then makes one call into the core (commands/) and shows what it returns.
 class MainWindow final : public QMainWindow {
 public:
     // savedDecimalSep is written back through decimalSetting when the window
@@ -39,30 +45,41 @@ public:
     ~MainWindow() override;
 
     ProblemModel& model() { return model_; }
+    const ProblemModel& model() const { return model_; }
 
-    // Creates the panels of variables 1..lastVar as copies of panel 0, checks
-    // every Power and Equally spaced box, shapes the tables from the count
-    // boxes and gives the new fields their tab positions after chkPower(0).
+    // Creates the panels of variables 1..lastVar as copies of the first one,
+    // checks every Power and Equally spaced box and gives the new fields their
+    // tab positions after chkPower(0). The tables were shaped when the count
+    // was confirmed, or come from the file opened.
     void LoadObjects();
     // Shows the panel of variable LL (0-based) and puts the focus in its lower limit.
     void EditLimit(int LL);
-    // Shows a problem read from a file: count, names, limits, counts and kinds.
+    // Shows the model's specification: count, names, limits, counts and kinds.
     void SetDisplayedSpecs();
-    // Copies every panel into the model; false (nothing changed) when a count
-    // box holds fewer than two values.
+    // Copies every panel into the model; false (nothing changed) when the
+    // panels cannot be read, as when a count box holds fewer than two values.
     bool ReadSpecs();
     // Empties the coefficient list and clears isComputed, unless a file is being opened.
     void ClearResults();
 
     // The texts and check states of the panels as they stand.
     Panels PanelsShown() const;
+    // The panel of variable k; null for a variable that has none.
+    SpecPanel* PanelOf(int k) const;
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
     // The lines of lstCoeff.
     const CoefficientListModel& CoefficientLines() const { return *coeffLines; }
 
-    // cdbFile: the file dialogs and the print dialog, replaceable by tests
-    // that script the user.
+    // What every command relies on, for the model and the window; empty when
+    // all holds, otherwise the first thing broken, in words. Checked after
+    // every command when asserts are on.
+    std::string BrokenInvariant() const;
+
+    // cdbFile: the file dialogs and the print dialog, and the message boxes,
+    // replaceable by tests that script the user.
     CommonDialog& FileDialog() { return cdbFile_; }
     PrintDialog& PrinterDialog() { return printDialog_; }
+    MessageBox& Messages() { return messages_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,16 +90,20 @@ private:
     void LayOut();
     void SetDesignedTabOrder();
     void ConnectEvents();
-    void ConnectPanelEvents(int k);
+    void ConnectPanelEvents(SpecPanel* panel);
     void LoadStep();
+    void ShowSpecs(const ShownSpecs& shown);
+    // The texts of the count boxes of every panel.
+    PerVariable<std::string> CountTexts() const;
 
     // Events of the count and names boxes and of the panels.
     bool ValidateOrder();
     void OrderLostFocus();
     bool ValidateVarNams();
     void VarNamsLostFocus();
-    void TermsGotFocus(int k);
-    void TermsLostFocus(int k);
+    bool ValidateTerms(SpecPanel* panel);
+    void TermsGotFocus(SpecPanel* panel);
+    void TermsLostFocus(SpecPanel* panel);
     void NextVar();
     void PrevVar();
     void ComputeCommand();
@@ -101,23 +122,17 @@ private:
     ProblemModel model_;
     DecimalSeparatorSetting& decimalSetting_;
     NumberFormat numberFormat_;
-    // A count box's number of values minus one when it got the focus.
-    int valueUpperBefore_ = 0;
     CommonDialog cdbFile_;
     PrintDialog printDialog_;
+    MessageBox messages_;
 
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
     QLabel* lblVarNam = nullptr;
     QLineEdit* txtVarNams = nullptr;
     QGroupBox* fraSpecs = nullptr;
-    QLabel* lblVariable = nullptr;
-    QLabel* lblLL = nullptr;
-    QLabel* lblUL = nullptr;
-    QLabel* lblExpansion = nullptr;
-    QLabel* lblPeriod = nullptr;
-    QLabel* lblTerms = nullptr;
-    QGroupBox* fraType = nullptr;
+    QStackedLayout* panelStack_ = nullptr;
+    std::vector<SpecPanel*> panels_; // variables 0..lastVar, created with the count
     QPushButton* cmdPrevVar = nullptr;
     QPushButton* cmdNextVar = nullptr;
     QPushButton* cmdEditFun = nullptr;
@@ -126,17 +141,6 @@ private:
     CoefficientListModel* coeffLines = nullptr;
     QPushButton* cmdEvaluations = nullptr;
     QPushButton* cmdExit = nullptr;
-
-    std::unique_ptr<ControlArray<QLabel>> lblVar;
-    std::unique_ptr<ControlArray<QLineEdit>> txtLL;
-    std::unique_ptr<ControlArray<QLineEdit>> txtUL;
-    std::unique_ptr<ControlArray<QLineEdit>> txtExpansion;
-    std::unique_ptr<ControlArray<QLineEdit>> txtPeriod;
-    std::unique_ptr<ControlArray<QLineEdit>> txtTerms;
-    std::unique_ptr<ControlArray<QCheckBox>> chkPower;
-    std::unique_ptr<ControlArray<QCheckBox>> chkSpaced;
-    std::unique_ptr<ControlArray<QPushButton>> cmdAddVars;
-    std::unique_ptr<ControlArray<QPushButton>> cmdEditVars;
 
     QAction* mnuOpen = nullptr;
     QAction* mnuSave = nullptr;

@@ -1,19 +1,20 @@
 // The main window's File menu: Open, Save and Save As.
 #include "app/main_window.h"
 
+#include "app/command_end.h"
 #include "app/coefficient_list_model.h"
-#include "io/problem_file_reader.h"
-#include "io/problem_files.h"
+#include "app/spec_panel.h"
+#include "commands/file_commands.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace tavex {
 
 void MainWindow::OpenProblem()
 {
+    const CommandEnd check(*this);
     cdbFile_.ShowOpen(this);
     const std::string path = cdbFile_.fileName().toStdString();
     if (path.empty())
@@ -21,34 +22,21 @@ void MainWindow::OpenProblem()
 
     // Both files are read whole before anything changes: a pair that cannot
     // be read is reported and leaves the problem and the window as they were.
-    OpenedProblem opened;
-    if (const FileOutcome outcome = ReadProblemFiles(path, model_, opened); !outcome.ok) {
-        ReportFailure(QString::fromStdString(outcome.message));
+    const command::OpenResult opened = command::Open(model_, path);
+    if (!opened.outcome.ok) {
+        ReportFailure(QString::fromStdString(opened.outcome.message));
         return;
     }
 
     model_.isOpening = true;
     // The names box goes first: when the count box loses the focus by being
-    // disabled, its lost-focus handler then leaves the panels to this command.
+    // disabled, its lost-focus step then leaves the panels to this command.
     txtVarNams->setEnabled(false);
     txtOrder->setEnabled(false);
     // The count boxes of the other variables are copies of this one, disabled too.
-    (*txtTerms)[0]->setEnabled(false);
-
-    // The panels are created before the problem read takes the model's place,
-    // so that shaping the tables from the new count boxes cannot touch it.
-    model_.lastVar = opened.model.lastVar;
+    panels_.front()->txtTerms()->setEnabled(false);
     LoadObjects();
-    model_ = std::move(opened.model);
-    model_.isOpening = true;
-
-    // The center and period boxes show the file's own texts; SetDisplayedSpecs fills the rest.
-    for (int k = 0; k <= model_.lastVar; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
-        (*txtExpansion)[k]->setText(QString::fromStdString(opened.entries.centerText[slot]));
-        (*txtPeriod)[k]->setText(QString::fromStdString(opened.entries.periodText[slot]));
-    }
-    SetDisplayedSpecs();
+    ShowSpecs(opened.shown);
     ShowResults();
 
     // One problem per run.
@@ -70,6 +58,8 @@ void MainWindow::ShowResults()
 
 void MainWindow::SaveCommand()
 {
+    if (!fieldEvents_->Settle())
+        return;
     std::string path = model_.problemFile;
     if (path.empty()) {
         cdbFile_.ShowSave(this);
@@ -81,6 +71,8 @@ void MainWindow::SaveCommand()
 
 void MainWindow::SaveAsCommand()
 {
+    if (!fieldEvents_->Settle())
+        return;
     // A cancelled dialog leaves its name as it was, and that name is saved to.
     cdbFile_.ShowSave(this);
     const std::string path = cdbFile_.fileName().toStdString();
@@ -90,20 +82,14 @@ void MainWindow::SaveAsCommand()
 
 void MainWindow::SaveProblem(const std::string& path)
 {
-    if (!ReadSpecs()) {
-        ReportFailure(QStringLiteral("A \"# of values\" entry holds fewer than 2 values; nothing was saved."));
-        return;
-    }
-    if (const FileOutcome outcome = SaveProblemFiles(model_, path); !outcome.ok) {
+    const CommandEnd check(*this);
+    if (const FileOutcome outcome = command::Save(model_, PanelsShown(), path); !outcome.ok)
         ReportFailure(QString::fromStdString(outcome.message));
-        return;
-    }
-    model_.problemFile = path;
 }
 
 void MainWindow::ReportFailure(const QString& message)
 {
-    QMessageBox::warning(this, windowTitle(), message);
+    messages_.Tell(this, message);
 }
 
 } // namespace tavex

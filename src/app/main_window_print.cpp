@@ -1,10 +1,11 @@
 // The main window's Print: the report on the printer chosen, or in a PDF file.
 #include "app/main_window.h"
 
+#include "app/command_end.h"
 #include "app/print_target.h"
 #include "app/report_printer.h"
 #include "app/toolkit/busy_pointer.h"
-#include "io/report_lines.h"
+#include "commands/print_command.h"
 
 #include <QPrinter>
 
@@ -12,11 +13,9 @@ namespace tavex {
 
 void MainWindow::PrintCommand()
 {
-    // The report shows the entries as they stand.
-    if (!ReadSpecs()) {
-        ReportFailure(QStringLiteral("A \"# of values\" entry holds fewer than 2 values; nothing was printed."));
+    const CommandEnd check(*this);
+    if (!fieldEvents_->Settle())
         return;
-    }
     QPrinter printer(QPrinter::HighResolution);
     printDialog_.Show(this, printer);
     if (ChoosePrintTarget(printer) == PrintTarget::None) {
@@ -25,20 +24,13 @@ void MainWindow::PrintCommand()
     }
 
     ReportPrinter report(printer);
-    bool started = false;
-    bool ended = false;
+    command::PrintResult result;
     {
         BusyPointer busy;
-        started = report.Begin();
-        if (started) {
-            PrintReport(model_, [&report](std::string_view line) { report.Line(line); });
-            ended = report.End();
-        }
+        result = command::Print(model_, PanelsShown(), report);
     }
-    if (!started)
-        ReportFailure(QStringLiteral("The printer could not be started; nothing was printed."));
-    else if (!ended)
-        ReportFailure(QStringLiteral("The report could not be printed in full."));
+    if (!result.printed)
+        ReportFailure(QString::fromStdString(result.message));
 }
 
 } // namespace tavex

@@ -2,24 +2,25 @@
 #include "app/main_window.h"
 
 #include "app/coefficient_list_model.h"
+#include "app/command_end.h"
+#include "app/spec_panel.h"
+#include "model/model_invariants.h"
 #include "spec/panel_navigation.h"
 #include "spec/read_specs.h"
 #include "spec/results.h"
-#include "spec/shown_specs.h"
 #include "spec/value_count.h"
 #include "spec/variable_count.h"
 #include "spec/variable_names.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QStackedLayout>
 
-#include <array>
-#include <new>
-#include <stdexcept>
+#include <cassert>
 
 namespace tavex {
 
@@ -35,36 +36,68 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
+QString TablesTooLargeMessage(const QString& count)
+{
+    return QStringLiteral("The tables for %1 values would take more than half of this computer's memory; "
+                          "please give fewer values.")
+        .arg(count);
+}
+
 } // namespace
 
-void MainWindow::ConnectPanelEvents(int k)
+void MainWindow::ConnectPanelEvents(SpecPanel* panel)
 {
-    for (auto* boxes : {txtLL.get(), txtUL.get(), txtExpansion.get(), txtPeriod.get(), txtTerms.get()})
-        fieldEvents_->SelectAllOnFocus((*boxes)[k]);
-    for (auto* limits : {txtLL.get(), txtUL.get()}) {
-        QLineEdit* box = (*limits)[k];
-        fieldEvents_->SetValidate(box, [this, box] { return IsAcceptableLimit(TextOf(box), numberFormat_); });
-    }
-    QLineEdit* terms = (*txtTerms)[k];
-    fieldEvents_->SetValidate(terms, [this, terms] { return IsAcceptableValueCount(TextOf(terms), numberFormat_); });
-    fieldEvents_->SetGotFocus(terms, [this, k] { TermsGotFocus(k); });
-    fieldEvents_->SetLostFocus(terms, [this, k] { TermsLostFocus(k); });
+    for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod(),
+                           panel->txtTerms()})
+        fieldEvents_->SelectAllOnFocus(box);
+    for (QLineEdit* limit : {panel->txtLL(), panel->txtUL()})
+        fieldEvents_->SetValidate(limit, [this, limit] { return IsAcceptableLimit(TextOf(limit), numberFormat_); });
+    QLineEdit* terms = panel->txtTerms();
+    fieldEvents_->SetValidate(terms, [this, panel] { return ValidateTerms(panel); });
+    fieldEvents_->SetGotFocus(terms, [this, panel] { TermsGotFocus(panel); });
+    fieldEvents_->SetLostFocus(terms, [this, panel] { TermsLostFocus(panel); });
+}
+
+SpecPanel* MainWindow::PanelOf(int k) const
+{
+    return k >= 0 && k < PanelCount() ? panels_[static_cast<std::size_t>(k)] : nullptr;
 }
 
 bool MainWindow::ValidateOrder()
 {
-    return ConfirmVariableCount(model_, TextOf(txtOrder));
+    switch (CheckVariableCount(TextOf(txtOrder), TextOf(panels_.front()->txtTerms()))) {
+    case CountConfirmation::Confirmed:
+        return true;
+    case CountConfirmation::TablesTooLarge:
+        messages_.Tell(this, TablesTooLargeMessage(panels_.front()->txtTerms()->text()));
+        return false;
+    case CountConfirmation::NotACount:
+        return false;
+    }
+    return false;
 }
 
 void MainWindow::OrderLostFocus()
 {
+    const CommandEnd check(*this);
+    // When a file is being opened it has disabled both boxes and creates the panels itself.
+    if (!txtVarNams->isEnabled()) {
+        txtOrder->setEnabled(false);
+        mnuOpen->setEnabled(false);
+        return;
+    }
+    // The count, its per-variable arrays, its tables and its panels come in
+    // one step. A count left without its check (the program moved the
+    // focus) that cannot be confirmed stays pending, with the focus back.
+    if (ConfirmVariableCount(model_, TextOf(txtOrder), TextOf(panels_.front()->txtTerms()))
+        != CountConfirmation::Confirmed) {
+        txtOrder->setFocus();
+        return;
+    }
     txtOrder->setEnabled(false);
     mnuOpen->setEnabled(false);
-    // When a file is being opened it has disabled both boxes and creates the panels itself.
-    if (txtVarNams->isEnabled()) {
-        LoadObjects();
-        txtVarNams->setFocus();
-    }
+    LoadObjects();
+    txtVarNams->setFocus();
 }
 
 bool MainWindow::ValidateVarNams()
@@ -73,12 +106,22 @@ bool MainWindow::ValidateVarNams()
         return true;
     const NamesCheck check = AcceptVariableNames(model_, TextOf(txtVarNams));
     for (int k = 0; k < check.namesShown; ++k)
-        (*lblVar)[k]->setText(Q(model_.varName[static_cast<std::size_t>(k)]));
+        if (SpecPanel* panel = PanelOf(k))
+            panel->SetName(Q(model_.varName[static_cast<std::size_t>(k)]));
+    if (!check.message.empty())
+        messages_.Tell(this, Q(check.message));
     return check.accepted;
 }
 
 void MainWindow::VarNamsLostFocus()
 {
+    const CommandEnd check(*this);
+    // Left without its check (the program moved the focus): the names are
+    // checked now, and stay pending, with the focus back, when refused.
+    if (!ValidateVarNams()) {
+        txtVarNams->setFocus();
+        return;
+    }
     txtVarNams->setEnabled(false);
     mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
@@ -88,115 +131,104 @@ void MainWindow::VarNamsLostFocus()
 
 void MainWindow::LoadObjects()
 {
-    for (int k = 1; k <= model_.lastVar; ++k) {
-        if (k < txtLL->size())
-            continue; // the panel exists already
-        txtUL->Load(k);
-        txtLL->Load(k);
-        lblVar->Load(k);
-        txtTerms->Load(k);
-        txtExpansion->Load(k);
-        txtPeriod->Load(k);
-        chkPower->Load(k);
-        chkSpaced->Load(k);
-        cmdEditVars->Load(k);
-        cmdAddVars->Load(k);
-        ConnectPanelEvents(k);
+    assert(!panels_.empty());
+    const SpecPanel& first = *panels_.front();
+    for (int k = PanelCount(); k <= model_.lastVar; ++k) {
+        auto* panel = new SpecPanel(k, fraSpecs);
+        panel->CopyStateOf(first);
+        panelStack_->addWidget(panel);
+        panels_.push_back(panel);
+        ConnectPanelEvents(panel);
     }
-    (*lblVar)[0]->setText(model_.varName.empty() ? QString() : Q(model_.varName.front()));
-
-    PerVariable<std::string> counts;
-    for (int k = 0; k <= model_.lastVar; ++k) {
-        (*chkPower)[k]->setChecked(true);
-        (*chkSpaced)[k]->setChecked(true);
-        counts[static_cast<std::size_t>(k)] = TextOf((*txtTerms)[k]);
+    panels_.front()->SetName(Q(model_.varName.front()));
+    for (SpecPanel* panel : panels_) {
+        panel->chkPower()->setChecked(true);
+        panel->chkSpaced()->setChecked(true);
     }
-    bool fits = true;
-    try {
-        ShapeTablesFromCountBoxes(model_, counts);
-    } catch (const std::bad_alloc&) {
-        fits = false;
-    } catch (const std::length_error&) {
-        fits = false;
-    }
-    if (!fits)
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The tables for these numbers of values do not fit in memory."));
 
     // Each assignment at b pushes the ones made before it back: variable 1's
     // fields end up first after chkPower(0), in panel order.
-    const int b = tabOrder_->PositionOf((*chkPower)[0]) + 1;
-    for (int k = model_.lastVar; k >= 1; --k) {
-        for (QWidget* field : std::initializer_list<QWidget*>{(*chkPower)[k], (*chkSpaced)[k], (*txtTerms)[k],
-                                                              (*txtPeriod)[k], (*txtExpansion)[k], (*txtUL)[k],
-                                                              (*txtLL)[k]})
-            tabOrder_->SetPosition(field, b);
+    const int b = tabOrder_->PositionOf(first.chkPower()) + 1;
+    for (auto panel = panels_.rbegin(); panel + 1 != panels_.rend(); ++panel) {
+        const auto fields = (*panel)->TabFields();
+        for (auto field = fields.rbegin(); field != fields.rend(); ++field)
+            if (tabOrder_->PositionOf(*field) < 0)
+                tabOrder_->SetPosition(*field, b);
     }
     // New buttons come last, as any control created at run time does.
-    for (int k = 1; k <= model_.lastVar; ++k) {
-        tabOrder_->SetPosition((*cmdEditVars)[k], static_cast<int>(tabOrder_->Controls().size()));
-        tabOrder_->SetPosition((*cmdAddVars)[k], static_cast<int>(tabOrder_->Controls().size()));
-    }
+    for (std::size_t k = 1; k < panels_.size(); ++k)
+        for (QWidget* button : std::initializer_list<QWidget*>{panels_[k]->cmdEditVars(), panels_[k]->cmdAddVars()})
+            if (tabOrder_->PositionOf(button) < 0)
+                tabOrder_->SetPosition(button, static_cast<int>(tabOrder_->Controls().size()));
 }
 
 void MainWindow::EditLimit(int LL)
 {
-    assert(LL >= 0 && LL <= model_.lastVar);
-    const auto panel = [this](int k) {
-        return std::array<QWidget*, 10>{(*txtUL)[k],        (*txtLL)[k],     (*lblVar)[k],      (*txtTerms)[k],
-                                               (*txtExpansion)[k], (*txtPeriod)[k], (*chkPower)[k],    (*chkSpaced)[k],
-                                               (*cmdEditVars)[k],  (*cmdAddVars)[k]};
-    };
-    for (int k = 0; k <= model_.lastVar; ++k)
-        for (QWidget* control : panel(k))
-            control->hide();
-    for (QWidget* control : panel(LL))
-        control->show();
-    // A refused names text may have left fewer names than variables.
+    SpecPanel* panel = PanelOf(LL);
+    assert(panel);
+    if (!panel)
+        return;
+    panelStack_->setCurrentWidget(panel);
     const auto slot = static_cast<std::size_t>(LL);
-    (*lblVar)[LL]->setText(slot < model_.varName.size() ? Q(model_.varName[slot]) : QString());
-    (*txtLL)[LL]->setFocus();
+    panel->SetName(slot < model_.varName.size() ? Q(model_.varName[slot]) : QString());
+    panel->txtLL()->setFocus();
 }
 
 void MainWindow::NextVar()
 {
+    const CommandEnd check(*this);
+    if (!fieldEvents_->Settle())
+        return;
     model_.curVarNo = NextVarNo(model_.curVarNo, model_.lastVar);
     EditLimit(model_.curVarNo - 1);
 }
 
 void MainWindow::PrevVar()
 {
+    const CommandEnd check(*this);
+    if (!fieldEvents_->Settle())
+        return;
     model_.curVarNo = PreviousVarNo(model_.curVarNo, model_.lastVar);
     EditLimit(model_.curVarNo - 1);
 }
 
-void MainWindow::TermsGotFocus(int k)
+bool MainWindow::ValidateTerms(SpecPanel* panel)
 {
-    valueUpperBefore_ = ValueUpperFromText(TextOf((*txtTerms)[k]));
+    const CountChange change =
+        CheckValueCount(model_, panel->variable(), CountTexts(), panel->valueUpperBefore, numberFormat_);
+    if (change == CountChange::TablesTooLarge)
+        messages_.Tell(this, TablesTooLargeMessage(panel->txtTerms()->text()));
+    return change == CountChange::Unchanged || change == CountChange::TablesEmptied;
 }
 
-void MainWindow::TermsLostFocus(int k)
+void MainWindow::TermsGotFocus(SpecPanel* panel)
 {
-    PerVariable<std::string> counts;
-    for (int j = 0; j <= model_.lastVar; ++j)
-        counts[static_cast<std::size_t>(j)] = TextOf((*txtTerms)[j]);
-    switch (LeaveValueCount(model_, k, counts, valueUpperBefore_)) {
+    panel->valueUpperBefore = ValueUpperFromText(TextOf(panel->txtTerms()));
+}
+
+void MainWindow::TermsLostFocus(SpecPanel* panel)
+{
+    const CommandEnd check(*this);
+    switch (LeaveValueCount(model_, panel->variable(), CountTexts(), panel->valueUpperBefore)) {
     case CountChange::Unchanged:
         return;
     case CountChange::TablesEmptied:
         ClearResults();
         return;
     case CountChange::TablesTooLarge:
-        (*txtTerms)[k]->setText(Q(std::to_string(static_cast<long long>(valueUpperBefore_) + 1)));
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The tables for %1 values do not fit in memory; the number of values "
-                                            "stays as it was.")
-                                 .arg(Q(counts[static_cast<std::size_t>(k)])));
-        return;
     case CountChange::NotACount:
-        (*txtTerms)[k]->setText(Q(std::to_string(static_cast<long long>(valueUpperBefore_) + 1)));
+        // Left without its check: the count stays as it was.
+        panel->txtTerms()->setText(Q(std::to_string(static_cast<long long>(panel->valueUpperBefore) + 1)));
         return;
     }
+}
+
+PerVariable<std::string> MainWindow::CountTexts() const
+{
+    PerVariable<std::string> counts;
+    for (SpecPanel* panel : panels_)
+        counts[static_cast<std::size_t>(panel->variable())] = TextOf(panel->txtTerms());
+    return counts;
 }
 
 void MainWindow::ClearResults()
@@ -208,38 +240,48 @@ void MainWindow::ClearResults()
 Panels MainWindow::PanelsShown() const
 {
     Panels panels;
-    for (int k = 0; k < txtLL->size(); ++k) {
-        PanelTexts& panel = panels[static_cast<std::size_t>(k)];
-        panel.lowerLimit = TextOf((*txtLL)[k]);
-        panel.upperLimit = TextOf((*txtUL)[k]);
-        panel.center = TextOf((*txtExpansion)[k]);
-        panel.period = TextOf((*txtPeriod)[k]);
-        panel.valueCount = TextOf((*txtTerms)[k]);
-        panel.powerChecked = (*chkPower)[k]->isChecked();
-        panel.spacedChecked = (*chkSpaced)[k]->isChecked();
-    }
+    for (SpecPanel* panel : panels_)
+        panels[static_cast<std::size_t>(panel->variable())] = panel->Texts();
     return panels;
 }
 
 bool MainWindow::ReadSpecs()
 {
-    return tavex::ReadSpecs(model_, PanelsShown());
+    return static_cast<bool>(tavex::ReadSpecs(model_, PanelsShown()));
 }
 
 void MainWindow::SetDisplayedSpecs()
 {
-    const ShownSpecs shown = tavex::SetDisplayedSpecs(model_);
+    ShowSpecs(tavex::SetDisplayedSpecs(model_));
+}
+
+void MainWindow::ShowSpecs(const ShownSpecs& shown)
+{
     txtOrder->setText(Q(shown.variableCount));
-    for (int k = 0; k <= model_.lastVar; ++k) {
-        const ShownPanel& panel = shown.panels[static_cast<std::size_t>(k)];
-        (*lblVar)[k]->setText(Q(panel.name));
-        (*txtLL)[k]->setText(Q(panel.lowerLimit));
-        (*txtUL)[k]->setText(Q(panel.upperLimit));
-        (*txtTerms)[k]->setText(Q(panel.valueCount));
-        (*chkPower)[k]->setChecked(panel.powerChecked);
-        (*chkSpaced)[k]->setChecked(panel.spacedChecked);
-    }
+    for (std::size_t k = 0; k < shown.panels.size(); ++k)
+        if (SpecPanel* panel = PanelOf(static_cast<int>(k)))
+            panel->Show(shown.panels[k]);
     txtVarNams->setText(Q(shown.variableNames));
+}
+
+std::string MainWindow::BrokenInvariant() const
+{
+    if (std::string broken = tavex::BrokenInvariant(model_); !broken.empty())
+        return broken;
+    if (PanelCount() != model_.lastVar + 1)
+        return std::to_string(PanelCount()) + " panels for " + std::to_string(model_.lastVar + 1) + " variables";
+    if (panelStack_->currentIndex() != model_.curVarNo - 1)
+        return "the panel shown is not panel curVarNo";
+    // A count box not being edited holds a count the tables cover.
+    for (SpecPanel* panel : panels_) {
+        if (panel->txtTerms() == fieldEvents_->FieldWithFocus())
+            continue;
+        const int upper = ValueUpperFromText(TextOf(panel->txtTerms()));
+        if (upper < 1 || upper >= model_.funTable.extent(panel->variable()))
+            return "the count box of variable " + std::to_string(panel->variable() + 1)
+                 + " holds a count the tables do not cover";
+    }
+    return {};
 }
 
 } // namespace tavex

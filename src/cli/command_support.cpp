@@ -1,12 +1,9 @@
 #include "command_support.h"
 
+#include "commands/file_commands.h"
 #include "io/coefficient_listing.h"
-#include "io/problem_files.h"
 #include "output.h"
-#include "spec/read_specs.h"
-#include "spec/shown_specs.h"
 
-#include <cassert>
 #include <cstdio>
 
 namespace tavex::cli {
@@ -29,48 +26,28 @@ int UsageError(std::string_view command, std::string_view what)
     return kExitError;
 }
 
-bool OpenProblem(const std::string& path, ProblemModel& model, OpenedEntries& entries)
+bool OpenProblem(const std::string& path, ProblemModel& model, ShownSpecs& shown)
 {
-    const FileOutcome outcome = OpenProblemFiles(model, path, entries);
-    if (!outcome.ok)
-        ReportError(outcome.message);
-    return outcome.ok;
+    command::OpenResult opened = command::Open(model, path);
+    if (!opened.outcome.ok) {
+        ReportError(opened.outcome.message);
+        return false;
+    }
+    shown = std::move(opened.shown);
+    return true;
 }
 
 std::optional<int> OpenOnlyProblem(std::string_view command, Arguments arguments, std::string& path,
-                                   ProblemModel& model, OpenedEntries& entries)
+                                   ProblemModel& model, ShownSpecs& shown)
 {
     if (ShowHelpIfAsked(command, arguments))
         return kExitDone;
     if (arguments.size() != 1)
         return UsageError(command, "expects one PROBLEM file");
     path = std::string(arguments[0]);
-    if (!OpenProblem(path, model, entries))
+    if (!OpenProblem(path, model, shown))
         return kExitError;
     return std::nullopt;
-}
-
-void ReadSpecsAfterOpen(ProblemModel& model, const OpenedEntries& entries)
-{
-    // The panels as Open leaves them: what SetDisplayedSpecs shows, and the
-    // center and period texts of the file.
-    const ShownSpecs shown = SetDisplayedSpecs(model);
-    Panels panels;
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        const ShownPanel& show = shown.panels[s];
-        panels[s].lowerLimit = show.lowerLimit;
-        panels[s].upperLimit = show.upperLimit;
-        panels[s].valueCount = show.valueCount;
-        panels[s].powerChecked = show.powerChecked;
-        panels[s].spacedChecked = show.spacedChecked;
-        panels[s].center = entries.centerText[s];
-        panels[s].period = entries.periodText[s];
-    }
-    // An opened problem has at least two values per variable, which is all
-    // ReadSpecs asks of the count entries.
-    [[maybe_unused]] const bool read = ReadSpecs(model, panels);
-    assert(read);
 }
 
 int FinishOutput(LineWriter& out)

@@ -1,8 +1,8 @@
 // compute: Open, the compute command, Save, the listing.
 #include "command_support.h"
 #include "commands.h"
-#include "engine/compute.h"
-#include "io/problem_files.h"
+#include "commands/compute_command.h"
+#include "commands/file_commands.h"
 #include "output.h"
 
 namespace tavex::cli {
@@ -11,28 +11,25 @@ int RunCompute(Arguments arguments)
 {
     std::string path;
     ProblemModel model;
-    OpenedEntries entries;
-    if (const std::optional<int> status = OpenOnlyProblem("compute", arguments, path, model, entries))
+    ShownSpecs shown;
+    if (const std::optional<int> status = OpenOnlyProblem("compute", arguments, path, model, shown))
         return *status;
 
-    ReadSpecsAfterOpen(model, entries);
-    model.coef = model.funTable;
-    model.isComputed = false;
-    const PerVariable<bool> spaced = model.isEquallySpaced;
-    const ComputeOutcome outcome = Compute(model, spaced);
+    // The panels as the window shows them right after the open.
+    const Panels panels = command::PanelsOf(shown);
+    const command::ComputeResult result = command::Compute(model, panels);
     LineWriter out(stdout);
-    if (!outcome.succeeded) {
-        if (outcome.failureLine.empty()) {
-            ReportError(path + ": the computation failed");
-        } else {
-            out.Line(outcome.failureLine);
-        }
+    if (!result.computed) {
+        if (!result.failureLine.empty())
+            out.Line(result.failureLine);
+        else
+            ReportError(path + ": " + (result.refusal.empty() ? "the computation failed" : result.refusal));
         return kExitNoResult;
     }
 
-    // Save refreshes the model from the window once more, which reads the
+    // Save refreshes the model from the panels once more, which reads the
     // same entries to the same numbers; the lists it regenerates are unchanged.
-    const FileOutcome saved = SaveProblemFiles(model, path);
+    const FileOutcome saved = command::Save(model, panels, path);
     if (!saved.ok) {
         ReportError(saved.message);
         return kExitError;

@@ -44,8 +44,7 @@ int RunDemo(Arguments arguments)
             std::printf("coef(%d, %d) = %s\n", j0, j1, TextOfNumber(model.coef(j0, j1, 0, 0)).c_str());
     model.evalDx[0] = 2.0;
     model.evalDx[1] = 3.0;
-    Evaluate(model);
-    std::printf("f(2, 3) = %s\n", TextOfNumber(model.approxValue).c_str());
+    std::printf("f(2, 3) = %s\n", TextOfNumber(Evaluate(model).value()).c_str());
     return kExitDone;
 }
 

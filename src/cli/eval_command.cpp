@@ -40,8 +40,8 @@ double EvaluateAt(ProblemModel& model, const std::vector<std::string_view>& coor
         model.evalX[s] = LeadingNumber(coordinates[s]);
         model.evalDx[s] = model.evalX[s] - model.center[s];
     }
-    Evaluate(model);
-    return model.approxValue;
+    // The problem holds coefficients: HasCoefficients came first.
+    return Evaluate(model).value();
 }
 
 std::string CountMismatch(const ProblemModel& model, std::size_t given)
@@ -61,8 +61,8 @@ int RunEval(Arguments arguments)
     const std::string path(arguments[0]);
 
     ProblemModel model;
-    OpenedEntries entries;
-    if (!OpenProblem(path, model, entries))
+    ShownSpecs shown;
+    if (!OpenProblem(path, model, shown))
         return kExitError;
     if (!HasCoefficients(path, model))
         return kExitNoResult;

@@ -9,8 +9,8 @@ int RunList(Arguments arguments)
 {
     std::string path;
     ProblemModel model;
-    OpenedEntries entries;
-    if (const std::optional<int> status = OpenOnlyProblem("list", arguments, path, model, entries))
+    ShownSpecs shown;
+    if (const std::optional<int> status = OpenOnlyProblem("list", arguments, path, model, shown))
         return *status;
     if (!HasCoefficients(path, model))
         return kExitNoResult;

@@ -84,10 +84,10 @@ void SumLines(const Level& level, int m, const double* source, std::size_t lineC
 
 } // namespace
 
-void Evaluate(ProblemModel& model)
+std::optional<double> Evaluate(ProblemModel& model)
 {
     if (!model.isComputed)
-        return;
+        return std::nullopt;
 
     const double atanOne = std::atan(1.0);
     bool zeroPeriod = false;
@@ -98,10 +98,8 @@ void Evaluate(ProblemModel& model)
         model.evalDx[slot] = ((atanOne * model.evalDx[slot]) * 8.0) / model.period[slot];
         zeroPeriod = zeroPeriod || model.period[slot] == 0.0;
     }
-    if (zeroPeriod) {
-        model.approxValue = std::numeric_limits<double>::quiet_NaN();
-        return;
-    }
+    if (zeroPeriod)
+        return std::numeric_limits<double>::quiet_NaN();
 
     std::array<int, 4> m{};
     for (int v = 0; v <= model.lastVar; ++v)
@@ -142,7 +140,7 @@ void Evaluate(ProblemModel& model)
         SumLines(level, m[slot], sums.data(), lines, entries, 1, next.data());
         sums.swap(next);
     }
-    model.approxValue = sums[0];
+    return sums[0];
 }
 
 } // namespace tavex

@@ -2,10 +2,12 @@
 
 #include "model/problem_model.h"
 
+#include <optional>
+
 namespace tavex {
 
 // The value of the expansion at the point whose offsets from the centers are
-// in evalDx, left in approxValue; nothing happens while isComputed is false.
+// in evalDx; no value while isComputed is false.
 //
 // The sum is nested, variable 3 outermost and variable 0 innermost; each level
 // takes S = sum over j of phi_j * inner(j): a polynomial variable by Horner's
@@ -17,6 +19,6 @@ namespace tavex {
 //
 // A trigonometric variable with period 0 gives NaN: no finite value is
 // passed off as the answer.
-void Evaluate(ProblemModel& model);
+std::optional<double> Evaluate(ProblemModel& model);
 
 } // namespace tavex

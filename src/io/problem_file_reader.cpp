@@ -156,7 +156,6 @@ void CopySessionFields(const ProblemModel& session, ProblemModel& fresh)
     fresh.curVarNo = session.curVarNo;
     fresh.curVar = session.curVar;
     fresh.termText = session.termText;
-    fresh.approxValue = session.approxValue;
 }
 
 constexpr std::size_t kElementsWorthAThread = 1 << 16;

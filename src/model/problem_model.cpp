@@ -1,12 +1,14 @@
 #include "model/problem_model.h"
 
 #include <cmath>
+#include <new>
 #include <stdexcept>
 
 namespace tavex {
 
 ProblemModel::ProblemModel()
     : piValue(4.0 * std::atan(1.0))
+    , varName(kMaxVariables)
 {
     for (auto& list : varX_)
         list.assign(1, 0.0);
@@ -36,10 +38,15 @@ void ProblemModel::AllocateVariableArrays()
     evalAngle = {};
 }
 
+bool ProblemModel::TablesFit(const std::array<int, 4>& upper)
+{
+    const std::size_t count = Table4::ElementCount(upper);
+    return count > 0 && count <= Table4::MemoryBytes() / 2 / (2 * sizeof(double));
+}
+
 void ProblemModel::ShapeTables(const std::array<int, 4>& upper)
 {
-    // Both tables must fit together.
-    if (Table4::ElementCount(upper) > Table4::MemoryBytes() / sizeof(double) / 2)
+    if (!TablesFit(upper))
         throw std::length_error("tables too large");
     // Shape a copy first so that a failure leaves both tables as they were.
     Table4 fun;
@@ -48,6 +55,18 @@ void ProblemModel::ShapeTables(const std::array<int, 4>& upper)
     coefficients.Reshape(upper);
     funTable = std::move(fun);
     coef = std::move(coefficients);
+}
+
+bool ProblemModel::TryShapeTables(const std::array<int, 4>& upper)
+{
+    if (!TablesFit(upper))
+        return false;
+    try {
+        ShapeTables(upper);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 double ProblemModel::GetVarX(int ix, int i) const

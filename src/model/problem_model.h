@@ -35,7 +35,9 @@ struct ProblemModel {
     std::string termText;      // the coefficient line last built
 
     // --- per variable ---
-    std::vector<std::string> varName; // lastVar + 1 entries once names are given
+    // At least lastVar + 1 entries, empty until names are given; exactly
+    // lastVar + 1 once they are accepted or read from a file.
+    std::vector<std::string> varName;
     PerVariable<bool> isPolynomial{};
     PerVariable<bool> isTrigonometric{};
     PerVariable<bool> isEquallySpaced{};
@@ -55,7 +57,6 @@ struct ProblemModel {
     PerVariable<double> evalX{};
     PerVariable<double> evalDx{};
     PerVariable<double> evalAngle{};
-    double approxValue = 0.0;         // the value Evaluate last produced
 
     // --- tables: function values at the grid points, and the coefficients ---
     Table4 funTable;
@@ -64,9 +65,18 @@ struct ProblemModel {
     // Gives every per-variable array four fresh slots of 0, false or empty text.
     void AllocateVariableArrays();
 
+    // Whether both tables with these upper indices stay within their share
+    // of the machine's memory: half of it for the two together, so that the
+    // solve, the files and the rest of the system keep room to work.
+    static bool TablesFit(const std::array<int, 4>& upper);
     // Re-creates funTable and coef together, every element 0, dimension k
-    // running 0..upper[k]. Throws as Table4::Reshape; then both are unchanged.
+    // running 0..upper[k]. Throws std::length_error when the tables do not fit
+    // (nothing is asked of the system then), std::bad_alloc when memory runs
+    // out; either way both tables are unchanged.
     void ShapeTables(const std::array<int, 4>& upper);
+    // ShapeTables, false instead of the exceptions: the tables do not fit or
+    // memory ran out, and nothing changed.
+    bool TryShapeTables(const std::array<int, 4>& upper);
     // The same with valueUpper as the upper indices.
     void ShapeTablesFromValueCounts() { ShapeTables(valueUpper); }
 

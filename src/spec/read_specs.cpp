@@ -6,12 +6,30 @@
 
 namespace tavex {
 
-bool ReadSpecs(ProblemModel& model, const Panels& panels)
+namespace {
+
+SpecsRead Refused(std::string why)
+{
+    return {false, std::move(why)};
+}
+
+} // namespace
+
+SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
 {
     assert(model.lastVar >= 0 && model.lastVar < kMaxVariables);
-    for (int k = 0; k <= model.lastVar; ++k)
-        if (ValueUpperFromText(panels[static_cast<std::size_t>(k)].valueCount) < 1)
-            return false;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        const int upper = ValueUpperFromText(panels[s].valueCount);
+        const std::string which = "variable " + std::to_string(k + 1);
+        if (upper < 1)
+            return Refused("The \"# of values\" entry of " + which + " holds fewer than 2 values.");
+        if (upper >= model.funTable.extent(k))
+            return Refused("The \"# of values\" entry of " + which + " has not been confirmed.");
+        if (model.valuesExplicit[s] && !panels[s].spacedChecked
+            && model.VarX(k).size() < static_cast<std::size_t>(upper) + 1)
+            return Refused("The value list of " + which + " holds fewer values than its \"# of values\".");
+    }
 
     PerVariable<bool> spaced{};
     for (int k = 0; k <= model.lastVar; ++k) {
@@ -33,7 +51,12 @@ bool ReadSpecs(ProblemModel& model, const Panels& panels)
         model.valueStep[s] = (model.upperLimit[s] - model.lowerLimit[s]) / model.valueUpper[s];
     }
     model.RegenerateSpacedValues(spaced);
-    return true;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        if (!spaced[s] && !model.valuesExplicit[s])
+            model.FillSpacedValues(k);
+    }
+    return {true, {}};
 }
 
 } // namespace tavex

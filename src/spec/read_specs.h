@@ -3,16 +3,30 @@
 #include "model/problem_model.h"
 #include "spec/panel_texts.h"
 
+#include <string>
+
 namespace tavex {
+
+struct SpecsRead {
+    bool read = false;
+    std::string refusal; // why nothing changed, when not read
+
+    explicit operator bool() const { return read; }
+};
 
 // Copies the panels of variables 0..lastVar into the model: limits, value
 // counts, center ("*": the middle of the interval), period ("*": 2 pi), kind
 // and spacing; then the steps, then the equally spaced value lists are
 // regenerated. coef and isComputed are left alone.
 //
-// The count boxes' own check guarantees at least two values; a panel that
-// reads fewer (its box was never left) makes ReadSpecs refuse and change
-// nothing, since a list of one value has no step.
-bool ReadSpecs(ProblemModel& model, const Panels& panels);
+// An implicit list (valuesExplicit false) stands for equally spaced values,
+// so it is generated also when its "Equally spaced" box was unticked: no
+// reader then meets a list shorter than its count.
+//
+// Refused, with nothing changed, when a count box reads fewer than two
+// values or more than the tables hold (its box was never left, so the tables
+// were not shaped for it), or when an explicit list holds fewer values than
+// its count and is not to be generated: every reader of the model relies on these.
+SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels);
 
 } // namespace tavex

@@ -2,17 +2,21 @@
 
 #include "model/problem_model.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tavex {
 
 // What the window shows of a problem read from a file. The center and period
-// boxes are not part of it: the file's own texts go there.
+// boxes are written only by Open, with the file's own texts; SetDisplayedSpecs
+// leaves them as they are.
 struct ShownPanel {
     std::string name;
     std::string lowerLimit;
     std::string upperLimit;
+    std::optional<std::string> center;
+    std::optional<std::string> period;
     std::string valueCount;
     bool powerChecked = true;
     bool spacedChecked = true;

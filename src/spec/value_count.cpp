@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
-#include <stdexcept>
+#include <optional>
 
 namespace tavex {
 
@@ -17,6 +16,21 @@ int ClampToInt(std::int64_t value)
                                                      std::numeric_limits<int>::max()));
 }
 
+// The upper indices the count boxes call for; nothing when one of them reads
+// fewer than two values.
+std::optional<std::array<int, 4>> UpperOfCounts(const ProblemModel& model,
+                                                const PerVariable<std::string>& countTexts)
+{
+    std::array<int, 4> upper{};
+    for (int j = 0; j <= model.lastVar; ++j) {
+        const auto s = static_cast<std::size_t>(j);
+        upper[s] = ValueUpperFromText(countTexts[s]);
+        if (upper[s] < 1)
+            return std::nullopt;
+    }
+    return upper;
+}
+
 } // namespace
 
 int ValueUpperFromText(std::string_view text)
@@ -24,40 +38,41 @@ int ValueUpperFromText(std::string_view text)
     return ClampToInt(RoundHalfEven(LeadingNumber(text) - 1.0));
 }
 
-void ShapeTablesFromCountBoxes(ProblemModel& model, const PerVariable<std::string>& countTexts)
+CountChange CheckValueCount(const ProblemModel& model, int k, const PerVariable<std::string>& countTexts,
+                            int valueUpperBefore, const NumberFormat& format)
 {
-    std::array<int, 4> upper{};
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        upper[s] = std::max(0, ClampToInt(IndexFromText(countTexts[s])));
-    }
-    model.ShapeTables(upper);
+    assert(k >= 0 && k <= model.lastVar);
+    const auto s = static_cast<std::size_t>(k);
+    if (!IsNumberInUserFormat(countTexts[s], format) || !(LeadingNumber(countTexts[s]) >= 2.0))
+        return CountChange::NotACount;
+    if (!IsAcceptableValueCount(countTexts[s], format))
+        return CountChange::TablesTooLarge; // more values than any index reaches
+    const std::optional<std::array<int, 4>> upper = UpperOfCounts(model, countTexts);
+    if (!upper)
+        return CountChange::NotACount;
+    if ((*upper)[s] == valueUpperBefore)
+        return CountChange::Unchanged;
+    return ProblemModel::TablesFit(*upper) ? CountChange::TablesEmptied : CountChange::TablesTooLarge;
 }
 
 CountChange LeaveValueCount(ProblemModel& model, int k, const PerVariable<std::string>& countTexts,
                             int valueUpperBefore)
 {
     assert(k >= 0 && k <= model.lastVar);
-    PerVariable<int> upper{};
-    for (int j = 0; j <= model.lastVar; ++j) {
-        const auto s = static_cast<std::size_t>(j);
-        upper[s] = ValueUpperFromText(countTexts[s]);
-        if (upper[s] < 1)
-            return CountChange::NotACount;
-    }
+    const std::optional<std::array<int, 4>> upper = UpperOfCounts(model, countTexts);
+    if (!upper)
+        return CountChange::NotACount;
     const auto s = static_cast<std::size_t>(k);
-    if (upper[s] == valueUpperBefore) {
-        model.valueUpper[s] = upper[s];
+    if ((*upper)[s] == valueUpperBefore) {
+        model.valueUpper[s] = (*upper)[s];
+        model.ResizeVarX(k);
         return CountChange::Unchanged;
     }
-    try {
-        model.ShapeTables(upper);
-    } catch (const std::bad_alloc&) {
+    if (!model.TryShapeTables(*upper))
         return CountChange::TablesTooLarge;
-    } catch (const std::length_error&) {
-        return CountChange::TablesTooLarge;
-    }
-    model.valueUpper = upper;
+    model.valueUpper = *upper;
+    for (int j = 0; j <= model.lastVar; ++j)
+        model.ResizeVarX(j);
     return CountChange::TablesEmptied;
 }
 

@@ -1,5 +1,7 @@
 #include "spec/variable_names.h"
 
+#include "io/comma_record.h"
+
 #include <algorithm>
 
 namespace tavex {
@@ -24,12 +26,26 @@ NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text)
 {
     model.varName = SplitAtCommas(text);
     const int pieces = static_cast<int>(model.varName.size());
+    // Every variable keeps a name slot, so that no reader of the names meets fewer than variables.
+    if (model.varName.size() < static_cast<std::size_t>(model.lastVar) + 1)
+        model.varName.resize(static_cast<std::size_t>(model.lastVar) + 1);
     const int panels = std::min(pieces, model.lastVar + 1);
 
     NamesCheck check;
     while (check.namesShown < panels && !model.varName[static_cast<std::size_t>(check.namesShown)].empty())
         ++check.namesShown;
     check.accepted = pieces == model.lastVar + 1 && check.namesShown == pieces;
+    if (check.accepted) {
+        const auto unsavable = std::find_if(model.varName.begin(), model.varName.end(),
+                                            [](const std::string& name) { return !FitsQuotedField(name); });
+        if (unsavable != model.varName.end()) {
+            check.accepted = false;
+            const auto k = unsavable - model.varName.begin();
+            check.message = "The name of variable " + std::to_string(k + 1)
+                          + " holds a double quote or a line end, which a problem file cannot keep. "
+                            "Please choose a name without them.";
+        }
+    }
     return check;
 }
 

@@ -40,7 +40,8 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModel)
     EXPECT_TRUE(model.isTrigonometric[1]);
     EXPECT_FALSE(model.isEquallySpaced[1]);
     EXPECT_EQ(model.valueStep[1], 3.5);
-    EXPECT_EQ(model.VarX(1).size(), 1u); // not spaced: the list is left as it was
+    // Not spaced, but never entered value by value: it stands for the spaced values.
+    EXPECT_EQ(model.VarX(1), (std::vector<double>{-10.0, -6.5, -3.0, 0.5, 4.0}));
 
     // Slots beyond lastVar stay as allocated.
     EXPECT_EQ(model.valueUpper[2], 0);
@@ -95,16 +96,43 @@ TEST(ReadSpecs, ReversedOrEqualLimitsGiveANegativeOrZeroStep)
     EXPECT_EQ(model.valueStep[0], 0.0);
 }
 
-TEST(ReadSpecs, RefusesACountBelowTwoValuesAndChangesNothing)
+TEST(ReadSpecs, ExplicitListOutsideTheSpacedBoxIsKept)
 {
-    // Only possible when a menu command reads a count box that was never left.
-    ProblemModel model = WithVariables(2);
+    ProblemModel model = WithVariables(1);
+    model.valuesExplicit[0] = true;
+    model.valueUpper[0] = 2;
+    model.ResizeVarX(0);
+    model.SetVarX(0, 1, 7.0);
     Panels panels;
-    panels[0].lowerLimit = "7";
-    panels[1].valueCount = "1";
-    EXPECT_FALSE(ReadSpecs(model, panels));
-    EXPECT_EQ(model.lowerLimit[0], 0.0);
-    EXPECT_EQ(model.valueUpper[1], 0);
+    panels[0].valueCount = "3";
+    panels[0].spacedChecked = false;
+    ASSERT_TRUE(ReadSpecs(model, panels));
+    EXPECT_EQ(model.VarX(0), (std::vector<double>{0.0, 7.0, 0.0}));
+}
+
+TEST(ReadSpecs, RefusesWhatNoReaderCouldUseAndChangesNothing)
+{
+    // Only possible when a command reads a count box that was never left.
+    struct Case {
+        const char* count;
+        bool explicitList;
+        const char* refusal;
+    };
+    for (const Case& c : {Case{"1", false, "fewer than 2 values"}, Case{"11", false, "has not been confirmed"},
+                          Case{"3", true, "holds fewer values"}}) {
+        ProblemModel model = WithVariables(2);
+        model.valuesExplicit[1] = c.explicitList;
+        Panels panels;
+        panels[0].lowerLimit = "7";
+        panels[1].valueCount = c.count;
+        panels[1].spacedChecked = false;
+        const SpecsRead read = ReadSpecs(model, panels);
+        EXPECT_FALSE(read) << c.count;
+        EXPECT_NE(read.refusal.find(c.refusal), std::string::npos) << read.refusal;
+        EXPECT_NE(read.refusal.find("variable 2"), std::string::npos) << read.refusal;
+        EXPECT_EQ(model.lowerLimit[0], 0.0);
+        EXPECT_EQ(model.valueUpper[1], 0);
+    }
 }
 
 TEST(SetDisplayedSpecs, ShowsTheModelAndMakesTheKindsAgree)

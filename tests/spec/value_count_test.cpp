@@ -20,19 +20,6 @@ TEST(ValueCount, UpperIndexRoundsHalfToEven)
     EXPECT_EQ(ValueUpperFromText("1e300"), std::numeric_limits<int>::max());
 }
 
-TEST(ValueCount, NewPanelsShapeTablesFromTheirCountBoxes)
-{
-    ProblemModel model = WithVariables(2);
-    model.funTable(0, 0, 0, 0) = 1.0;
-    ShapeTablesFromCountBoxes(model, {"2", "3.5", "9", "9"});
-    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 5, 1, 1}));
-    EXPECT_EQ(model.coef.extents(), model.funTable.extents());
-    EXPECT_EQ(model.funTable(0, 0, 0, 0), 0.0);
-
-    ShapeTablesFromCountBoxes(model, {"-4", "x", "", ""});
-    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{1, 1, 1, 1}));
-}
-
 class LeaveValueCountTest : public testing::Test {
 protected:
     void SetUp() override
@@ -46,6 +33,25 @@ protected:
     ProblemModel model;
     PerVariable<std::string> counts{"2", "2", "2", "2"};
 };
+
+TEST_F(LeaveValueCountTest, CheckBeforeLeavingChangesNothing)
+{
+    struct Case {
+        const char* count;
+        CountChange expected;
+    };
+    for (const Case& c : {Case{"abc", CountChange::NotACount}, Case{"1", CountChange::NotACount},
+                          Case{"2.4", CountChange::Unchanged}, Case{"3", CountChange::TablesEmptied},
+                          // Both tables within half of any machine's memory: no run waits
+                          // minutes while terabytes are asked for and zeroed.
+                          Case{"1e12", CountChange::TablesTooLarge},
+                          Case{"2147483648", CountChange::TablesTooLarge}}) {
+        counts[0] = c.count;
+        EXPECT_EQ(CheckValueCount(model, 0, counts, 1, NumberFormat{}), c.expected) << c.count;
+        EXPECT_EQ(model.funTable(1, 1, 0, 0), 5.0);
+        EXPECT_EQ(model.valueUpper[0], 1);
+    }
+}
 
 TEST_F(LeaveValueCountTest, SameCountKeepsTheFunctionValues)
 {
@@ -79,6 +85,9 @@ TEST_F(LeaveValueCountTest, TablesFollowBoxesThatWereNeverVisited)
     EXPECT_EQ(LeaveValueCount(model, 0, counts, 1), CountChange::TablesEmptied);
     EXPECT_EQ(model.valueUpper, (PerVariable<int>{2, 3, 0, 0}));
     EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 4, 1, 1}));
+    // The lists are as long as the counts at once; ReadSpecs writes their values.
+    EXPECT_EQ(model.VarX(0).size(), 3u);
+    EXPECT_EQ(model.VarX(1).size(), 4u);
 }
 
 TEST_F(LeaveValueCountTest, TablesTooLargeChangeNothing)

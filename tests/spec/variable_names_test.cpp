@@ -41,12 +41,12 @@ TEST(VariableNames, RefusesWrongCountOrEmptyNameButKeepsThePieces)
         int shown;
     };
     const Case cases[] = {
-        {"x", {"x"}, 1},
+        {"x", {"x", ""}, 1}, // every variable keeps a name slot
         {"x,y,z", {"x", "y", "z"}, 2},
         {"x,,y", {"x", "", "y"}, 1},
         {"x,", {"x", ""}, 1},
         {",y", {"", "y"}, 0},
-        {"", {""}, 0},
+        {"", {"", ""}, 0},
     };
     for (const Case& c : cases) {
         ProblemModel model = WithVariables(2);
@@ -54,7 +54,20 @@ TEST(VariableNames, RefusesWrongCountOrEmptyNameButKeepsThePieces)
         EXPECT_FALSE(check.accepted) << c.text;
         EXPECT_EQ(model.varName, c.pieces) << c.text;
         EXPECT_EQ(check.namesShown, c.shown) << c.text;
+        EXPECT_TRUE(check.message.empty()) << c.text;
     }
+}
+
+TEST(VariableNames, NameTheFileCannotKeepIsRefusedWithAMessage)
+{
+    // The problem file quotes names without an escape: such a name could
+    // never be saved, and the names box locks once the names are accepted.
+    ProblemModel model = WithVariables(2);
+    const NamesCheck check = AcceptVariableNames(model, "x,say \"y\"");
+    EXPECT_FALSE(check.accepted);
+    EXPECT_EQ(check.namesShown, 2);
+    EXPECT_NE(check.message.find("variable 2"), std::string::npos) << check.message;
+    EXPECT_NE(check.message.find("double quote"), std::string::npos) << check.message;
 }
 
 TEST(VariableNames, AcceptedTextOverwritesARefusedOne)

@@ -2,10 +2,10 @@
 
 #include "app/toolkit/toolkit_application.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QWidget>
 
 #include <cassert>
@@ -13,6 +13,10 @@
 namespace tavex {
 
 namespace {
+
+// A handler may move the focus on from a control it has just been given;
+// a chain of such moves longer than this is a loop between handlers.
+constexpr int kMostFocusSteps = 16;
 
 QWidget* ResolveFocusProxy(QWidget* widget)
 {
@@ -27,12 +31,9 @@ bool IsTabKey(const QKeyEvent& key)
     return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
 }
 
-// Window activation and menus take Qt's focus away for a while without the
-// window's focus moving.
-bool IsWindowLevel(Qt::FocusReason reason)
+bool UsableIn(const QWidget* control, const QWidget* window)
 {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
-        || reason == Qt::MenuBarFocusReason;
+    return control->isEnabledTo(window) && control->isVisibleTo(window);
 }
 
 } // namespace
@@ -78,6 +79,16 @@ bool FieldEvents::InWindow(const QWidget* widget) const
     return widget && widget->window() == window_;
 }
 
+bool FieldEvents::Refuses(QWidget* field)
+{
+    const auto found = events_.find(field);
+    if (found == events_.end() || !found->second.accepts)
+        return false;
+    // A copy: the check may add controls of its own.
+    const Check accepts = found->second.accepts;
+    return !accepts();
+}
+
 QWidget* FieldEvents::ClickFocusTarget(QWidget* pressed) const
 {
     // Mirrors the way Qt gives the focus on a press: the first enabled widget
@@ -107,17 +118,15 @@ QWidget* FieldEvents::ShortcutFocusTarget(QWidget* receiver) const
 
 bool FieldEvents::RefusesMoveTo(QWidget* target)
 {
-    QWidget* current = window_->focusWidget();
+    QWidget* current = logicalFocus_;
     if (!target || !current || target == current)
         return false;
-    const auto found = events_.find(current);
-    if (found == events_.end() || !found->second.accepts)
-        return false;
-    return !found->second.accepts();
+    return Refuses(current);
 }
 
 bool FieldEvents::RefusesBeforeDelivery(QObject* receiver, QEvent* event)
 {
+    FollowFocus();
     if (!receiver->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(receiver);
@@ -127,63 +136,133 @@ bool FieldEvents::RefusesBeforeDelivery(QObject* receiver, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (widget != window_->focusWidget() || !IsTabKey(key))
+        if (widget != logicalFocus_ || !IsTabKey(key))
             return false;
         // Tab leaves the field for some other control: which one does not matter.
-        const auto found = events_.find(widget);
-        return found != events_.end() && found->second.accepts && !found->second.accepts();
+        return Refuses(widget);
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // Only the window system's own presses move the focus.
-        return event->spontaneous() && RefusesMoveTo(ClickFocusTarget(widget));
+        if (event->spontaneous() && RefusesMoveTo(ClickFocusTarget(widget)))
+            return true;
+        pressing_ = true;
+        return false;
     case QEvent::Shortcut: {
         QWidget* target = ShortcutFocusTarget(widget);
         if (RefusesMoveTo(target))
             return true;
         // A mnemonic moves the focus to its control before acting, as a
         // click does; Qt's buttons would otherwise act with the focus left
-        // behind, and the field would never see its lost-focus event.
-        if (target && target != window_->focusWidget())
+        // behind, before the field's lost-focus step.
+        if (target && target != window_->focusWidget()) {
             target->setFocus(Qt::ShortcutFocusReason);
+            FollowFocus();
+        }
         return false;
     }
-    case QEvent::FocusIn: {
-        // The menu bar takes Qt's focus while a menu is worked by keyboard
-        // and gives it back when the menu closes: no move of the window's focus.
-        const Qt::FocusReason reason = static_cast<const QFocusEvent&>(*event).reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
-            FocusArrived(widget, reason);
-        return false;
-    }
-    case QEvent::FocusOut:
-        if (!IsWindowLevel(static_cast<const QFocusEvent&>(*event).reason()))
-            FocusLeft(widget);
-        return false;
     default:
         return false;
     }
 }
 
-void FieldEvents::ReleaseDelivered(const QObject* receiver)
+void FieldEvents::Delivered(const QObject* receiver, QEvent::Type type)
 {
     // The box has placed its cursor, or dropped the selection a press inside
     // it may have started to drag; now the whole text is selected.
-    if (selectAfterClick_ && selectAfterClick_ == receiver) {
+    if (type == QEvent::MouseButtonRelease && selectAfterClick_ && selectAfterClick_ == receiver) {
         selectAfterClick_->selectAll();
         selectAfterClick_ = nullptr;
     }
+    FollowFocus();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        pressing_ = false;
 }
 
-void FieldEvents::FocusArrived(QWidget* control, Qt::FocusReason reason)
+bool FieldEvents::Settle()
 {
-    if (control == logicalFocus_)
-        return; // back from a menu or from another window
-    if (logicalFocus_)
-        FocusLeft(logicalFocus_);
-    if (selectAfterClick_ && selectAfterClick_ != control)
+    FollowFocus();
+    QWidget* field = logicalFocus_;
+    if (!field)
+        return true;
+    const auto found = events_.find(field);
+    if (found == events_.end())
+        return true;
+    if (Refuses(field))
+        return false;
+    const Handler lostFocus = found->second.lostFocus;
+    const Handler gotFocus = found->second.gotFocus;
+    following_ = true;
+    if (lostFocus)
+        lostFocus();
+    following_ = false;
+    if (WindowFocus() == field) {
+        if (gotFocus)
+            gotFocus();
+    } else {
+        logicalFocus_ = nullptr; // its lost-focus step has run
+    }
+    FollowFocus();
+    return true;
+}
+
+QWidget* FieldEvents::WindowFocus() const
+{
+    QWidget* focus = window_->focusWidget();
+    if (qobject_cast<QMenuBar*>(focus))
+        return logicalFocus_;
+    if (focus && !UsableIn(focus, window_))
+        return nullptr;
+    return focus;
+}
+
+void FieldEvents::MoveFocusOffUnusableControl()
+{
+    QWidget* focus = window_->focusWidget();
+    if (!focus || qobject_cast<QMenuBar*>(focus) || UsableIn(focus, window_))
+        return;
+    for (QWidget* next = focus->nextInFocusChain(); next && next != focus; next = next->nextInFocusChain()) {
+        if (InWindow(next) && (next->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && UsableIn(next, window_)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void FieldEvents::FollowFocus()
+{
+    if (following_)
+        return;
+    following_ = true;
+    for (int step = 0; step < kMostFocusSteps; ++step) {
+        MoveFocusOffUnusableControl();
+        QWidget* now = WindowFocus();
+        if (now == logicalFocus_)
+            break;
+        QPointer<QWidget> before = logicalFocus_;
+        logicalFocus_ = now;
+        if (before)
+            RunLostFocus(before);
+        // A lost-focus step may move the focus on by itself.
+        if (now && WindowFocus() == now)
+            RunGotFocus(now);
+    }
+    following_ = false;
+}
+
+void FieldEvents::RunLostFocus(QWidget* control)
+{
+    if (selectAfterClick_ == control)
         selectAfterClick_ = nullptr;
-    logicalFocus_ = control;
+    const auto found = events_.find(control);
+    if (found != events_.end() && found->second.lostFocus) {
+        const Handler handler = found->second.lostFocus;
+        handler();
+    }
+}
+
+void FieldEvents::RunGotFocus(QWidget* control)
+{
     const auto found = events_.find(control);
     if (found == events_.end())
         return;
@@ -191,21 +270,13 @@ void FieldEvents::FocusArrived(QWidget* control, Qt::FocusReason reason)
         auto* box = qobject_cast<QLineEdit*>(control);
         box->selectAll();
         // A click goes on to place the cursor; select again once it is done.
-        if (reason == Qt::MouseFocusReason)
+        if (pressing_)
             selectAfterClick_ = box;
     }
-    if (found->second.gotFocus)
-        found->second.gotFocus();
-}
-
-void FieldEvents::FocusLeft(QWidget* control)
-{
-    if (control != logicalFocus_)
-        return;
-    logicalFocus_ = nullptr;
-    const auto found = events_.find(control);
-    if (found != events_.end() && found->second.lostFocus)
-        found->second.lostFocus();
+    if (found->second.gotFocus) {
+        const Handler handler = found->second.gotFocus;
+        handler();
+    }
 }
 
 } // namespace tavex

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QEvent>
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
 #include <map>
 
-class QEvent;
 class QLineEdit;
 class QObject;
-class QWidget;
 
 namespace tavex {
 
@@ -22,12 +22,16 @@ namespace tavex {
 // Menus and shortcuts of menu entries move no focus and run no check; neither
 // do focus moves made by the program itself (setFocus).
 //
-// Got focus and lost focus follow the window's own focus, not the window's
-// activation: opening a menu, or switching to another window and back, is
-// neither.
+// Got focus and lost focus follow the window's own focus widget, compared
+// before and after every event the application handles: they run whether or
+// not the window is active (an X server without a window manager never
+// activates it; Qt then sends no focus events at all), and opening a menu or
+// switching to another window and back is neither. A focus left on a control
+// that was hidden or disabled moves on to the next one, as Qt does for an
+// active window only.
 //
 // The window's owner destroys this before the window's controls, so that
-// the controls' last focus events find no handler to run.
+// their last events find no handler to run.
 class FieldEvents final {
 public:
     using Check = std::function<bool()>;
@@ -44,10 +48,20 @@ public:
     // The whole text is selected whenever the box gets the focus, also by a click.
     void SelectAllOnFocus(QLineEdit* box);
 
+    // A command is about to act on what the window holds: the field being
+    // edited is settled as leaving it would settle it, its check and then its
+    // lost-focus step; when it keeps the focus it starts afresh with its
+    // got-focus step. False when the check refuses: the field keeps the
+    // focus and the command must do nothing.
+    bool Settle();
+
+    // The control whose got-focus step ran last and whose lost-focus step has not.
+    QWidget* FieldWithFocus() const { return logicalFocus_; }
+
     // Called by ToolkitApplication before Qt sees the event; true: swallow it.
     bool RefusesBeforeDelivery(QObject* receiver, QEvent* event);
-    // Called by ToolkitApplication once a mouse release has been handled.
-    void ReleaseDelivered(const QObject* receiver);
+    // Called by ToolkitApplication once Qt has handled the event.
+    void Delivered(const QObject* receiver, QEvent::Type type);
 
 private:
     struct Events {
@@ -58,18 +72,28 @@ private:
     };
 
     bool InWindow(const QWidget* widget) const;
+    bool Refuses(QWidget* field);
     // The control a press on the widget would give the focus to, if any.
     QWidget* ClickFocusTarget(QWidget* pressed) const;
     QWidget* ShortcutFocusTarget(QWidget* receiver) const;
-    // Runs the check of the window's focus field when the focus would move to target.
+    // Runs the check of the field being edited when the focus would move to target.
     bool RefusesMoveTo(QWidget* target);
-    void FocusArrived(QWidget* control, Qt::FocusReason reason);
-    void FocusLeft(QWidget* control);
+    // The window's focus widget as the steps see it: the menu bar's
+    // borrowing of the focus is no move, a hidden or disabled control none.
+    QWidget* WindowFocus() const;
+    void MoveFocusOffUnusableControl();
+    // Runs the lost-focus and got-focus steps until they agree with the window's focus.
+    void FollowFocus();
+    void RunLostFocus(QWidget* control);
+    void RunGotFocus(QWidget* control);
 
     QWidget* window_;
     std::map<const QWidget*, Events> events_;
-    QPointer<QWidget> logicalFocus_;     // the control whose got-focus ran last
+    QPointer<QWidget> logicalFocus_;
     QPointer<QLineEdit> selectAfterClick_;
+    bool following_ = false;
+    // A press is being delivered: the focus it gives comes by mouse.
+    bool pressing_ = false;
 };
 
 } // namespace tavex

@@ -39,10 +39,10 @@ bool ToolkitApplication::notify(QObject* receiver, QEvent* event)
             return true;
     const QEvent::Type type = event->type();
     const bool delivered = QApplication::notify(receiver, event);
-    if (type == QEvent::MouseButtonRelease)
-        for (FieldEvents* events : std::vector<FieldEvents*>(fieldEvents_))
-            if (registered(events))
-                events->ReleaseDelivered(receiver);
+    // The receiver may be gone now: it is only compared, never used.
+    for (FieldEvents* events : std::vector<FieldEvents*>(fieldEvents_))
+        if (registered(events))
+            events->Delivered(receiver, type);
     return delivered;
 }
 

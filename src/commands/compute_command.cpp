@@ -1,0 +1,37 @@
+#include "commands/compute_command.h"
+
+#include "engine/compute.h"
+#include "spec/read_specs.h"
+#include "spec/results.h"
+
+#include <new>
+
+namespace tavex::command {
+
+ComputeResult Compute(ProblemModel& model, const Panels& panels)
+{
+    ComputeResult result;
+    result.listCleared = ClearResults(model);
+    const SpecsRead read = ReadSpecs(model, panels);
+    if (!read) {
+        result.refusal = read.refusal + " Nothing was computed.";
+        return result;
+    }
+    try {
+        model.coef = model.funTable;
+    } catch (const std::bad_alloc&) {
+        result.refusal = "There is not enough memory to compute the coefficients.";
+        return result;
+    }
+    model.isComputed = false;
+
+    PerVariable<bool> spaced{};
+    for (int k = 0; k <= model.lastVar; ++k)
+        spaced[static_cast<std::size_t>(k)] = panels[static_cast<std::size_t>(k)].spacedChecked;
+    const ComputeOutcome outcome = tavex::Compute(model, spaced);
+    result.computed = outcome.succeeded;
+    result.failureLine = outcome.failureLine;
+    return result;
+}
+
+} // namespace tavex::command

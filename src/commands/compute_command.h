@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/problem_model.h"
+#include "spec/panel_texts.h"
+
+#include <string>
+
+namespace tavex::command {
+
+struct ComputeResult {
+    bool listCleared = false; // the coefficient list is to be emptied (not while a file is opened)
+    bool computed = false;    // coef holds the coefficients: list them
+    std::string failureLine;  // the list's one line instead, such as "YIELDS SINGULAR MATRIX."
+    std::string refusal;      // why nothing was computed, for a message box
+};
+
+// The Compute button: ClearResults, ReadSpecs from the panels, coef a copy of
+// funTable, then Compute with the panels' "Equally spaced" boxes.
+ComputeResult Compute(ProblemModel& model, const Panels& panels);
+
+} // namespace tavex::command

@@ -1,0 +1,54 @@
+#include "commands/file_commands.h"
+
+#include "io/problem_files.h"
+#include "spec/read_specs.h"
+
+#include <cassert>
+
+namespace tavex::command {
+
+OpenResult Open(ProblemModel& model, const std::string& path)
+{
+    OpenResult result;
+    OpenedEntries entries;
+    result.outcome = OpenProblemFiles(model, path, entries);
+    if (!result.outcome.ok)
+        return result;
+    result.shown = SetDisplayedSpecs(model);
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        result.shown.panels[s].center = entries.centerText[s];
+        result.shown.panels[s].period = entries.periodText[s];
+    }
+    return result;
+}
+
+Panels PanelsOf(const ShownSpecs& shown)
+{
+    assert(shown.panels.size() <= static_cast<std::size_t>(kMaxVariables));
+    Panels panels;
+    for (std::size_t s = 0; s < shown.panels.size(); ++s) {
+        const ShownPanel& show = shown.panels[s];
+        PanelTexts& panel = panels[s];
+        panel.lowerLimit = show.lowerLimit;
+        panel.upperLimit = show.upperLimit;
+        panel.center = show.center.value_or(panel.center);
+        panel.period = show.period.value_or(panel.period);
+        panel.valueCount = show.valueCount;
+        panel.powerChecked = show.powerChecked;
+        panel.spacedChecked = show.spacedChecked;
+    }
+    return panels;
+}
+
+FileOutcome Save(ProblemModel& model, const Panels& panels, const std::string& path)
+{
+    if (const SpecsRead read = ReadSpecs(model, panels); !read)
+        return FileOutcome::Failure(read.refusal + " Nothing was saved.");
+    FileOutcome outcome = SaveProblemFiles(model, path);
+    if (outcome.ok)
+        model.problemFile = path;
+    return outcome;
+}
+
+} // namespace tavex::command

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "io/file_outcome.h"
+#include "model/problem_model.h"
+#include "spec/panel_texts.h"
+#include "spec/shown_specs.h"
+
+#include <string>
+
+namespace tavex::command {
+
+struct OpenResult {
+    FileOutcome outcome;
+    // What the window shows of the problem read: SetDisplayedSpecs, with the
+    // center and period entries as the file gives them.
+    ShownSpecs shown;
+};
+
+// File > Open: both files read whole before the problem read replaces the
+// current one; on failure nothing changes and the outcome says why.
+OpenResult Open(ProblemModel& model, const std::string& path);
+
+// The panels as an open leaves them on the window.
+Panels PanelsOf(const ShownSpecs& shown);
+
+// Save and Save As, once the name is chosen: ReadSpecs from the panels, then
+// both files under path; problemFile becomes path once they are written. A
+// refusal or failure changes no file.
+FileOutcome Save(ProblemModel& model, const Panels& panels, const std::string& path);
+
+} // namespace tavex::command

@@ -1,0 +1,20 @@
+#include "commands/print_command.h"
+
+#include "io/report_lines.h"
+#include "spec/read_specs.h"
+
+namespace tavex::command {
+
+PrintResult Print(ProblemModel& model, const Panels& panels, ReportTarget& target)
+{
+    if (const SpecsRead read = ReadSpecs(model, panels); !read)
+        return {false, read.refusal + " Nothing was printed."};
+    if (!target.Begin())
+        return {false, "The printer could not be started; nothing was printed."};
+    PrintReport(model, [&target](std::string_view line) { target.Line(line); });
+    if (!target.End())
+        return {false, "The report could not be printed in full."};
+    return {true, {}};
+}
+
+} // namespace tavex::command
