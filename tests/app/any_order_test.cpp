@@ -1,0 +1,201 @@
+// The main window used in orders nobody planned: commands before the boxes
+// are left, a window that was never activated. Each case once crashed,
+// wrote garbage or lost input.
+#include "app/coefficient_list_model.h"
+#include "app/spec_panel.h"
+#include "app/toolkit/common_dialog.h"
+#include "commands/file_commands.h"
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTemporaryDir>
+
+namespace tavex {
+namespace {
+
+class AnyOrderTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
+            return std::optional<QString>(dir.filePath("p"));
+        });
+        window->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
+            told.push_back(text.toStdString());
+        });
+    }
+
+    // Keys go where the window system sends them: to the window's focus
+    // widget, active or not. No select-all first: the window's own got-focus step does that.
+    void Keys(const char* text) { QTest::keyClicks(Focus(), QString::fromUtf8(text)); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(Focus(), key, modifiers); }
+    void ExpectSound() const { EXPECT_EQ(window->BrokenInvariant(), ""); }
+
+    // The pair saved under "p", read back.
+    ProblemModel Saved() const
+    {
+        ProblemModel saved;
+        EXPECT_TRUE(command::Open(saved, dir.filePath("p").toStdString()).outcome.ok);
+        return saved;
+    }
+
+    QTemporaryDir dir;
+    std::vector<std::string> told;
+};
+
+// A window the X server never activated (no window manager, or a file
+// dialog cancelled): Qt sends its controls no focus events at all.
+class NeverActivatedTest : public AnyOrderTest {
+protected:
+    void SetUp() override
+    {
+        AnyOrderTest::SetUp();
+        decoy.show();
+        decoy.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&decoy));
+        ASSERT_FALSE(window->isActiveWindow());
+    }
+
+    QWidget decoy;
+};
+
+TEST_F(NeverActivatedTest, TypingReplacesTheSelectedCount)
+{
+    Keys("3");
+    EXPECT_EQ(Box("txtOrder")->text(), "3");
+}
+
+TEST_F(NeverActivatedTest, TabTabConfirmsTheCountThenTheNames)
+{
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(window->PanelCount(), 2);
+    EXPECT_EQ(FocusName(), "txtVarNams");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(window->model().varName, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(FocusName(), "txtLL_0");
+    ExpectSound();
+}
+
+TEST_F(NeverActivatedTest, ButtonsFirstCompleteTheCountAndTheNames)
+{
+    for (const char* button : {"cmdNextVar", "cmdPrevVar", "cmdCompute"}) {
+        window.reset();
+        SetUp();
+        Click(button);
+        EXPECT_FALSE(Box("txtOrder")->isEnabled()) << button;
+        EXPECT_FALSE(Box("txtVarNams")->isEnabled()) << button;
+        EXPECT_EQ(window->model().varName, (std::vector<std::string>{"x", "y"})) << button;
+        ExpectSound();
+    }
+    EXPECT_EQ(window->CoefficientLines().Line(2).substr(24, 2), "*x");
+}
+
+TEST_F(NeverActivatedTest, ClicksFromCountBoxToCountBoxToLimit)
+{
+    Click("txtTerms_0");
+    EXPECT_EQ(FocusName(), "txtVarNams"); // the count's lost-focus step sends it there
+    Click("txtLL_0");
+    EXPECT_EQ(FocusName(), "txtLL_0");
+    Click("txtTerms_0");
+    Keys("4");
+    Click("txtLL_0");
+    EXPECT_EQ(window->model().valueUpper[0], 3);
+    ExpectSound();
+}
+
+TEST_F(AnyOrderTest, SaveWithEqualSpacingUntickedWritesTheSpacedValues)
+{
+    Declare("2", "x,y");
+    QWidget* spaced = Find("chkSpaced_0");
+    QTest::mouseClick(spaced, Qt::LeftButton, {}, QPoint(4, spaced->height() / 2));
+    ASSERT_FALSE(Find<QCheckBox>("chkSpaced_0")->isChecked());
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Saved().VarX(0), (std::vector<double>{-5.0, 5.0}));
+}
+
+TEST_F(AnyOrderTest, CommandsConfirmACountTypedButNotLeft)
+{
+    // The count's lost-focus step once never came before Save read it: the
+    // file held memory past the tables' end.
+    Declare("1", "x");
+    Click("txtTerms_0");
+    Keys("100000");
+    Key(Qt::Key_S, Qt::ControlModifier);
+    const ProblemModel saved = Saved();
+    ASSERT_EQ(saved.valueUpper[0], 99999);
+    for (int i = 0; i <= 99999; ++i)
+        ASSERT_EQ(saved.funTable(i, 0, 0, 0), 0.0) << i;
+    EXPECT_EQ(FocusName(), "txtTerms_0");
+
+    // Typed again, not left, then computed: the tables follow first.
+    Type("3");
+    Click("cmdCompute");
+    EXPECT_EQ(window->model().valueUpper[0], 2);
+    EXPECT_TRUE(window->model().isComputed);
+    ExpectSound();
+}
+
+TEST_F(AnyOrderTest, NextFromTheCountBoxChecksTheNamesBeforeItLeavesThem)
+{
+    Click("cmdNextVar");
+    EXPECT_EQ(window->model().varName, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(FocusName(), "txtLL_1");
+    EXPECT_EQ(Find<QLabel>("lblVar_1")->text(), "y");
+
+    // Three variables and two names: the names box keeps the focus, open.
+    window.reset();
+    SetUp();
+    Keys("3");
+    Click("cmdNextVar");
+    EXPECT_EQ(FocusName(), "txtVarNams");
+    EXPECT_TRUE(Box("txtVarNams")->isEnabled());
+    EXPECT_EQ(window->model().curVarNo, 1);
+    ExpectSound();
+}
+
+TEST_F(AnyOrderTest, NameTheFileCannotKeepIsRefusedWhileTheBoxIsOpen)
+{
+    Keys("2");
+    Key(Qt::Key_Tab);
+    Keys("x,\"y\"");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(FocusName(), "txtVarNams");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("double quote"), std::string::npos);
+    EXPECT_FALSE(Menu("mnuSave")->isEnabled());
+    Type("x,y");
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Saved().varName, (std::vector<std::string>{"x", "y"}));
+}
+
+TEST_F(AnyOrderTest, EveryPanelsControlsSitInTheSamePlaces)
+{
+    Declare("3", "x,y,z");
+    const auto where = [this](const char* name) { return Find(name)->mapTo(window.get(), QPoint(0, 0)); };
+    const QPoint next = where("cmdNextVar");
+    Click("cmdNextVar");
+    Click("cmdNextVar");
+    EXPECT_EQ(where("cmdNextVar"), next);
+    for (const char* role : {"txtLL_", "txtTerms_", "chkPower_", "chkSpaced_", "cmdAddVars_", "lblVar_"}) {
+        const std::string first = std::string(role) + "0";
+        const std::string third = std::string(role) + "2";
+        EXPECT_EQ(where(third.c_str()), where(first.c_str())) << role;
+    }
+}
+
+TEST_F(AnyOrderTest, FieldsAreNamedForAssistiveTechnology)
+{
+    Declare("2", "x,y");
+    EXPECT_EQ(Box("txtLL_1")->accessibleName(), "Lower limit");
+    EXPECT_EQ(Find<QLabel>("lblLL_1")->buddy(), Find("txtLL_1"));
+    EXPECT_EQ(Box("txtTerms_0")->accessibleName(), "# of values");
+    EXPECT_EQ(Box("txtOrder")->accessibleName(), "Enter # of independent variables");
+}
+
+} // namespace
+} // namespace tavex
