@@ -272,7 +272,10 @@ std::string MainWindow::BrokenInvariant() const
         return std::to_string(PanelCount()) + " panels for " + std::to_string(model_.lastVar + 1) + " variables";
     if (panelStack_->currentIndex() != model_.curVarNo - 1)
         return "the panel shown is not panel curVarNo";
-    // A count box not being edited holds a count the tables cover.
+    // Once the count is confirmed, a count box not being edited holds a
+    // count the tables cover.
+    if (txtOrder->isEnabled())
+        return {};
     for (SpecPanel* panel : panels_) {
         if (panel->txtTerms() == fieldEvents_->FieldWithFocus())
             continue;

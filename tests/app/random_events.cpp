@@ -1,0 +1,333 @@
+#include "random_events.h"
+
+#include "app/toolkit/common_dialog.h"
+#include "app/toolkit/message_box.h"
+#include "app/toolkit/print_dialog.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTest>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+namespace tavex::testing {
+
+namespace {
+
+// Counts, limits, names, and what nobody should type but somebody will.
+// No count between 13 and the memory guard: a soak is about orders of use,
+// not about waiting for big grids.
+constexpr std::array kTexts = {
+    "0", "1", "2", "3", "4", "5", "2.5", "3.5", "0.5", "0.4", "-1", "12", "7",
+    "-5", "0.1", "-0.25", "3.14159", "1e-300", "1e300", "1e11", "99999999999", "1,000", " 7 ", "4e0",
+    "nan", "inf", "abc", "*", " *", "", "x",
+    "x,y", "x,y,z", "a,b,c,d", "x, y", "p,,q", "u,", "say \"y\"", "t",
+};
+
+struct KeyPress {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* name;
+};
+
+constexpr std::array kKeys = {
+    KeyPress{Qt::Key_Tab, Qt::NoModifier, "Tab"},
+    KeyPress{Qt::Key_Tab, Qt::NoModifier, "Tab"},
+    KeyPress{Qt::Key_Tab, Qt::NoModifier, "Tab"},
+    KeyPress{Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+    KeyPress{Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+    KeyPress{Qt::Key_Return, Qt::NoModifier, "Enter"},
+    KeyPress{Qt::Key_Escape, Qt::NoModifier, "Escape"},
+    KeyPress{Qt::Key_Space, Qt::NoModifier, "Space"},
+    KeyPress{Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
+    KeyPress{Qt::Key_Delete, Qt::NoModifier, "Delete"},
+    KeyPress{Qt::Key_Home, Qt::NoModifier, "Home"},
+    KeyPress{Qt::Key_End, Qt::NoModifier, "End"},
+    KeyPress{Qt::Key_Up, Qt::NoModifier, "Up"},
+    KeyPress{Qt::Key_Down, Qt::NoModifier, "Down"},
+    KeyPress{Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+    KeyPress{Qt::Key_X, Qt::AltModifier, "Alt+X"},
+    KeyPress{Qt::Key_F, Qt::AltModifier, "Alt+F"},
+    KeyPress{Qt::Key_O, Qt::ControlModifier, "Ctrl+O"},
+    KeyPress{Qt::Key_S, Qt::ControlModifier, "Ctrl+S"},
+    KeyPress{Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+S"},
+    KeyPress{Qt::Key_P, Qt::ControlModifier, "Ctrl+P"},
+};
+
+std::string NameOf(const QWidget* widget)
+{
+    std::string name = widget->objectName().toStdString();
+    if (name.empty())
+        name = widget->metaObject()->className();
+    if (const QWidget* parent = widget->parentWidget(); parent && widget->objectName().isEmpty())
+        name += " in " + NameOf(parent);
+    return name;
+}
+
+// Clicks on labels and on controls that take no click make Qt's test
+// library and the offscreen platform talk; only what is worse is shown.
+void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+std::string Quoted(const QString& text)
+{
+    return '"' + text.toStdString() + '"';
+}
+
+} // namespace
+
+// The program's decimal separator is "." already; the window writes it back at exit.
+class RandomEvents::Setting final : public DecimalSeparatorSetting {
+public:
+    std::string Read() override { return "."; }
+    void Write(const std::string&) override {}
+};
+
+RandomEvents::RandomEvents(const Options& options)
+    : options_(options)
+    , random_(options.seed)
+    , setting_(std::make_unique<Setting>())
+    , previousHandler_(qInstallMessageHandler(QuietUnlessSerious))
+{
+    if (options_.neverActivated) {
+        decoy_ = std::make_unique<QWidget>();
+        decoy_->setObjectName(QStringLiteral("decoy"));
+        decoy_->resize(100, 100);
+    }
+    OpenWindow();
+}
+
+RandomEvents::~RandomEvents()
+{
+    window_.reset();
+    QCoreApplication::processEvents();
+    qInstallMessageHandler(previousHandler_);
+}
+
+void RandomEvents::OpenWindow()
+{
+    window_ = std::make_unique<MainWindow>(*setting_, ".", NumberFormat{","});
+    ++windowsOpened_;
+    window_->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
+        switch (Pick(5)) {
+        case 0:
+            Note("  file dialog: cancelled");
+            return std::nullopt;
+        case 1:
+            Note("  file dialog: a");
+            return files_.filePath("a");
+        case 2:
+            Note("  file dialog: b");
+            return files_.filePath("b");
+        case 3:
+            Note("  file dialog: no/such/folder/c");
+            return files_.filePath("no/such/folder/c");
+        default:
+            Note("  file dialog: a folder");
+            return files_.path();
+        }
+    });
+    window_->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
+        if (Chance(0.5)) {
+            Note("  print dialog: report.pdf");
+            printer.setOutputFileName(files_.filePath("report.pdf"));
+        } else {
+            Note("  print dialog: cancelled");
+        }
+    });
+    window_->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
+        ++messages_;
+        Note("  message: " + text.toStdString());
+    });
+    window_->show();
+    if (decoy_) {
+        decoy_->show();
+        decoy_->activateWindow();
+        (void)QTest::qWaitForWindowActive(decoy_.get());
+    } else {
+        window_->activateWindow();
+        (void)QTest::qWaitForWindowActive(window_.get());
+    }
+}
+
+void RandomEvents::KeepActivation()
+{
+    // Windows shown by the program (About, Help) take the activation.
+    if (decoy_ && window_->isActiveWindow()) {
+        decoy_->activateWindow();
+        QCoreApplication::processEvents();
+    } else if (!decoy_ && !window_->isActiveWindow()) {
+        window_->activateWindow();
+        QCoreApplication::processEvents();
+    }
+}
+
+std::string RandomEvents::Play(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        PlayOne();
+        ++played_;
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        QCoreApplication::processEvents();
+        if (!window_->isVisible()) {
+            Note("  the main window closed: a fresh one opens");
+            window_.reset();
+            QCoreApplication::processEvents();
+            OpenWindow();
+        }
+        KeepActivation();
+        if (const std::string broken = window_->BrokenInvariant(); !broken.empty()) {
+            std::ostringstream report;
+            report << "broken invariant after event " << played_ << " of seed " << options_.seed
+                   << (options_.neverActivated ? " (never activated)" : "") << ": " << broken
+                   << "\nthe last events:\n";
+            for (const std::string& event : recent_)
+                report << "  " << event << '\n';
+            return report.str();
+        }
+        CountStage();
+    }
+    return {};
+}
+
+void RandomEvents::CountStage()
+{
+    const ProblemModel& model = window_->model();
+    const auto* count = window_->findChild<QWidget*>(QStringLiteral("txtOrder"));
+    const auto* names = window_->findChild<QWidget*>(QStringLiteral("txtVarNams"));
+    stages_.counted += count && !count->isEnabled();
+    stages_.named += names && !names->isEnabled();
+    stages_.computed += model.isComputed;
+    stages_.filed += !model.problemFile.empty();
+}
+
+void RandomEvents::Note(std::string event)
+{
+    if (options_.trace)
+        *options_.trace << played_ + 1 << ' ' << event << std::endl;
+    recent_.push_back(std::move(event));
+    if (recent_.size() > 40)
+        recent_.pop_front();
+}
+
+void RandomEvents::PlayOne()
+{
+    const int kind = Pick(1000);
+    if (kind < 420)
+        ClickSomewhere();
+    else if (kind < 680)
+        TypeSomething();
+    else if (kind < 920)
+        PressAKey();
+    else if (kind < 997)
+        UseTheMenu();
+    else
+        CloseTheWindow();
+}
+
+void RandomEvents::ClickSomewhere()
+{
+    std::vector<QWidget*> windows{window_.get()};
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top != window_.get() && top != decoy_.get() && top->windowType() != Qt::Popup)
+            windows.push_back(top);
+    QWidget* window = windows.size() > 1 && Chance(0.3) ? windows[static_cast<std::size_t>(Pick(static_cast<int>(windows.size()) - 1)) + 1]
+                                                        : window_.get();
+    std::vector<QWidget*> targets{window};
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (child->isVisible() && child->width() > 0 && child->height() > 0 && !qobject_cast<QMenuBar*>(child))
+            targets.push_back(child);
+    QWidget* target = targets[static_cast<std::size_t>(Pick(static_cast<int>(targets.size())))];
+    const QPoint at(Pick(target->width()), Pick(target->height()));
+    const bool twice = Chance(0.05);
+    Note(std::string(twice ? "double-click " : "click ") + NameOf(target) + " at " + std::to_string(at.x()) + ","
+         + std::to_string(at.y()));
+    if (twice)
+        QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    else
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+}
+
+QWidget* RandomEvents::KeyTarget() const
+{
+    // Where the window system sends keys: the window's focus widget.
+    QWidget* window = QApplication::activeWindow() && QApplication::activeWindow() != decoy_.get()
+                        ? QApplication::activeWindow()
+                        : window_.get();
+    return window->focusWidget() ? window->focusWidget() : window;
+}
+
+void RandomEvents::TypeSomething()
+{
+    const char* text = kTexts[static_cast<std::size_t>(Pick(static_cast<int>(kTexts.size())))];
+    QWidget* target = KeyTarget();
+    const bool replace = Chance(0.5);
+    Note(std::string(replace ? "replace with " : "type ") + Quoted(QString::fromUtf8(text)) + " in "
+         + NameOf(target));
+    if (replace)
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    // A key may move the focus or close a window: each goes where keys go then.
+    for (const QChar c : QString::fromUtf8(text))
+        QTest::keyClick(KeyTarget(), c.toLatin1());
+}
+
+void RandomEvents::PressAKey()
+{
+    const KeyPress& press = kKeys[static_cast<std::size_t>(Pick(static_cast<int>(kKeys.size())))];
+    QWidget* target = KeyTarget();
+    Note(std::string(press.name) + " in " + NameOf(target));
+    QTest::keyClick(target, press.key, press.modifiers);
+}
+
+void RandomEvents::UseTheMenu()
+{
+    QMenuBar* bar = window_->menuBar();
+    std::vector<QAction*> titles;
+    for (QAction* title : bar->actions())
+        if (title->isVisible())
+            titles.push_back(title);
+    QAction* title = titles[static_cast<std::size_t>(Pick(static_cast<int>(titles.size())))];
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+    QMenu* menu = title->menu();
+    if (!menu) {
+        Note("menu " + title->text().toStdString());
+        return;
+    }
+    std::vector<QAction*> entries;
+    for (QAction* entry : menu->actions())
+        if (entry->isVisible() && !entry->isSeparator())
+            entries.push_back(entry);
+    QAction* entry = entries[static_cast<std::size_t>(Pick(static_cast<int>(entries.size())))];
+    Note("menu " + title->text().toStdString() + " > " + entry->text().toStdString()
+         + (entry->isEnabled() ? "" : " (disabled)"));
+    if (menu->isVisible())
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+}
+
+void RandomEvents::CloseTheWindow()
+{
+    Note("close box of the main window");
+    window_->close();
+}
+
+int RandomEvents::Pick(int count)
+{
+    if (count <= 1)
+        return 0;
+    return std::uniform_int_distribution<int>(0, count - 1)(random_);
+}
+
+bool RandomEvents::Chance(double p)
+{
+    return Pick(1 << 20) < static_cast<int>(p * (1 << 20));
+}
+
+} // namespace tavex::testing
