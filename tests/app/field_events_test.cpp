@@ -273,5 +273,43 @@ TEST_F(FieldEventsTest, OtherWindowsAreNotTheFieldsBusiness)
     EXPECT_EQ(lostFocus, 0);
 }
 
+TEST_F(FieldEventsTest, StepsRunInAWindowThatIsNotActive)
+{
+    // Qt sends the controls of an inactive window no focus events; the steps follow its focus widget all the same.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Accept();
+    QTest::keyClick(checked, Qt::Key_Tab);
+    EXPECT_EQ(window->focusWidget(), plain);
+    EXPECT_EQ(lostFocus, 1);
+    EXPECT_EQ(plainGotFocus, 1);
+    EXPECT_EQ(plain->selectedText(), "plain text");
+
+    // A focus left on a control that was hidden moves on, as Qt moves it in an active window.
+    plain->hide();
+    QCoreApplication::processEvents();
+    EXPECT_NE(window->focusWidget(), plain);
+    EXPECT_EQ(events->FieldWithFocus(), window->focusWidget());
+}
+
+TEST_F(FieldEventsTest, SettleRunsTheCheckAndTheLostFocusStepInPlace)
+{
+    EXPECT_FALSE(events->Settle());
+    ExpectRefused();
+
+    Accept();
+    checks = 0;
+    EXPECT_TRUE(events->Settle());
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(lostFocus, 1);
+    EXPECT_TRUE(checked->hasFocus()); // a command moves no focus
+    EXPECT_EQ(events->FieldWithFocus(), checked);
+
+    QTest::keyClick(checked, Qt::Key_Tab); // leaving it later is a step of its own
+    EXPECT_EQ(lostFocus, 2);
+}
+
 } // namespace
 } // namespace tavex
