@@ -4,12 +4,15 @@
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QStyleHints>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <sstream>
@@ -95,7 +98,11 @@ RandomEvents::RandomEvents(const Options& options)
     , random_(options.seed)
     , setting_(std::make_unique<Setting>())
     , previousHandler_(qInstallMessageHandler(QuietUnlessSerious))
+    , previousDoubleClickInterval_(QGuiApplication::styleHints()->mouseDoubleClickInterval())
 {
+    // A box takes a click soon after a double click as a triple click; with
+    // no interval that depends on no clock, and a seed replays exactly.
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
     if (options_.neverActivated) {
         decoy_ = std::make_unique<QWidget>();
         decoy_->setObjectName(QStringLiteral("decoy"));
@@ -109,6 +116,7 @@ RandomEvents::~RandomEvents()
     window_.reset();
     QCoreApplication::processEvents();
     qInstallMessageHandler(previousHandler_);
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(previousDoubleClickInterval_);
 }
 
 void RandomEvents::OpenWindow()
@@ -239,6 +247,10 @@ void RandomEvents::ClickSomewhere()
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->isVisible() && top != window_.get() && top != decoy_.get() && top->windowType() != Qt::Popup)
             windows.push_back(top);
+    // Qt lists them in no fixed order; a seed must pick the same one every time.
+    std::sort(windows.begin() + 1, windows.end(), [](const QWidget* a, const QWidget* b) {
+        return NameOf(a) < NameOf(b);
+    });
     QWidget* window = windows.size() > 1 && Chance(0.3) ? windows[static_cast<std::size_t>(Pick(static_cast<int>(windows.size()) - 1)) + 1]
                                                         : window_.get();
     std::vector<QWidget*> targets{window};
@@ -285,6 +297,15 @@ void RandomEvents::PressAKey()
     QWidget* target = KeyTarget();
     Note(std::string(press.name) + " in " + NameOf(target));
     QTest::keyClick(target, press.key, press.modifiers);
+    // A mnemonic clicks its button after a short animation: let it end now,
+    // not at whatever later event the clock allows.
+    if (press.modifiers & Qt::AltModifier) {
+        const auto animating = [this] {
+            const auto buttons = window_->findChildren<QAbstractButton*>();
+            return std::any_of(buttons.begin(), buttons.end(), [](const QAbstractButton* b) { return b->isDown(); });
+        };
+        (void)QTest::qWaitFor([&] { return !window_->isVisible() || !animating(); }, 1000);
+    }
 }
 
 void RandomEvents::UseTheMenu()

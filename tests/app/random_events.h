@@ -86,6 +86,7 @@ private:
     QTemporaryDir files_;
     std::unique_ptr<Setting> setting_;
     QtMessageHandler previousHandler_;
+    int previousDoubleClickInterval_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<QWidget> decoy_;
     std::deque<std::string> recent_;
