@@ -69,7 +69,7 @@ SpecPanel::SpecPanel(int k, QWidget* parent)
     chkPower_->setToolTip(QStringLiteral("Uncheck for Trigonometric"));
     chkPower_->setChecked(true); // every variable starts polynomial and equally spaced
     chkSpaced_->setChecked(true);
-    lblVar_->setAccessibleName(QStringLiteral("Variable"));
+    lblVar_->setAccessibleDescription(QStringLiteral("Variable"));
     // Buttons take the focus on click, as the check of the field left behind expects.
     cmdAddVars_->setFocusPolicy(Qt::StrongFocus);
     cmdEditVars_->setFocusPolicy(Qt::StrongFocus);
