@@ -9,6 +9,7 @@
 #include "spec/field_checks.h"
 #include "spec/panel_texts.h"
 #include "spec/shown_specs.h"
+#include "spec/variable_names.h"
 
 #include <QMainWindow>
 
@@ -100,6 +101,8 @@ private:
     bool ValidateOrder();
     void OrderLostFocus();
     bool ValidateVarNams();
+    // AcceptVariableNames on the names box, and the panels relabelled.
+    NamesCheck CheckNames();
     void VarNamsLostFocus();
     bool ValidateTerms(SpecPanel* panel);
     void TermsGotFocus(SpecPanel* panel);

@@ -104,21 +104,28 @@ bool MainWindow::ValidateVarNams()
 {
     if (model_.isOpening)
         return true;
+    const NamesCheck check = CheckNames();
+    if (!check.message.empty())
+        messages_.Tell(this, Q(check.message));
+    return check.accepted;
+}
+
+NamesCheck MainWindow::CheckNames()
+{
     const NamesCheck check = AcceptVariableNames(model_, TextOf(txtVarNams));
     for (int k = 0; k < check.namesShown; ++k)
         if (SpecPanel* panel = PanelOf(k))
             panel->SetName(Q(model_.varName[static_cast<std::size_t>(k)]));
-    if (!check.message.empty())
-        messages_.Tell(this, Q(check.message));
-    return check.accepted;
+    return check;
 }
 
 void MainWindow::VarNamsLostFocus()
 {
     const CommandEnd check(*this);
     // Left without its check (the program moved the focus): the names are
-    // checked now, and stay pending, with the focus back, when refused.
-    if (!ValidateVarNams()) {
+    // checked now, and stay pending, with the focus back, when refused. No
+    // message here: this step may run in the midst of any event.
+    if (!model_.isOpening && !CheckNames().accepted) {
         txtVarNams->setFocus();
         return;
     }
