@@ -1,6 +1,6 @@
 // The line kernels alone on a tile that stays in cache: how close the
 // arithmetic gets to the processor's peak, apart from reading and writing tables.
-#include "engine/line_kernels.h"
+#include "engine/kernels/line_kernels.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,10 +6,10 @@
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tab_order.h"
 #include "model/problem_model.h"
-#include "spec/field_checks.h"
-#include "spec/panel_texts.h"
-#include "spec/shown_specs.h"
-#include "spec/variable_names.h"
+#include "setup/field_checks.h"
+#include "setup/panel_texts.h"
+#include "setup/shown_specs.h"
+#include "setup/variable_names.h"
 
 #include <QMainWindow>
 

@@ -5,12 +5,12 @@
 #include "app/command_end.h"
 #include "app/spec_panel.h"
 #include "model/model_invariants.h"
-#include "spec/panel_navigation.h"
-#include "spec/read_specs.h"
-#include "spec/results.h"
-#include "spec/value_count.h"
-#include "spec/variable_count.h"
-#include "spec/variable_names.h"
+#include "setup/panel_navigation.h"
+#include "setup/read_specs.h"
+#include "setup/results.h"
+#include "setup/value_count.h"
+#include "setup/variable_count.h"
+#include "setup/variable_names.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/decimal_point.h"
-#include "spec/field_checks.h"
+#include "setup/field_checks.h"
 
 #include <QLocale>
 

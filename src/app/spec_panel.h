@@ -1,7 +1,7 @@
 #pragma once
 
-#include "spec/panel_texts.h"
-#include "spec/shown_specs.h"
+#include "setup/panel_texts.h"
+#include "setup/shown_specs.h"
 
 #include <QWidget>
 

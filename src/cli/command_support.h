@@ -3,7 +3,7 @@
 #include "commands.h"
 #include "model/problem_model.h"
 #include "output.h"
-#include "spec/shown_specs.h"
+#include "setup/shown_specs.h"
 
 #include <optional>
 #include <string>

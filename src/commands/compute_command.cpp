@@ -1,8 +1,8 @@
 #include "commands/compute_command.h"
 
 #include "engine/compute.h"
-#include "spec/read_specs.h"
-#include "spec/results.h"
+#include "setup/read_specs.h"
+#include "setup/results.h"
 
 #include <new>
 

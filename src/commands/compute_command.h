@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/problem_model.h"
-#include "spec/panel_texts.h"
+#include "setup/panel_texts.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "commands/file_commands.h"
 
 #include "io/problem_files.h"
-#include "spec/read_specs.h"
+#include "setup/read_specs.h"
 
 #include <cassert>
 

@@ -2,8 +2,8 @@
 
 #include "io/file_outcome.h"
 #include "model/problem_model.h"
-#include "spec/panel_texts.h"
-#include "spec/shown_specs.h"
+#include "setup/panel_texts.h"
+#include "setup/shown_specs.h"
 
 #include <string>
 

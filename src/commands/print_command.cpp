@@ -1,7 +1,7 @@
 #include "commands/print_command.h"
 
 #include "io/report_lines.h"
-#include "spec/read_specs.h"
+#include "setup/read_specs.h"
 
 namespace tavex::command {
 

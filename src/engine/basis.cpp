@@ -1,6 +1,6 @@
 #include "engine/basis.h"
 
-#include "engine/parallel_for.h"
+#include "base/parallel_for.h"
 
 #include <cassert>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "engine/basis.h"
 #include "engine/lu_factors.h"
-#include "engine/parallel_for.h"
+#include "base/parallel_for.h"
 #include "engine/solver.h"
 
 #include <algorithm>

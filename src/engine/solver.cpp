@@ -1,8 +1,8 @@
 #include "engine/solver.h"
 
-#include "engine/line_kernels.h"
-#include "engine/parallel_for.h"
-#include "engine/tile_transfer.h"
+#include "engine/kernels/line_kernels.h"
+#include "base/parallel_for.h"
+#include "engine/kernels/tile_transfer.h"
 
 #include <algorithm>
 #include <cassert>

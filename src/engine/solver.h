@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/lane_layout.h"
+#include "engine/kernels/lane_layout.h"
 #include "engine/lu_factors.h"
 #include "engine/square_matrix.h"
 #include "model/table4.h"

@@ -2,7 +2,7 @@
 
 #include "io/field_reader.h"
 #include "io/number_field.h"
-#include "spec/star_value.h"
+#include "model/star_value.h"
 #include "io/table_walk.h"
 #include "io/whole_file.h"
 #include "model/number_text.h"

@@ -1,6 +1,6 @@
 #include "io/problem_file_writer.h"
 
-#include "engine/parallel_for.h"
+#include "base/parallel_for.h"
 #include "io/comma_record.h"
 #include "io/number_line.h"
 #include "io/table_walk.h"

@@ -1,9 +1,9 @@
 #include "engine/basis.h"
 #include "engine/lu_factors.h"
 #include "engine/reference_solver.h"
-#include "engine/line_kernels.h"
+#include "engine/kernels/line_kernels.h"
 #include "engine/solver.h"
-#include "engine/tile_transfer.h"
+#include "engine/kernels/tile_transfer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/line_kernels.h"
+#include "engine/kernels/line_kernels.h"
 
 #include <cassert>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "spec/value_count.h"
+#include "setup/value_count.h"
 
-#include "spec_test_support.h"
+#include "setup_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace tavex {
 namespace {
 
-using spec_test::WithVariables;
+using setup_test::WithVariables;
 
 TEST(ValueCount, UpperIndexRoundsHalfToEven)
 {

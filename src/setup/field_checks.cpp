@@ -1,4 +1,4 @@
-#include "spec/field_checks.h"
+#include "setup/field_checks.h"
 
 #include "model/number_text.h"
 

@@ -1,6 +1,6 @@
-#include "engine/tile_transfer.h"
+#include "engine/kernels/tile_transfer.h"
 
-#include "engine/line_kernels.h"
+#include "engine/kernels/line_kernels.h"
 
 #include <algorithm>
 #include <new>

@@ -1,8 +1,8 @@
-#include "spec/read_specs.h"
+#include "setup/read_specs.h"
 
 #include "model/number_text.h"
-#include "spec/star_value.h"
-#include "spec/value_count.h"
+#include "model/star_value.h"
+#include "setup/value_count.h"
 
 namespace tavex {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/problem_model.h"
-#include "spec/field_checks.h"
+#include "setup/field_checks.h"
 
 #include <string>
 #include <string_view>

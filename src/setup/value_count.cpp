@@ -1,4 +1,4 @@
-#include "spec/value_count.h"
+#include "setup/value_count.h"
 
 #include "model/number_text.h"
 

@@ -1,4 +1,4 @@
-#include "spec/results.h"
+#include "setup/results.h"
 
 namespace tavex {
 

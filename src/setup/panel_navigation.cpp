@@ -1,4 +1,4 @@
-#include "spec/panel_navigation.h"
+#include "setup/panel_navigation.h"
 
 namespace tavex {
 

@@ -2,7 +2,7 @@
 
 #include "model/problem_model.h"
 
-namespace tavex::spec_test {
+namespace tavex::setup_test {
 
 // A model as the count confirmation leaves it: `count` variables, every
 // per-variable array freshly allocated, tables with room for up to ten values
@@ -19,4 +19,4 @@ inline ProblemModel WithVariables(int count)
     return model;
 }
 
-} // namespace tavex::spec_test
+} // namespace tavex::setup_test

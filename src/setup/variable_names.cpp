@@ -1,4 +1,4 @@
-#include "spec/variable_names.h"
+#include "setup/variable_names.h"
 
 #include "io/comma_record.h"
 

@@ -1,7 +1,7 @@
-#include "spec/read_specs.h"
-#include "spec/shown_specs.h"
+#include "setup/read_specs.h"
+#include "setup/shown_specs.h"
 
-#include "spec_test_support.h"
+#include "setup_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace tavex {
 namespace {
 
-using spec_test::WithVariables;
+using setup_test::WithVariables;
 
 TEST(ReadSpecs, CopiesEveryPanelIntoTheModel)
 {

@@ -1,4 +1,4 @@
-#include "spec/variable_count.h"
+#include "setup/variable_count.h"
 
 #include "model/number_text.h"
 

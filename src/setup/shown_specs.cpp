@@ -1,4 +1,4 @@
-#include "spec/shown_specs.h"
+#include "setup/shown_specs.h"
 
 #include "model/number_text.h"
 

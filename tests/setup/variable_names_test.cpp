@@ -1,13 +1,13 @@
-#include "spec/variable_names.h"
+#include "setup/variable_names.h"
 
-#include "spec_test_support.h"
+#include "setup_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace tavex {
 namespace {
 
-using spec_test::WithVariables;
+using setup_test::WithVariables;
 
 using Names = std::vector<std::string>;
 

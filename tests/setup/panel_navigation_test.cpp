@@ -1,5 +1,5 @@
-#include "spec/panel_navigation.h"
-#include "spec/results.h"
+#include "setup/panel_navigation.h"
+#include "setup/results.h"
 
 #include "model/problem_model.h"
 

@@ -1,4 +1,4 @@
-#include "engine/parallel_for.h"
+#include "base/parallel_for.h"
 
 #include <algorithm>
 #include <atomic>

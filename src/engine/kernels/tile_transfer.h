@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/lane_layout.h"
+#include "engine/kernels/lane_layout.h"
 #include "engine/lu_factors.h"
 
 #include <cstddef>
