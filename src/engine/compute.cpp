@@ -1,5 +1,6 @@
 #include "engine/compute.h"
 
+#include "base/memory_share.h"
 #include "engine/basis.h"
 #include "engine/lu_factors.h"
 #include "base/parallel_for.h"
@@ -137,7 +138,7 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     for (int i = 0; i <= model.lastVar; ++i) {
         const double order = upper[static_cast<std::size_t>(i)] + 1.0;
         matrixBytes += order * order * sizeof(double);
-        if (matrixBytes > static_cast<double>(Table4::MemoryBytes()) / 2)
+        if (matrixBytes > MemoryShareBytes())
             return {false, BasisTooLargeLine(model, i)};
     }
 

@@ -166,7 +166,7 @@ class PairParser final {
 public:
     PairParser(std::string_view problemText, std::string_view dataText, const std::string& problemPath,
                OpenedProblem& opened)
-        : problem_(problemText, problemPath), data_(dataText, DataFilePath(problemPath)),
+        : problemPath_(problemPath), problem_(problemText, problemPath), data_(dataText, DataFilePath(problemPath)),
           model_(opened.model), entries_(opened.entries)
     {
     }
@@ -189,7 +189,8 @@ public:
             ReadValuesAndTable(dryRun, nullptr);
         }
 
-        model_.ShapeTablesFromValueCounts();
+        if (!model_.TryShapeTables(model_.valueUpper))
+            throw ReadFailure(problemPath_ + ": the grid is too large to hold in memory");
         for (int k = 0; k < kMaxVariables; ++k)
             model_.ResizeVarX(k);
         ReadNumberSections();
@@ -351,6 +352,7 @@ private:
         }
     }
 
+    const std::string& problemPath_;
     FileFields problem_;
     FileFields data_;
     ProblemModel& model_;
@@ -377,8 +379,6 @@ FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dat
     } catch (const ReadFailure& failure) {
         return FileOutcome::Failure(failure.what());
     } catch (const std::bad_alloc&) {
-        return FileOutcome::Failure(problemPath + ": the grid is too large to hold in memory");
-    } catch (const std::length_error&) {
         return FileOutcome::Failure(problemPath + ": the grid is too large to hold in memory");
     }
     fresh.model.problemFile = problemPath;

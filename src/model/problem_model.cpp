@@ -1,5 +1,7 @@
 #include "model/problem_model.h"
 
+#include "base/memory_share.h"
+
 #include <cmath>
 #include <new>
 #include <stdexcept>
@@ -41,7 +43,7 @@ void ProblemModel::AllocateVariableArrays()
 bool ProblemModel::TablesFit(const std::array<int, 4>& upper)
 {
     const std::size_t count = Table4::ElementCount(upper);
-    return count > 0 && count <= Table4::MemoryBytes() / 2 / (2 * sizeof(double));
+    return count > 0 && 2.0 * sizeof(double) * static_cast<double>(count) <= MemoryShareBytes();
 }
 
 void ProblemModel::ShapeTables(const std::array<int, 4>& upper)

@@ -9,7 +9,6 @@
 
 #ifdef __linux__
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 
 namespace tavex {
@@ -80,21 +79,10 @@ std::size_t Table4::ElementCount(const std::array<int, 4>& upper)
     return count;
 }
 
-std::size_t Table4::MemoryBytes()
-{
-#ifdef __linux__
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
-#endif
-    return std::numeric_limits<std::size_t>::max();
-}
-
 void Table4::Reshape(const std::array<int, 4>& upper)
 {
     const std::size_t count = ElementCount(upper);
-    if (count == 0 || count > MemoryBytes() / sizeof(double))
+    if (count == 0)
         throw std::length_error("table too large");
     Storage values = Allocate(count);
     values_ = std::move(values);

@@ -23,15 +23,11 @@ public:
     Table4& operator=(Table4&& other) noexcept = default;
 
     // Re-creates the table with indices 0..upper[k] on dimension k, every
-    // element 0. Throws std::length_error when the table would not fit in the
-    // machine's memory, std::bad_alloc when memory runs out; the table is then
-    // unchanged.
+    // element 0. Throws std::length_error when its size would not even fit a
+    // size_t, std::bad_alloc when memory runs out; the table is then
+    // unchanged. How much memory the tables may take is the problem's rule
+    // (ProblemModel::TablesFit).
     void Reshape(const std::array<int, 4>& upper);
-
-    // The machine's physical memory in bytes: no table can be larger. A
-    // larger request could be granted by the system and the process killed
-    // while the table is zeroed, instead of failing cleanly.
-    static std::size_t MemoryBytes();
 
     // Element count of a table with these upper indices, or 0 when it would
     // overflow size_t or an upper index is negative.
