@@ -20,8 +20,7 @@ ProblemModel MakeWorkloadProblem(const Workload& workload, bool trigonometric)
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto slot = static_cast<std::size_t>(k);
         model.varName[slot] = std::string(1, static_cast<char>('a' + k));
-        model.isPolynomial[slot] = !trigonometric;
-        model.isTrigonometric[slot] = trigonometric;
+        model.kind[slot] = trigonometric ? Kind::Trigonometric : Kind::Polynomial;
         model.isEquallySpaced[slot] = true;
         model.lowerLimit[slot] = -1.0;
         model.upperLimit[slot] = 1.0;

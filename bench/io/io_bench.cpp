@@ -114,7 +114,7 @@ void BM_Parse(benchmark::State& state)
     const std::string data = DataFileText(model);
     for (auto _ : state) {
         OpenedProblem opened;
-        if (!ParseProblemFiles(problem, data, "w4", model, opened).ok)
+        if (!ParseProblemFiles(problem, data, "w4", opened).ok)
             state.SkipWithError("parse failed");
         benchmark::DoNotOptimize(opened.model.coef.data());
     }

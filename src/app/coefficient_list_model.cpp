@@ -17,8 +17,7 @@ std::unique_ptr<ProblemModel> ListingSnapshot(const ProblemModel& model)
     auto snapshot = std::make_unique<ProblemModel>();
     snapshot->lastVar = model.lastVar;
     snapshot->varName = model.varName;
-    snapshot->isPolynomial = model.isPolynomial;
-    snapshot->isTrigonometric = model.isTrigonometric;
+    snapshot->kind = model.kind;
     snapshot->center = model.center;
     snapshot->period = model.period;
     snapshot->valueUpper = model.valueUpper;

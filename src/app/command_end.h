@@ -16,7 +16,7 @@ public:
     ~CommandEnd()
     {
 #ifndef NDEBUG
-        if (window_.model().isOpening)
+        if (window_.session().isOpening)
             return;
         const std::string broken = window_.BrokenInvariant();
         if (!broken.empty())

@@ -59,7 +59,7 @@ MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string save
     , decimalSetting_(decimalSetting)
     , numberFormat_(std::move(numberFormat))
 {
-    model_.savedDecimalSep = std::move(savedDecimalSep);
+    session_.savedDecimalSep = std::move(savedDecimalSep);
     setObjectName(QStringLiteral("frmTavex"));
     setWindowTitle(QStringLiteral("Tavex (Tabulated)  ") + QString::fromLatin1(kMakerWebAddress));
     BuildControls();
@@ -199,13 +199,13 @@ void MainWindow::SetDesignedTabOrder()
 
 void MainWindow::LoadStep()
 {
-    model_.startDir = QDir::currentPath().toStdString();
+    session_.startDir = QDir::currentPath().toStdString();
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
     mnuPrint->setEnabled(false);
     mnuAbout->setVisible(false);
     lblVarNam->setText(QStringLiteral("Enter the names of the independent variables, separated by commas:"));
-    model_.curVarNo = 1;
+    session_.curVarNo = 1;
     // The value lists and tables already hold one zero element each.
 }
 
@@ -229,13 +229,13 @@ void MainWindow::ConnectEvents()
     connect(mnuPrint, &QAction::triggered, this, [this] { PrintCommand(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(mnuHelp, &QAction::triggered, this, [this] {
-        ShowHelp(QString::fromStdString(model_.startDir) + QStringLiteral("/tavex.hlp"), this);
+        ShowHelp(QString::fromStdString(session_.startDir) + QStringLiteral("/tavex.hlp"), this);
     });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    RestoreDecimalSeparator(decimalSetting_, model_.savedDecimalSep);
+    RestoreDecimalSeparator(decimalSetting_, session_.savedDecimalSep);
     event->accept();
     // Every other window goes with this one; no question is asked.
     for (QWidget* window : QApplication::topLevelWidgets())

@@ -8,6 +8,7 @@
 #include "model/problem_model.h"
 #include "setup/field_checks.h"
 #include "setup/panel_texts.h"
+#include "setup/session.h"
 #include "setup/shown_specs.h"
 #include "setup/variable_names.h"
 
@@ -47,6 +48,8 @@ public:
 
     ProblemModel& model() { return model_; }
     const ProblemModel& model() const { return model_; }
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
 
     // Creates the panels of variables 1..lastVar as copies of the first one,
     // checks every Power and Equally spaced box and gives the new fields their
@@ -123,6 +126,7 @@ private:
     void ReportFailure(const QString& message);
 
     ProblemModel model_;
+    Session session_;
     DecimalSeparatorSetting& decimalSetting_;
     NumberFormat numberFormat_;
     CommonDialog cdbFile_;

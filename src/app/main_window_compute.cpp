@@ -18,7 +18,7 @@ void MainWindow::ComputeCommand()
     command::ComputeResult result;
     {
         BusyPointer busy;
-        result = command::Compute(model_, PanelsShown());
+        result = command::Compute(model_, session_, PanelsShown());
     }
     if (result.listCleared)
         coeffLines->Clear();

@@ -22,13 +22,13 @@ void MainWindow::OpenProblem()
 
     // Both files are read whole before anything changes: a pair that cannot
     // be read is reported and leaves the problem and the window as they were.
-    const command::OpenResult opened = command::Open(model_, path);
+    const command::OpenResult opened = command::Open(model_, session_, path);
     if (!opened.outcome.ok) {
         ReportFailure(QString::fromStdString(opened.outcome.message));
         return;
     }
 
-    model_.isOpening = true;
+    session_.isOpening = true;
     // The names box goes first: when the count box loses the focus by being
     // disabled, its lost-focus step then leaves the panels to this command.
     txtVarNams->setEnabled(false);
@@ -45,7 +45,7 @@ void MainWindow::OpenProblem()
     mnuSaveAs->setEnabled(true);
     mnuPrint->setEnabled(true);
     mnuAbout->setVisible(true);
-    model_.isOpening = false;
+    session_.isOpening = false;
 }
 
 void MainWindow::ShowResults()
@@ -60,7 +60,7 @@ void MainWindow::SaveCommand()
 {
     if (!fieldEvents_->Settle())
         return;
-    std::string path = model_.problemFile;
+    std::string path = session_.problemFile;
     if (path.empty()) {
         cdbFile_.ShowSave(this);
         path = cdbFile_.fileName().toStdString();
@@ -83,7 +83,7 @@ void MainWindow::SaveAsCommand()
 void MainWindow::SaveProblem(const std::string& path)
 {
     const CommandEnd check(*this);
-    if (const FileOutcome outcome = command::Save(model_, PanelsShown(), path); !outcome.ok)
+    if (const FileOutcome outcome = command::Save(model_, session_, PanelsShown(), path); !outcome.ok)
         ReportFailure(QString::fromStdString(outcome.message));
 }
 

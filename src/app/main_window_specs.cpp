@@ -102,7 +102,7 @@ void MainWindow::OrderLostFocus()
 
 bool MainWindow::ValidateVarNams()
 {
-    if (model_.isOpening)
+    if (session_.isOpening)
         return true;
     const NamesCheck check = CheckNames();
     if (!check.message.empty())
@@ -125,7 +125,7 @@ void MainWindow::VarNamsLostFocus()
     // Left without its check (the program moved the focus): the names are
     // checked now, and stay pending, with the focus back, when refused. No
     // message here: this step may run in the midst of any event.
-    if (!model_.isOpening && !CheckNames().accepted) {
+    if (!session_.isOpening && !CheckNames().accepted) {
         txtVarNams->setFocus();
         return;
     }
@@ -186,8 +186,8 @@ void MainWindow::NextVar()
     const CommandEnd check(*this);
     if (!fieldEvents_->Settle())
         return;
-    model_.curVarNo = NextVarNo(model_.curVarNo, model_.lastVar);
-    EditLimit(model_.curVarNo - 1);
+    session_.curVarNo = NextVarNo(session_.curVarNo, model_.lastVar);
+    EditLimit(session_.curVarNo - 1);
 }
 
 void MainWindow::PrevVar()
@@ -195,8 +195,8 @@ void MainWindow::PrevVar()
     const CommandEnd check(*this);
     if (!fieldEvents_->Settle())
         return;
-    model_.curVarNo = PreviousVarNo(model_.curVarNo, model_.lastVar);
-    EditLimit(model_.curVarNo - 1);
+    session_.curVarNo = PreviousVarNo(session_.curVarNo, model_.lastVar);
+    EditLimit(session_.curVarNo - 1);
 }
 
 bool MainWindow::ValidateTerms(SpecPanel* panel)
@@ -240,7 +240,7 @@ PerVariable<std::string> MainWindow::CountTexts() const
 
 void MainWindow::ClearResults()
 {
-    if (tavex::ClearResults(model_))
+    if (tavex::ClearResults(model_, session_))
         coeffLines->Clear();
 }
 
@@ -277,7 +277,9 @@ std::string MainWindow::BrokenInvariant() const
         return broken;
     if (PanelCount() != model_.lastVar + 1)
         return std::to_string(PanelCount()) + " panels for " + std::to_string(model_.lastVar + 1) + " variables";
-    if (panelStack_->currentIndex() != model_.curVarNo - 1)
+    if (session_.curVarNo < 1 || session_.curVarNo > model_.lastVar + 1)
+        return "curVarNo " + std::to_string(session_.curVarNo) + " names no variable";
+    if (panelStack_->currentIndex() != session_.curVarNo - 1)
         return "the panel shown is not panel curVarNo";
     // Once the count is confirmed, a count box not being edited holds a
     // count the tables cover.

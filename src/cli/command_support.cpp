@@ -28,7 +28,8 @@ int UsageError(std::string_view command, std::string_view what)
 
 bool OpenProblem(const std::string& path, ProblemModel& model, ShownSpecs& shown)
 {
-    command::OpenResult opened = command::Open(model, path);
+    Session session;
+    command::OpenResult opened = command::Open(model, session, path);
     if (!opened.outcome.ok) {
         ReportError(opened.outcome.message);
         return false;

@@ -17,7 +17,9 @@ int RunCompute(Arguments arguments)
 
     // The panels as the window shows them right after the open.
     const Panels panels = command::PanelsOf(shown);
-    const command::ComputeResult result = command::Compute(model, panels);
+    Session session;
+    session.problemFile = path;
+    const command::ComputeResult result = command::Compute(model, session, panels);
     LineWriter out(stdout);
     if (!result.computed) {
         if (!result.failureLine.empty())
@@ -29,7 +31,7 @@ int RunCompute(Arguments arguments)
 
     // Save refreshes the model from the panels once more, which reads the
     // same entries to the same numbers; the lists it regenerates are unchanged.
-    const FileOutcome saved = command::Save(model, panels, path);
+    const FileOutcome saved = command::Save(model, session, panels, path);
     if (!saved.ok) {
         ReportError(saved.message);
         return kExitError;

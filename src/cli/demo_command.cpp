@@ -22,7 +22,6 @@ int RunDemo(Arguments arguments)
     model.varName = {"x", "y"};
     for (int k = 0; k < 2; ++k) {
         const auto slot = static_cast<std::size_t>(k);
-        model.isPolynomial[slot] = true;
         model.lowerLimit[slot] = 0.0;
         model.upperLimit[slot] = 1.0;
         model.valueUpper[slot] = 1;
@@ -42,9 +41,7 @@ int RunDemo(Arguments arguments)
     for (int j1 = 0; j1 <= 1; ++j1)
         for (int j0 = 0; j0 <= 1; ++j0)
             std::printf("coef(%d, %d) = %s\n", j0, j1, TextOfNumber(model.coef(j0, j1, 0, 0)).c_str());
-    model.evalDx[0] = 2.0;
-    model.evalDx[1] = 3.0;
-    std::printf("f(2, 3) = %s\n", TextOfNumber(Evaluate(model).value()).c_str());
+    std::printf("f(2, 3) = %s\n", TextOfNumber(Evaluate(model, {2.0, 3.0, 0.0, 0.0}).value()).c_str());
     return kExitDone;
 }
 

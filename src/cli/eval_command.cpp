@@ -33,15 +33,15 @@ std::vector<std::string_view> SplitCoordinates(std::string_view line)
 
 // Stores the point and its offsets from the centers as the evaluation window
 // does, each coordinate the number its text begins with, and evaluates.
-double EvaluateAt(ProblemModel& model, const std::vector<std::string_view>& coordinates)
+double EvaluateAt(const ProblemModel& model, const std::vector<std::string_view>& coordinates)
 {
+    PerVariable<double> offsets{};
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
-        model.evalX[s] = LeadingNumber(coordinates[s]);
-        model.evalDx[s] = model.evalX[s] - model.center[s];
+        offsets[s] = LeadingNumber(coordinates[s]) - model.center[s];
     }
     // The problem holds coefficients: HasCoefficients came first.
-    return Evaluate(model).value();
+    return Evaluate(model, offsets).value();
 }
 
 std::string CountMismatch(const ProblemModel& model, std::size_t given)

@@ -8,10 +8,10 @@
 
 namespace tavex::command {
 
-ComputeResult Compute(ProblemModel& model, const Panels& panels)
+ComputeResult Compute(ProblemModel& model, const Session& session, const Panels& panels)
 {
     ComputeResult result;
-    result.listCleared = ClearResults(model);
+    result.listCleared = ClearResults(model, session);
     const SpecsRead read = ReadSpecs(model, panels);
     if (!read) {
         result.refusal = read.refusal + " Nothing was computed.";

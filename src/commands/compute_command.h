@@ -2,6 +2,7 @@
 
 #include "model/problem_model.h"
 #include "setup/panel_texts.h"
+#include "setup/session.h"
 
 #include <string>
 
@@ -16,6 +17,6 @@ struct ComputeResult {
 
 // The Compute button: ClearResults, ReadSpecs from the panels, coef a copy of
 // funTable, then Compute with the panels' "Equally spaced" boxes.
-ComputeResult Compute(ProblemModel& model, const Panels& panels);
+ComputeResult Compute(ProblemModel& model, const Session& session, const Panels& panels);
 
 } // namespace tavex::command

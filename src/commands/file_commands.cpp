@@ -7,13 +7,14 @@
 
 namespace tavex::command {
 
-OpenResult Open(ProblemModel& model, const std::string& path)
+OpenResult Open(ProblemModel& model, Session& session, const std::string& path)
 {
     OpenResult result;
     OpenedEntries entries;
     result.outcome = OpenProblemFiles(model, path, entries);
     if (!result.outcome.ok)
         return result;
+    session.problemFile = path;
     result.shown = SetDisplayedSpecs(model);
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
@@ -41,13 +42,13 @@ Panels PanelsOf(const ShownSpecs& shown)
     return panels;
 }
 
-FileOutcome Save(ProblemModel& model, const Panels& panels, const std::string& path)
+FileOutcome Save(ProblemModel& model, Session& session, const Panels& panels, const std::string& path)
 {
     if (const SpecsRead read = ReadSpecs(model, panels); !read)
         return FileOutcome::Failure(read.refusal + " Nothing was saved.");
     FileOutcome outcome = SaveProblemFiles(model, path);
     if (outcome.ok)
-        model.problemFile = path;
+        session.problemFile = path;
     return outcome;
 }
 

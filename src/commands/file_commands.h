@@ -3,6 +3,7 @@
 #include "io/file_outcome.h"
 #include "model/problem_model.h"
 #include "setup/panel_texts.h"
+#include "setup/session.h"
 #include "setup/shown_specs.h"
 
 #include <string>
@@ -17,8 +18,9 @@ struct OpenResult {
 };
 
 // File > Open: both files read whole before the problem read replaces the
-// current one; on failure nothing changes and the outcome says why.
-OpenResult Open(ProblemModel& model, const std::string& path);
+// current one and problemFile becomes path; on failure nothing changes and
+// the outcome says why.
+OpenResult Open(ProblemModel& model, Session& session, const std::string& path);
 
 // The panels as an open leaves them on the window.
 Panels PanelsOf(const ShownSpecs& shown);
@@ -26,6 +28,6 @@ Panels PanelsOf(const ShownSpecs& shown);
 // Save and Save As, once the name is chosen: ReadSpecs from the panels, then
 // both files under path; problemFile becomes path once they are written. A
 // refusal or failure changes no file.
-FileOutcome Save(ProblemModel& model, const Panels& panels, const std::string& path);
+FileOutcome Save(ProblemModel& model, Session& session, const Panels& panels, const std::string& path);
 
 } // namespace tavex::command

@@ -16,15 +16,6 @@ namespace tavex {
 
 namespace {
 
-// Upper index of every dimension taking part: valueUpper up to lastVar, 0 beyond.
-std::array<int, 4> UsedUpper(const ProblemModel& model)
-{
-    std::array<int, 4> upper{};
-    for (int k = 0; k <= model.lastVar; ++k)
-        upper[static_cast<std::size_t>(k)] = model.valueUpper[static_cast<std::size_t>(k)];
-    return upper;
-}
-
 // The lists, the table and the counts must agree; when they do not, the
 // computation ends without a word, as for any fault outside the arithmetic.
 bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
@@ -68,9 +59,8 @@ bool AllFinite(const Table4& table, const std::array<int, 4>& upper, int threads
 
 std::string NameForLine(const ProblemModel& model, int variable)
 {
-    const auto slot = static_cast<std::size_t>(variable);
-    return slot < model.varName.size() && !model.varName[slot].empty() ? model.varName[slot]
-                                                                         : "VARIABLE " + std::to_string(variable + 1);
+    const std::string_view name = model.NameOf(variable);
+    return name.empty() ? "VARIABLE " + std::to_string(variable + 1) : std::string(name);
 }
 
 // Every variable's matrix is factored first, side by side on the threads: a
@@ -84,7 +74,7 @@ ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int t
     ParallelFor(factors.size(), threads, [&](std::size_t begin, std::size_t end) {
         for (std::size_t slot = begin; slot < end; ++slot) {
             const int i = static_cast<int>(slot);
-            const bool trigonometric = model.isTrigonometric[slot];
+            const bool trigonometric = model.IsTrigonometric(i);
             const double w = AngleFactor(trigonometric, model.period[slot]);
             factors[slot] = FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
                                                          model.center[slot], w, perVariable));
@@ -124,13 +114,13 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     model.isComputed = false;
     model.RegenerateSpacedValues(spacedChecked);
 
-    const std::array<int, 4> upper = UsedUpper(model);
+    const std::array<int, 4> upper = model.UpperIndices();
     if (!ShapesAgree(model, upper))
         return {};
 
     for (int i = 0; i <= model.lastVar; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        if (model.isTrigonometric[slot] && model.period[slot] == 0.0)
+        if (model.IsTrigonometric(i) && model.period[slot] == 0.0)
             return {false, ZeroPeriodLine(model, i)};
     }
     // All the matrices are held at once, beside the two tables.

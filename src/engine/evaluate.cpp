@@ -16,7 +16,6 @@ struct Level {
     bool trigonometric = false;
     double offset = 0.0;              // d of Horner's scheme
     std::vector<double> weights;      // 1, sin t, cos t, sin 2t, ... for a trigonometric level
-    double finalAngle = 0.0;
 };
 
 Level MakeLevel(bool trigonometric, double offsetOrAngle, int m)
@@ -39,7 +38,6 @@ Level MakeLevel(bool trigonometric, double offsetOrAngle, int m)
     }
     if (j == m)
         level.weights[static_cast<std::size_t>(j)] = std::cos(angle);
-    level.finalAngle = angle;
     return level;
 }
 
@@ -84,7 +82,7 @@ void SumLines(const Level& level, int m, const double* source, std::size_t lineC
 
 } // namespace
 
-std::optional<double> Evaluate(ProblemModel& model)
+std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> evalDx)
 {
     if (!model.isComputed)
         return std::nullopt;
@@ -93,17 +91,15 @@ std::optional<double> Evaluate(ProblemModel& model)
     bool zeroPeriod = false;
     for (int v = 0; v <= model.lastVar; ++v) {
         const auto slot = static_cast<std::size_t>(v);
-        if (!model.isTrigonometric[slot])
+        if (!model.IsTrigonometric(v))
             continue;
-        model.evalDx[slot] = ((atanOne * model.evalDx[slot]) * 8.0) / model.period[slot];
+        evalDx[slot] = ((atanOne * evalDx[slot]) * 8.0) / model.period[slot];
         zeroPeriod = zeroPeriod || model.period[slot] == 0.0;
     }
     if (zeroPeriod)
         return std::numeric_limits<double>::quiet_NaN();
 
-    std::array<int, 4> m{};
-    for (int v = 0; v <= model.lastVar; ++v)
-        m[static_cast<std::size_t>(v)] = model.valueUpper[static_cast<std::size_t>(v)];
+    const std::array<int, 4> m = model.UpperIndices();
 
     // Level 0 reads coef in place; each further level reads the sums of the one inside.
     const Table4& coef = model.coef;
@@ -113,8 +109,7 @@ std::optional<double> Evaluate(ProblemModel& model)
     std::vector<double> sums(lineCount);
     std::vector<double> next;
 
-    const Level level0 = MakeLevel(model.isTrigonometric[0], model.evalDx[0], m[0]);
-    model.evalAngle[0] = level0.finalAngle;
+    const Level level0 = MakeLevel(model.IsTrigonometric(0), evalDx[0], m[0]);
     // Lines of coef along index 0 lie at (0, j1, j2, j3); the selected ones are
     // not evenly spaced when the storage is larger than the counts.
     {
@@ -132,8 +127,7 @@ std::optional<double> Evaluate(ProblemModel& model)
     // sums over its own index, which is the fastest one left.
     for (int v = 1; v < 4; ++v) {
         const auto slot = static_cast<std::size_t>(v);
-        const Level level = MakeLevel(model.isTrigonometric[slot], model.evalDx[slot], m[slot]);
-        model.evalAngle[slot] = level.finalAngle;
+        const Level level = MakeLevel(model.IsTrigonometric(v), evalDx[slot], m[slot]);
         const std::size_t entries = static_cast<std::size_t>(m[slot]) + 1;
         const std::size_t lines = sums.size() / entries;
         next.resize(lines);

@@ -6,19 +6,18 @@
 
 namespace tavex {
 
-// The value of the expansion at the point whose offsets from the centers are
-// in evalDx; no value while isComputed is false.
+// The value of the expansion at the point whose offsets from the centers
+// (x - center of each variable) are evalDx; no value while isComputed is false.
 //
 // The sum is nested, variable 3 outermost and variable 0 innermost; each level
 // takes S = sum over j of phi_j * inner(j): a polynomial variable by Horner's
 // scheme over descending j (S = S * d + inner(j)), a trigonometric one over
 // ascending j with the running angle built by repeated addition
-// (S = inner(j) * cos or sin(angle) + S). The angle of a trigonometric
-// variable replaces its offset in evalDx, so offsets must be set anew before
-// every call.
+// (S = inner(j) * cos or sin(angle) + S). A trigonometric variable's offset
+// becomes its angle ((atan(1) * dx) * 8) / period first.
 //
 // A trigonometric variable with period 0 gives NaN: no finite value is
 // passed off as the answer.
-std::optional<double> Evaluate(ProblemModel& model);
+std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> evalDx);
 
 } // namespace tavex

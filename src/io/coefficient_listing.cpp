@@ -10,7 +10,7 @@ namespace {
 
 std::size_t ValueCount(const ProblemModel& model, int k)
 {
-    return k <= model.lastVar ? static_cast<std::size_t>(model.valueUpper[static_cast<std::size_t>(k)]) + 1 : 1;
+    return static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(k)]) + 1;
 }
 
 // "-0.5" for a center of 0.5, "+1.5" for -1.5, nothing for 0.
@@ -26,12 +26,11 @@ std::string CenterPart(double center)
 
 void AppendFactor(std::string& term, const ProblemModel& model, int v, int m)
 {
-    const auto s = static_cast<std::size_t>(v);
-    const std::string& name = s < model.varName.size() ? model.varName[s] : std::string();
-    const double c = model.center[s];
+    const std::string_view name = model.NameOf(v);
+    const double c = model.center[static_cast<std::size_t>(v)];
     const bool centered = c != 0.0;
     term += '*';
-    if (model.isPolynomial[s]) {
+    if (!model.IsTrigonometric(v)) {
         if (centered)
             term += '(';
         term += name;
@@ -66,7 +65,7 @@ std::string TermText(const ProblemModel& model, const PerVariable<int>& index)
     return term;
 }
 
-std::string CoefficientLine(const ProblemModel& model, const PerVariable<int>& index)
+std::string BuildTermText(const ProblemModel& model, const PerVariable<int>& index)
 {
     std::string line = TextOfNumber(model.coef(index[0], index[1], index[2], index[3]));
     line.append(kLinePadding, ' ');
@@ -75,11 +74,6 @@ std::string CoefficientLine(const ProblemModel& model, const PerVariable<int>& i
         line.replace(kTermColumn, std::min(term.size(), line.size() - kTermColumn),
                      term.substr(0, line.size() - kTermColumn));
     return line;
-}
-
-void BuildTermText(ProblemModel& model)
-{
-    model.termText = CoefficientLine(model, model.termIndex);
 }
 
 CoefficientListing::CoefficientListing(const ProblemModel& model) : model_(model)
@@ -105,7 +99,7 @@ std::string CoefficientListing::Line(std::size_t row) const
             return {};
     }
     index[0] = static_cast<int>(rest);
-    return CoefficientLine(model_, index);
+    return BuildTermText(model_, index);
 }
 
 void ListCoefficients(const ProblemModel& model, std::vector<std::string>& lines)

@@ -21,12 +21,10 @@ inline constexpr std::size_t kLinePadding = 255;
 // "*x", "*(t-0.5)^2", "*sin(t+1.5)", "*cos(2*(t+1.5))". Empty for the constant term.
 std::string TermText(const ProblemModel& model, const PerVariable<int>& index);
 
-// The line of coefficient `index`: the text of its value, 255 blanks, and the
-// term text laid over them from character 25, cut where the line ends.
-std::string CoefficientLine(const ProblemModel& model, const PerVariable<int>& index);
-
-// The line of the coefficient at termIndex, left in termText.
-void BuildTermText(ProblemModel& model);
+// The line of coefficient `index`, shared by the listing and the report: the
+// text of its value, 255 blanks, and the term text laid over them from
+// character 25, cut where the line ends.
+std::string BuildTermText(const ProblemModel& model, const PerVariable<int>& index);
 
 // The listing of the coefficients, a line at a time, for a list that asks for
 // the lines it shows: the heading, then the coefficient lines with the first

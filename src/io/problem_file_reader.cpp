@@ -15,7 +15,6 @@
 #include <new>
 #include <stdexcept>
 #include <thread>
-#include <unistd.h>
 
 namespace tavex {
 
@@ -125,15 +124,6 @@ private:
 };
 
 // Two tables of doubles this large would not fit in the machine's memory.
-std::size_t MaxGridElements()
-{
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || pageSize <= 0)
-        return SIZE_MAX / (2 * sizeof(double));
-    return static_cast<std::size_t>(pages) / (2 * sizeof(double)) * static_cast<std::size_t>(pageSize);
-}
-
 // "40 x 40 x 2000000000": the value counts of the variables before k and of k.
 std::string GridText(const ProblemModel& model, int k, std::int64_t upperOfK)
 {
@@ -141,21 +131,6 @@ std::string GridText(const ProblemModel& model, int k, std::int64_t upperOfK)
     for (int j = 0; j < k; ++j)
         text += std::to_string(model.valueUpper[static_cast<std::size_t>(j)] + 1) + " x ";
     return text + TextOfNumber(static_cast<double>(upperOfK) + 1.0);
-}
-
-std::array<int, 4> UpperIndices(const ProblemModel& model)
-{
-    return {model.valueUpper[0], model.valueUpper[1], model.valueUpper[2], model.valueUpper[3]};
-}
-
-void CopySessionFields(const ProblemModel& session, ProblemModel& fresh)
-{
-    fresh.piValue = session.piValue;
-    fresh.startDir = session.startDir;
-    fresh.savedDecimalSep = session.savedDecimalSep;
-    fresh.curVarNo = session.curVarNo;
-    fresh.curVar = session.curVar;
-    fresh.termText = session.termText;
 }
 
 constexpr std::size_t kElementsWorthAThread = 1 << 16;
@@ -253,14 +228,13 @@ private:
         model_.lowerLimit[s] = problem_.Value("the lower limit of " + label);
         model_.upperLimit[s] = problem_.Value("the upper limit of " + label);
         entries_.centerText[s] = std::string(problem_.Text("the center of " + label));
-        model_.isPolynomial[s] = problem_.Boolean("the kind of " + label);
-        model_.isTrigonometric[s] = !model_.isPolynomial[s];
+        model_.kind[s] = problem_.Boolean("the kind of " + label) ? Kind::Polynomial : Kind::Trigonometric;
         entries_.periodText[s] = std::string(problem_.Text("the period of " + label));
         const int countLine = problem_.line();
         const std::int64_t upper = problem_.Count("the value count of " + label);
         if (upper < 1)
             problem_.Fail(countLine, label + " has fewer than 2 values; a variable needs at least 2");
-        if (upper >= INT_MAX || static_cast<std::size_t>(upper) + 1 > MaxGridElements() / elements_)
+        if (upper >= INT_MAX || static_cast<std::size_t>(upper) + 1 > ProblemModel::MostTableElements() / elements_)
             problem_.Fail(countLine,
                           "a grid of " + GridText(model_, k, upper) + " values is too large to hold in memory");
         elements_ *= static_cast<std::size_t>(upper) + 1;
@@ -269,7 +243,7 @@ private:
         model_.center[s] = IsStarEntry(entries_.centerText[s])
                          ? StarCenter(model_.lowerLimit[s], model_.upperLimit[s])
                          : NumberFromField(entries_.centerText[s]);
-        model_.period[s] = IsStarEntry(entries_.periodText[s]) ? StarPeriod(model_.piValue)
+        model_.period[s] = IsStarEntry(entries_.periodText[s]) ? StarPeriod()
                                                                : NumberFromField(entries_.periodText[s]);
         model_.valueStep[s] = (model_.upperLimit[s] - model_.lowerLimit[s]) / model_.valueUpper[s];
     }
@@ -305,7 +279,7 @@ private:
             fields.Numbers(elements_, "coefficients", [](std::size_t, double) {});
             return;
         }
-        TableWalk walk(target->coef.extents(), UpperIndices(model_), IndexOrder::FirstFastest);
+        TableWalk walk(target->coef.extents(), model_.UpperIndices(), IndexOrder::FirstFastest);
         double* values = target->coef.data();
         fields.Numbers(elements_, "coefficients", [&](std::size_t, double value) {
             values[walk.offset()] = value;
@@ -336,7 +310,7 @@ private:
         // block of neighbours along index 0, one cache line, at a time.
         auto inFileOrder = std::make_unique_for_overwrite<double[]>(elements_);
         fields.Numbers(elements_, "function values", [&](std::size_t i, double value) { inFileOrder[i] = value; });
-        const std::array<int, 4> upper = UpperIndices(model_);
+        const std::array<int, 4> upper = model_.UpperIndices();
         const std::size_t perIndex0 = elements_ / (static_cast<std::size_t>(upper[0]) + 1);
         Table4& table = target->funTable;
         for (int first = 0; first <= upper[0]; first += kLineNeighbours) {
@@ -369,11 +343,9 @@ std::string DataFilePath(std::string_view problemPath)
 }
 
 FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dataText,
-                              const std::string& problemPath, const ProblemModel& session,
-                              OpenedProblem& opened)
+                              const std::string& problemPath, OpenedProblem& opened)
 {
     OpenedProblem fresh;
-    CopySessionFields(session, fresh.model);
     try {
         PairParser(problemText, dataText, problemPath, fresh).Parse();
     } catch (const ReadFailure& failure) {
@@ -381,12 +353,11 @@ FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dat
     } catch (const std::bad_alloc&) {
         return FileOutcome::Failure(problemPath + ": the grid is too large to hold in memory");
     }
-    fresh.model.problemFile = problemPath;
     opened = std::move(fresh);
     return FileOutcome::Success();
 }
 
-FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel& session, OpenedProblem& opened)
+FileOutcome ReadProblemFiles(const std::string& problemPath, OpenedProblem& opened)
 {
     if (problemPath.empty())
         return FileOutcome::Failure("cannot open: no file name");
@@ -401,7 +372,7 @@ FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel&
         return problemRead;
     if (!dataRead.ok)
         return dataRead;
-    return ParseProblemFiles(problemBytes.view(), dataBytes.view(), problemPath, session, opened);
+    return ParseProblemFiles(problemBytes.view(), dataBytes.view(), problemPath, opened);
 }
 
 } // namespace tavex

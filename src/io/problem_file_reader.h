@@ -27,8 +27,7 @@ struct OpenedProblem {
 std::string DataFilePath(std::string_view problemPath);
 
 // Reads a problem from the texts of its problem file and data file into
-// opened.model, which starts fresh except for the fields of the session
-// (piValue, startDir, the window's state) copied from `session`.
+// opened.model, which starts fresh.
 //
 // Reading follows the fields in order; a field that should hold a number and
 // holds none reads as 0, a center or period "*" stands for the middle of the
@@ -39,10 +38,9 @@ std::string DataFilePath(std::string_view problemPath);
 // file whose counts differ from the problem file's (its lists would be read
 // out of step, so it is not the problem file's partner).
 FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dataText,
-                              const std::string& problemPath, const ProblemModel& session,
-                              OpenedProblem& opened);
+                              const std::string& problemPath, OpenedProblem& opened);
 
-// Reads both files from disk and parses them; problemFile is set to the path.
-FileOutcome ReadProblemFiles(const std::string& problemPath, const ProblemModel& session, OpenedProblem& opened);
+// Reads both files from disk and parses them.
+FileOutcome ReadProblemFiles(const std::string& problemPath, OpenedProblem& opened);
 
 } // namespace tavex

@@ -22,21 +22,6 @@ constexpr int kLineNeighbours = 8;
 // Pieces laid out at once per thread before they are handed on.
 constexpr std::size_t kPiecesPerThread = 2;
 
-// Before the names are given the list may be shorter than the variable count.
-std::string_view NameOf(const ProblemModel& model, int k)
-{
-    const auto s = static_cast<std::size_t>(k);
-    return s < model.varName.size() ? std::string_view(model.varName[s]) : std::string_view();
-}
-
-std::array<int, 4> UsedUpper(const ProblemModel& model)
-{
-    std::array<int, 4> upper{};
-    for (int k = 0; k <= model.lastVar; ++k)
-        upper[static_cast<std::size_t>(k)] = model.valueUpper[static_cast<std::size_t>(k)];
-    return upper;
-}
-
 // Lays out pieces 0..count-1 on every thread, a batch at a time, and hands
 // their texts to the sink in order. Each piece fills `textsPerPiece` texts
 // (handed on in that order too); the buffers serve batch after batch, so
@@ -123,11 +108,11 @@ void WriteProblemFile(const ProblemModel& model, const TextSink& sink)
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         CommaRecord(head)
-            .Text(NameOf(model, k))
+            .Text(model.NameOf(k))
             .Number(model.lowerLimit[s])
             .Number(model.upperLimit[s])
             .Number(model.center[s])
-            .Boolean(model.isPolynomial[s])
+            .Boolean(!model.IsTrigonometric(k))
             .Number(model.period[s])
             .Number(model.valueUpper[s])
             .End();
@@ -135,7 +120,7 @@ void WriteProblemFile(const ProblemModel& model, const TextSink& sink)
     CommaRecord(head).Boolean(model.isComputed).End();
     sink(head);
     if (model.isComputed)
-        WriteFirstFastestLines(model.coef, UsedUpper(model), sink);
+        WriteFirstFastestLines(model.coef, model.UpperIndices(), sink);
 }
 
 void WriteDataFile(const ProblemModel& model, const TextSink& sink)
@@ -159,7 +144,7 @@ void WriteDataFile(const ProblemModel& model, const TextSink& sink)
             AppendNumberLine(head, model.GetVarX(k, i));
     }
     sink(head);
-    WriteLastFastestLines(model.funTable, UsedUpper(model), sink);
+    WriteLastFastestLines(model.funTable, model.UpperIndices(), sink);
 }
 
 std::string ProblemFileText(const ProblemModel& model)
@@ -176,7 +161,7 @@ FileOutcome CheckSavable(const ProblemModel& model, const std::string& problemPa
 {
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
-        if (!FitsQuotedField(NameOf(model, k)))
+        if (!FitsQuotedField(model.NameOf(k)))
             return FileOutcome::Failure(problemPath + ": cannot save: the name of variable " + std::to_string(k + 1)
                                         + " holds a double quote or a line end, which the file cannot keep");
         if (model.valueUpper[s] < 1)

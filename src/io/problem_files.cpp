@@ -10,7 +10,7 @@ namespace tavex {
 FileOutcome OpenProblemFiles(ProblemModel& model, const std::string& path, OpenedEntries& entries)
 {
     OpenedProblem opened;
-    FileOutcome outcome = ReadProblemFiles(path, model, opened);
+    FileOutcome outcome = ReadProblemFiles(path, opened);
     if (!outcome.ok)
         return outcome;
     model = std::move(opened.model);

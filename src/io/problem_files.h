@@ -10,7 +10,7 @@ namespace tavex {
 
 // Open: reads the problem file at `path` and its data file into a fresh
 // model and, only when both were read whole, makes it the current problem
-// (problemFile = path, the session's own fields kept) and fills `entries`
+// and fills `entries`
 // with the center and period texts for the window. On failure the model and
 // entries are untouched and the message names the file and the line.
 FileOutcome OpenProblemFiles(ProblemModel& model, const std::string& path, OpenedEntries& entries);

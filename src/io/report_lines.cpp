@@ -10,18 +10,6 @@ namespace tavex {
 
 namespace {
 
-int UpperOf(const ProblemModel& model, int k)
-{
-    return k <= model.lastVar ? model.valueUpper[static_cast<std::size_t>(k)] : 0;
-}
-
-const std::string& NameOf(const ProblemModel& model, int k)
-{
-    static const std::string none;
-    const auto s = static_cast<std::size_t>(k);
-    return s < model.varName.size() ? model.varName[s] : none;
-}
-
 std::string LabelledNumber(std::string_view label, double value)
 {
     std::string line(label);
@@ -32,7 +20,7 @@ std::string LabelledNumber(std::string_view label, double value)
 // "name=value", the header of a value of an outer variable.
 std::string ValueHeader(const ProblemModel& model, int k, int i, std::size_t indent)
 {
-    return std::string(indent, ' ') + NameOf(model, k) + "=" + TextOfNumber(model.GetVarX(k, i));
+    return std::string(indent, ' ').append(model.NameOf(k)).append("=").append(TextOfNumber(model.GetVarX(k, i)));
 }
 
 std::string DataLine(const ProblemModel& model, int i0, int i1, int i2, int i3)
@@ -54,8 +42,8 @@ void PrintVariableBlocks(const ProblemModel& model, const LineSink& sink)
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         sink("");
-        sink("           VARIABLE: " + NameOf(model, k));
-        sink(std::string("               TYPE: ") + (model.isPolynomial[s] ? "POLYNOMIAL" : "TRIGONOMETRIC"));
+        sink("           VARIABLE: " + std::string(model.NameOf(k)));
+        sink(std::string("               TYPE: ") + (model.IsTrigonometric(k) ? "TRIGONOMETRIC" : "POLYNOMIAL"));
         sink(LabelledNumber("         # OF TERMS:", static_cast<double>(model.valueUpper[s]) + 1.0));
         std::string interval = LabelledNumber("           INTERVAL: [", model.lowerLimit[s]);
         interval += ",";
@@ -63,7 +51,7 @@ void PrintVariableBlocks(const ProblemModel& model, const LineSink& sink)
         interval += "]";
         sink(interval);
         sink(LabelledNumber("CENTER OF EXPANSION:", model.center[s]));
-        if (model.isTrigonometric[s])
+        if (model.IsTrigonometric(k))
             sink(LabelledNumber("             PERIOD:", model.period[s]));
     }
 }
@@ -85,16 +73,17 @@ void PrintData(const ProblemModel& model, const LineSink& sink)
     sink("");
     sink("DATA:");
     sink("");
-    for (int i3 = 0; i3 <= UpperOf(model, 3); ++i3) {
-        if (UpperOf(model, 3) != 0)
+    const std::array<int, 4> upper = model.UpperIndices();
+    for (int i3 = 0; i3 <= upper[3]; ++i3) {
+        if (upper[3] != 0)
             sink(ValueHeader(model, 3, i3, 0));
-        for (int i2 = 0; i2 <= UpperOf(model, 2); ++i2) {
-            if (UpperOf(model, 2) != 0)
+        for (int i2 = 0; i2 <= upper[2]; ++i2) {
+            if (upper[2] != 0)
                 sink(ValueHeader(model, 2, i2, 1));
-            for (int i1 = 0; i1 <= UpperOf(model, 1); ++i1) {
-                if (UpperOf(model, 1) != 0)
+            for (int i1 = 0; i1 <= upper[1]; ++i1) {
+                if (upper[1] != 0)
                     sink(ValueHeader(model, 1, i1, 2));
-                for (int i0 = 0; i0 <= UpperOf(model, 0); ++i0)
+                for (int i0 = 0; i0 <= upper[0]; ++i0)
                     sink(DataLine(model, i0, i1, i2, i3));
                 sink("");
             }

@@ -10,8 +10,6 @@ std::string BrokenInvariant(const ProblemModel& model)
         return "fewer name slots than variables";
     if (model.funTable.extents() != model.coef.extents())
         return "funTable and coef differ in shape";
-    if (model.curVarNo < 1 || model.curVarNo > model.lastVar + 1)
-        return "curVarNo " + std::to_string(model.curVarNo) + " names no variable";
     for (int k = 0; k < kMaxVariables; ++k) {
         const auto s = static_cast<std::size_t>(k);
         const std::string which = "variable " + std::to_string(k + 1) + ": ";

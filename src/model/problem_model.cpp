@@ -2,15 +2,13 @@
 
 #include "base/memory_share.h"
 
-#include <cmath>
 #include <new>
 #include <stdexcept>
 
 namespace tavex {
 
 ProblemModel::ProblemModel()
-    : piValue(4.0 * std::atan(1.0))
-    , varName(kMaxVariables)
+    : varName(kMaxVariables)
 {
     for (auto& list : varX_)
         list.assign(1, 0.0);
@@ -19,8 +17,7 @@ ProblemModel::ProblemModel()
 void ProblemModel::AllocateVariableArrays()
 {
     varName.assign(kMaxVariables, std::string());
-    isPolynomial = {};
-    isTrigonometric = {};
+    kind = {};
     isEquallySpaced = {};
     lowerLimit = {};
     upperLimit = {};
@@ -29,21 +26,26 @@ void ProblemModel::AllocateVariableArrays()
     period = {};
     valueStep = {};
     valuesExplicit = {};
-    valuesAdded = {};
-    funStartIndex = {};
-    funIndexLeft = {};
-    funCommaLeft = {};
     storedValueUpper = {};
-    termIndex = {};
-    evalX = {};
-    evalDx = {};
-    evalAngle = {};
+}
+
+std::array<int, 4> ProblemModel::UpperIndices() const
+{
+    std::array<int, 4> upper{};
+    for (int k = 0; k <= lastVar; ++k)
+        upper[Slot(k)] = valueUpper[Slot(k)];
+    return upper;
+}
+
+std::size_t ProblemModel::MostTableElements()
+{
+    return static_cast<std::size_t>(MemoryShareBytes() / (2 * sizeof(double)));
 }
 
 bool ProblemModel::TablesFit(const std::array<int, 4>& upper)
 {
     const std::size_t count = Table4::ElementCount(upper);
-    return count > 0 && 2.0 * sizeof(double) * static_cast<double>(count) <= MemoryShareBytes();
+    return count > 0 && count <= MostTableElements();
 }
 
 void ProblemModel::ShapeTables(const std::array<int, 4>& upper)

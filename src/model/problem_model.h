@@ -5,6 +5,7 @@
 #include <array>
 #include <cassert>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavex {
@@ -15,59 +16,57 @@ inline constexpr int kMaxVariables = 4;
 template <typename T>
 using PerVariable = std::array<T, kMaxVariables>;
 
-// The one problem of a run: how many variables there are and what each one
-// is, the values tabulated for each, the function values on their grid and the
-// coefficients. The main window owns the only instance; everything else works
-// on it by reference.
+// How a variable is expanded: in powers of (x - center), or in 1 and the sines
+// and cosines of the multiples of its angle 2 pi (x - center) / period.
+enum class Kind { Polynomial, Trigonometric };
+
+// The one problem of a run, what is saved and computed: how many variables
+// there are and what each one is, the values tabulated for each, the
+// function values on their grid and the coefficients. What the windows and
+// the run keep besides lives in the Session. The main window owns the only
+// instance; everything else works on it by reference.
 struct ProblemModel {
     ProblemModel();
 
-    // --- scalars ---
-    int lastVar = 0;           // number of variables minus one, 0..3
-    bool isComputed = false;   // coef holds the coefficients of the current data
-    bool isOpening = false;    // a problem file is being read into the window
-    int curVarNo = 1;          // 1-based number of the panel shown
-    int curVar = 0;            // variable of the last per-variable value command
-    double piValue;            // 4 atan(1)
-    std::string startDir;      // working directory at start-up
-    std::string problemFile;   // full path of the problem file, empty until named
-    std::string savedDecimalSep;
-    std::string termText;      // the coefficient line last built
+    int lastVar = 0;         // number of variables minus one, 0..3
+    bool isComputed = false; // coef holds the coefficients of the current data
 
     // --- per variable ---
     // At least lastVar + 1 entries, empty until names are given; exactly
     // lastVar + 1 once they are accepted or read from a file.
     std::vector<std::string> varName;
-    PerVariable<bool> isPolynomial{};
-    PerVariable<bool> isTrigonometric{};
+    PerVariable<Kind> kind{};
     PerVariable<bool> isEquallySpaced{};
     PerVariable<double> lowerLimit{};
     PerVariable<double> upperLimit{};
-    PerVariable<int> valueUpper{};    // number of values minus one
+    PerVariable<int> valueUpper{};       // number of values minus one
     PerVariable<double> center{};
     PerVariable<double> period{};
-    PerVariable<double> valueStep{};  // (upper - lower) / valueUpper
-    PerVariable<bool> valuesExplicit{};
-    PerVariable<int> valuesAdded{};
-    PerVariable<int> funStartIndex{};
-    PerVariable<int> funIndexLeft{};  // designed positions of the function window's index boxes
-    PerVariable<int> funCommaLeft{};  // and of the commas between them
-    PerVariable<int> storedValueUpper{};
-    PerVariable<int> termIndex{};
-    PerVariable<double> evalX{};
-    PerVariable<double> evalDx{};
-    PerVariable<double> evalAngle{};
+    PerVariable<double> valueStep{};     // (upper - lower) / valueUpper
+    PerVariable<bool> valuesExplicit{};  // the list was entered or read value by value
+    PerVariable<int> storedValueUpper{}; // the count as the data file holds it
 
     // --- tables: function values at the grid points, and the coefficients ---
     Table4 funTable;
     Table4 coef;
 
-    // Gives every per-variable array four fresh slots of 0, false or empty text.
+    // Gives every per-variable array four fresh slots of 0, false, polynomial
+    // or empty text.
     void AllocateVariableArrays();
 
-    // Whether both tables with these upper indices stay within their share
-    // of the machine's memory: half of it for the two together, so that the
-    // solve, the files and the rest of the system keep room to work.
+    bool IsTrigonometric(int k) const { return kind[Slot(k)] == Kind::Trigonometric; }
+    // The name of variable k; empty when it has none yet.
+    std::string_view NameOf(int k) const
+    {
+        return Slot(k) < varName.size() ? std::string_view(varName[Slot(k)]) : std::string_view();
+    }
+    // The upper index of every dimension in use: valueUpper up to lastVar, 0 beyond.
+    std::array<int, 4> UpperIndices() const;
+
+    // The most values each table may hold: both together stay within their
+    // share of the machine's memory (MemoryShareBytes).
+    static std::size_t MostTableElements();
+    // Whether both tables with these upper indices stay within that share.
     static bool TablesFit(const std::array<int, 4>& upper);
     // Re-creates funTable and coef together, every element 0, dimension k
     // running 0..upper[k]. Throws std::length_error when the tables do not fit
@@ -92,13 +91,15 @@ struct ProblemModel {
     void RegenerateSpacedValues(const PerVariable<bool>& spacedChecked);
 
     // The whole list of a variable, for the code that reads it by the thousand.
-    const std::vector<double>& VarX(int ix) const
-    {
-        assert(ix >= 0 && ix < kMaxVariables);
-        return varX_[static_cast<std::size_t>(ix)];
-    }
+    const std::vector<double>& VarX(int ix) const { return varX_[Slot(ix)]; }
 
 private:
+    static std::size_t Slot(int k)
+    {
+        assert(k >= 0 && k < kMaxVariables);
+        return static_cast<std::size_t>(k);
+    }
+
     PerVariable<std::vector<double>> varX_;
 };
 

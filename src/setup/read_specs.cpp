@@ -40,9 +40,8 @@ SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
         model.valueUpper[s] = ValueUpperFromText(panel.valueCount);
         model.center[s] = IsStarEntry(panel.center) ? StarCenter(model.lowerLimit[s], model.upperLimit[s])
                                                     : LeadingNumber(panel.center);
-        model.period[s] = IsStarEntry(panel.period) ? StarPeriod(model.piValue) : LeadingNumber(panel.period);
-        model.isPolynomial[s] = panel.powerChecked;
-        model.isTrigonometric[s] = !panel.powerChecked;
+        model.period[s] = IsStarEntry(panel.period) ? StarPeriod() : LeadingNumber(panel.period);
+        model.kind[s] = panel.powerChecked ? Kind::Polynomial : Kind::Trigonometric;
         model.isEquallySpaced[s] = panel.spacedChecked;
         spaced[s] = panel.spacedChecked;
     }

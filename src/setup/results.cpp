@@ -2,9 +2,9 @@
 
 namespace tavex {
 
-bool ClearResults(ProblemModel& model)
+bool ClearResults(ProblemModel& model, const Session& session)
 {
-    if (model.isOpening)
+    if (session.isOpening)
         return false;
     model.isComputed = false;
     return true;

@@ -4,7 +4,7 @@
 
 namespace tavex {
 
-ShownSpecs SetDisplayedSpecs(ProblemModel& model)
+ShownSpecs SetDisplayedSpecs(const ProblemModel& model)
 {
     assert(model.lastVar >= 0 && model.lastVar < kMaxVariables);
     assert(model.varName.size() >= static_cast<std::size_t>(model.lastVar) + 1);
@@ -17,8 +17,7 @@ ShownSpecs SetDisplayedSpecs(ProblemModel& model)
         panel.lowerLimit = TextOfNumber(model.lowerLimit[s]);
         panel.upperLimit = TextOfNumber(model.upperLimit[s]);
         panel.valueCount = std::to_string(static_cast<long long>(model.valueUpper[s]) + 1);
-        model.isTrigonometric[s] = !model.isPolynomial[s];
-        panel.powerChecked = model.isPolynomial[s];
+        panel.powerChecked = !model.IsTrigonometric(k);
         panel.spacedChecked = model.isEquallySpaced[s];
         shown.panels.push_back(std::move(panel));
 

@@ -28,8 +28,7 @@ struct ShownSpecs {
     std::vector<ShownPanel> panels;  // variables 0..lastVar
 };
 
-// The data side of SetDisplayedSpecs: the texts and check states for the
-// window. Also makes isTrigonometric the negation of isPolynomial.
-ShownSpecs SetDisplayedSpecs(ProblemModel& model);
+// The data side of SetDisplayedSpecs: the texts and check states for the window.
+ShownSpecs SetDisplayedSpecs(const ProblemModel& model);
 
 } // namespace tavex

@@ -44,7 +44,8 @@ protected:
     ProblemModel Saved() const
     {
         ProblemModel saved;
-        EXPECT_TRUE(command::Open(saved, dir.filePath("p").toStdString()).outcome.ok);
+        Session session;
+        EXPECT_TRUE(command::Open(saved, session, dir.filePath("p").toStdString()).outcome.ok);
         return saved;
     }
 
@@ -168,7 +169,7 @@ TEST_F(AnyOrderTest, NextFromTheCountBoxChecksTheNamesBeforeItLeavesThem)
     Click("cmdNextVar");
     EXPECT_EQ(FocusName(), "txtVarNams");
     EXPECT_TRUE(Box("txtVarNams")->isEnabled());
-    EXPECT_EQ(window->model().curVarNo, 1);
+    EXPECT_EQ(window->session().curVarNo, 1);
     ExpectSound();
 }
 

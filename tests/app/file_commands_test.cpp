@@ -104,7 +104,7 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
     answer = Path("problem");
     Save();
     ASSERT_EQ(shown, std::vector<CommonDialog::Kind>{CommonDialog::Kind::Save});
-    EXPECT_EQ(model.problemFile, Path("problem").toStdString());
+    EXPECT_EQ(window->session().problemFile, Path("problem").toStdString());
     EXPECT_TRUE(QFile::exists(Path("problem")));
     EXPECT_TRUE(QFile::exists(Path("problem.dat")));
 
@@ -112,8 +112,8 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
     Open();
     ASSERT_EQ(shown, std::vector<CommonDialog::Kind>{CommonDialog::Kind::Open});
     ProblemModel& reopened = window->model();
-    EXPECT_EQ(reopened.problemFile, Path("problem").toStdString());
-    EXPECT_FALSE(reopened.isOpening);
+    EXPECT_EQ(window->session().problemFile, Path("problem").toStdString());
+    EXPECT_FALSE(window->session().isOpening);
     EXPECT_TRUE(reopened.isComputed);
     EXPECT_EQ(reopened.funTable(1, 1, 0, 0), 10.0);
     EXPECT_EQ(reopened.funTable(0, 1, 0, 0), 4.0);
@@ -168,12 +168,12 @@ TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)
     Open(); // cancelled: nothing changes
     EXPECT_TRUE(Box("txtOrder")->isEnabled());
     EXPECT_TRUE(Menu("mnuOpen")->isEnabled());
-    EXPECT_TRUE(window->model().problemFile.empty());
+    EXPECT_TRUE(window->session().problemFile.empty());
 
     Declare("1", "x");
     Save(); // no name yet, cancelled: nothing saved
     EXPECT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(window->model().problemFile.empty());
+    EXPECT_TRUE(window->session().problemFile.empty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
     answer = Path("first");
@@ -186,7 +186,7 @@ TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)
     SaveAs();
     EXPECT_EQ(openedOn, Path("first"));
     EXPECT_TRUE(QFile::exists(Path("first")));
-    EXPECT_EQ(window->model().problemFile, Path("first").toStdString());
+    EXPECT_EQ(window->session().problemFile, Path("first").toStdString());
 
     // Save no longer asks.
     const std::size_t asked = shown.size();
@@ -208,7 +208,7 @@ TEST_F(FileCommandsTest, FailuresAreShownAndChangeNothing)
     EXPECT_TRUE(Box("txtOrder")->isEnabled());
     EXPECT_TRUE(Box("txtVarNams")->isEnabled());
     EXPECT_TRUE(Menu("mnuOpen")->isEnabled());
-    EXPECT_TRUE(window->model().problemFile.empty());
+    EXPECT_TRUE(window->session().problemFile.empty());
 
     // The window goes on as if Open had not been chosen.
     Reactivate();
@@ -220,7 +220,7 @@ TEST_F(FileCommandsTest, FailuresAreShownAndChangeNothing)
         ASSERT_TRUE(box.shown());
         EXPECT_NE(box.text().find("folder"), std::string::npos) << box.text();
     }
-    EXPECT_TRUE(window->model().problemFile.empty());
+    EXPECT_TRUE(window->session().problemFile.empty());
     Reactivate();
 
     // A count box holding one value, not left: Save settles it first, its
@@ -233,7 +233,7 @@ TEST_F(FileCommandsTest, FailuresAreShownAndChangeNothing)
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(FocusName(), "txtTerms_0");
     EXPECT_FALSE(QFile::exists(Path("p")));
-    EXPECT_TRUE(window->model().problemFile.empty());
+    EXPECT_TRUE(window->session().problemFile.empty());
 }
 
 } // namespace

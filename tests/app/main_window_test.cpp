@@ -48,9 +48,9 @@ TEST_F(MainWindowTest, OpensReadyForTheCount)
     EXPECT_FALSE(Menu("mnuPrint")->isEnabled());
     EXPECT_FALSE(Menu("mnuAbout")->isVisible());
 
-    EXPECT_EQ(window->model().curVarNo, 1);
+    EXPECT_EQ(window->session().curVarNo, 1);
     EXPECT_EQ(window->model().funTable.size(), 1u);
-    EXPECT_FALSE(window->model().startDir.empty());
+    EXPECT_FALSE(window->session().startDir.empty());
 }
 
 TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
@@ -169,10 +169,10 @@ TEST_F(MainWindowTest, OneVariableIsLabelled)
     EXPECT_EQ(Find<QLabel>("lblVar_0")->text(), "x");
     Click("cmdNextVar");
     EXPECT_EQ(FocusName(), "txtLL_0");
-    EXPECT_EQ(window->model().curVarNo, 1);
+    EXPECT_EQ(window->session().curVarNo, 1);
     Click("cmdPrevVar");
     EXPECT_EQ(FocusName(), "txtLL_0");
-    EXPECT_EQ(window->model().curVarNo, 1);
+    EXPECT_EQ(window->session().curVarNo, 1);
 }
 
 TEST_F(MainWindowTest, NextAndPreviousWrapAround)
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, NextAndPreviousWrapAround)
     EXPECT_EQ(shown(), 0);
     Click("cmdPrevVar");
     EXPECT_EQ(shown(), 2);
-    EXPECT_EQ(window->model().curVarNo, 3);
+    EXPECT_EQ(window->session().curVarNo, 3);
     Click("cmdPrevVar");
     EXPECT_EQ(shown(), 1);
 }
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, ShowsAProblemReadFromAFile)
     model.varName = {"u", "v"};
     model.lowerLimit = {0.5, -2, 0, 0};
     model.valueUpper = {3, 1, 0, 0};
-    model.isPolynomial = {false, true, false, false};
+    model.kind = {Kind::Trigonometric, Kind::Polynomial, Kind::Trigonometric, Kind::Trigonometric};
     window->SetDisplayedSpecs();
     EXPECT_EQ(Box("txtOrder")->text(), "2");
     EXPECT_EQ(Box("txtVarNams")->text(), "u,v");

@@ -214,7 +214,7 @@ void RandomEvents::CountStage()
     stages_.counted += count && !count->isEnabled();
     stages_.named += names && !names->isEnabled();
     stages_.computed += model.isComputed;
-    stages_.filed += !model.problemFile.empty();
+    stages_.filed += !window_->session().problemFile.empty();
 }
 
 void RandomEvents::Note(std::string event)

@@ -18,15 +18,15 @@ using testing::MakeProblem;
 
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 
-double EvaluateAt(ProblemModel& model, std::initializer_list<double> point)
+double EvaluateAt(const ProblemModel& model, std::initializer_list<double> point)
 {
-    int v = 0;
+    PerVariable<double> offsets{};
+    std::size_t slot = 0;
     for (const double x : point) {
-        const auto slot = static_cast<std::size_t>(v++);
-        model.evalX[slot] = x;
-        model.evalDx[slot] = x - model.center[slot];
+        offsets[slot] = x - model.center[slot];
+        ++slot;
     }
-    return Evaluate(model).value();
+    return Evaluate(model, offsets).value();
 }
 
 ProblemModel WithCoefficients(ProblemModel model, std::initializer_list<double> coefficients)
@@ -48,7 +48,7 @@ double NestedSum(const ProblemModel& model, int v, std::array<int, 4>& j, const 
         return v == 0 ? model.coef(j[0], j[1], j[2], j[3]) : NestedSum(model, v - 1, j, dx);
     };
     double s = 0.0;
-    if (!model.isTrigonometric[slot]) {
+    if (!model.IsTrigonometric(slot)) {
         for (int k = m; k >= 0; --k)
             s = s * dx[slot] + inner(k);
         return s;
@@ -70,7 +70,7 @@ double NestedSum(const ProblemModel& model, int v, std::array<int, 4>& j, const 
 TEST(Evaluate, GivesNoValueBeforeCoefficientsExist)
 {
     ProblemModel model = MakeProblem({{"x", false, {0, 1, 2}}});
-    EXPECT_FALSE(Evaluate(model).has_value());
+    EXPECT_FALSE(Evaluate(model, {2.0}).has_value());
 }
 
 TEST(Evaluate, PolynomialByHorner)
@@ -152,7 +152,7 @@ TEST(Evaluate, BitIdenticalToTheNestedSums)
         const double atanOne = std::atan(1.0);
         for (std::size_t v = 0; v < 4; ++v) {
             dx[v] = x[v] - model.center[v];
-            if (model.isTrigonometric[v])
+            if (model.IsTrigonometric(v))
                 dx[v] = ((atanOne * dx[v]) * 8.0) / model.period[v];
         }
         std::array<int, 4> j{};

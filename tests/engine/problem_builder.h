@@ -27,8 +27,7 @@ inline ProblemModel MakeProblem(std::initializer_list<VariableSpec> variables)
     for (const auto& v : variables) {
         const auto slot = static_cast<std::size_t>(k);
         model.varName.push_back(v.name);
-        model.isPolynomial[slot] = !v.trigonometric;
-        model.isTrigonometric[slot] = v.trigonometric;
+        model.kind[slot] = v.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
         model.valueUpper[slot] = static_cast<int>(v.values.size()) - 1;
         model.center[slot] = v.center;
         model.period[slot] = v.period;

@@ -16,8 +16,7 @@ ProblemModel SingleVariable(bool polynomial, double center)
     model.lastVar = 0;
     model.AllocateVariableArrays();
     model.varName = {"t"};
-    model.isPolynomial[0] = polynomial;
-    model.isTrigonometric[0] = !polynomial;
+    model.kind[0] = polynomial ? Kind::Polynomial : Kind::Trigonometric;
     model.center[0] = center;
     model.valueUpper[0] = 5;
     model.ShapeTablesFromValueCounts();
@@ -56,8 +55,7 @@ ProblemModel TwoByTwo()
 {
     ProblemModel model = testing::MakeMixedModel({2, 2}, 3);
     model.varName = {"x", "y"};
-    model.isPolynomial = {true, true, false, false};
-    model.isTrigonometric = {};
+    model.kind = {Kind::Polynomial, Kind::Polynomial, Kind::Trigonometric, Kind::Trigonometric};
     model.center = {};
     model.coef(0, 0, 0, 0) = 1;
     model.coef(1, 0, 0, 0) = 2;
@@ -95,9 +93,9 @@ TEST(CoefficientListingTest, TwoVariablesOfTwoValues)
 TEST(CoefficientListingTest, LinesKeepTheirPadding)
 {
     const ProblemModel model = TwoByTwo();
-    const std::string constant = CoefficientLine(model, {0, 0, 0, 0});
+    const std::string constant = BuildTermText(model, {0, 0, 0, 0});
     EXPECT_EQ(constant, std::string("1").append(255, ' '));
-    const std::string line = CoefficientLine(model, {1, 1, 0, 0});
+    const std::string line = BuildTermText(model, {1, 1, 0, 0});
     EXPECT_EQ(line.size(), 4u + 255u);
     EXPECT_EQ(line.substr(0, 24), std::string("-4.5").append(20, ' '));
     EXPECT_EQ(line.substr(24, 4), "*x*y");
@@ -107,17 +105,9 @@ TEST(CoefficientListingTest, ALongTermIsCutWhereTheLineEnds)
 {
     ProblemModel model = TwoByTwo();
     model.varName[0] = std::string(300, 'a');
-    const std::string line = CoefficientLine(model, {1, 0, 0, 0});
+    const std::string line = BuildTermText(model, {1, 0, 0, 0});
     EXPECT_EQ(line.size(), 1u + 255u);
     EXPECT_EQ(line.substr(24), std::string("*").append(line.size() - 25, 'a'));
-}
-
-TEST(CoefficientListingTest, BuildTermTextReadsTermIndexAndSetsTermText)
-{
-    ProblemModel model = TwoByTwo();
-    model.termIndex = {0, 1, 0, 0};
-    BuildTermText(model);
-    EXPECT_EQ(Trimmed(model.termText), "3                       *y");
 }
 
 class ListingShapeTest : public ::testing::TestWithParam<std::vector<int>> {};
@@ -131,7 +121,7 @@ TEST_P(ListingShapeTest, OnDemandLinesMatchTheNestedLoops)
         for (int i2 = 0; i2 <= n(2); ++i2) {
             for (int i1 = 0; i1 <= n(1); ++i1) {
                 for (int i0 = 0; i0 <= n(0); ++i0)
-                    expected.push_back(CoefficientLine(model, {i0, i1, i2, i3}));
+                    expected.push_back(BuildTermText(model, {i0, i1, i2, i3}));
                 expected.emplace_back();
             }
             expected.emplace_back();

@@ -18,8 +18,7 @@ ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed)
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         model.varName[s] = std::string("v").append(std::to_string(k));
-        model.isPolynomial[s] = k % 2 == 0;
-        model.isTrigonometric[s] = !model.isPolynomial[s];
+        model.kind[s] = k % 2 == 0 ? Kind::Polynomial : Kind::Trigonometric;
         model.isEquallySpaced[s] = k % 3 == 0;
         model.lowerLimit[s] = number();
         model.upperLimit[s] = number();

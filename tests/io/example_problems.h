@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/problem_model.h"
+#include "model/star_value.h"
 
 #include <cmath>
 #include <string>
@@ -17,12 +18,12 @@ inline ProblemModel MakeExampleModel()
     model.lastVar = 0;
     model.AllocateVariableArrays();
     model.varName = {"x"};
-    model.isPolynomial[0] = true;
+    model.kind[0] = Kind::Polynomial;
     model.isEquallySpaced[0] = true;
     model.lowerLimit[0] = 0.0;
     model.upperLimit[0] = 2.0;
     model.center[0] = 1.0;
-    model.period[0] = 2.0 * model.piValue;
+    model.period[0] = 2.0 * PiValue();
     model.valueUpper[0] = 2;
     model.valueStep[0] = 1.0;
     model.FillSpacedValues(0);

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -40,18 +39,14 @@ TEST_P(OpenFailureTest, NamesFileAndLineAndChangesNothing)
         testing::WriteBytes(dir.File("p.dat"), *c.data);
 
     ProblemModel model = testing::MakeMixedModel({3, 2}, 11);
-    model.problemFile = "/earlier/problem";
     const ProblemModel before = model;
     OpenedEntries entries;
     entries.centerText[0] = "kept";
 
-    const auto start = std::chrono::steady_clock::now();
     const FileOutcome outcome = OpenProblemFiles(model, dir.File("p"), entries);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 
     ASSERT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, dir.path() + "/" + c.expected);
-    EXPECT_EQ(model.problemFile, before.problemFile);
     EXPECT_EQ(model.lastVar, before.lastVar);
     EXPECT_EQ(model.varName, before.varName);
     EXPECT_EQ(model.valueUpper, before.valueUpper);
@@ -126,7 +121,7 @@ TEST(OpenFailureTest, ADirectoryIsNoProblemFile)
     const FileOutcome outcome = OpenProblemFiles(model, dir.File("p"), entries);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, dir.File("p") + ": cannot read: Is a directory");
-    EXPECT_TRUE(model.problemFile.empty());
+    EXPECT_EQ(model.lastVar, 0);
 }
 
 TEST(OpenFailureTest, OfTwoDamagedLargeFilesTheProblemFileIsToldFirst)
@@ -138,7 +133,7 @@ TEST(OpenFailureTest, OfTwoDamagedLargeFilesTheProblemFileIsToldFirst)
     problem.resize(problem.size() - 100);
     data.resize(data.size() - 100);
     OpenedProblem opened;
-    const FileOutcome outcome = ParseProblemFiles(problem, data, "p", ProblemModel(), opened);
+    const FileOutcome outcome = ParseProblemFiles(problem, data, "p", opened);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message.rfind("p, line ", 0), 0u) << outcome.message;
     EXPECT_NE(outcome.message.find("of the 75000 coefficients"), std::string::npos) << outcome.message;

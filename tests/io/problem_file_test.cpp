@@ -7,6 +7,8 @@
 #include "model/number_text.h"
 #include "temp_dir.h"
 
+#include "model/star_value.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,7 +26,7 @@ using testing::MakeMixedModel;
 OpenedProblem Parse(const std::string& problem, const std::string& data)
 {
     OpenedProblem opened;
-    const FileOutcome outcome = ParseProblemFiles(problem, data, "p", ProblemModel(), opened);
+    const FileOutcome outcome = ParseProblemFiles(problem, data, "p", opened);
     EXPECT_TRUE(outcome.ok) << outcome.message;
     return opened;
 }
@@ -51,8 +53,7 @@ TEST(ProblemFileTest, WorkedExampleReadsBack)
     EXPECT_EQ(m.lowerLimit[0], 0.0);
     EXPECT_EQ(m.upperLimit[0], 2.0);
     EXPECT_EQ(m.center[0], 1.0);
-    EXPECT_TRUE(m.isPolynomial[0]);
-    EXPECT_FALSE(m.isTrigonometric[0]);
+    EXPECT_FALSE(m.IsTrigonometric(0));
     EXPECT_EQ(m.period[0], 6.28318530717959);
     EXPECT_EQ(m.valueUpper[0], 2);
     EXPECT_EQ(m.storedValueUpper[0], 2);
@@ -111,14 +112,13 @@ TEST_P(RoundTripTest, SaveAndOpenKeepEveryValueTo15Digits)
     OpenedEntries entries;
     const FileOutcome opened = OpenProblemFiles(reopened, path, entries);
     ASSERT_TRUE(opened.ok) << opened.message;
-    EXPECT_EQ(reopened.problemFile, path);
     EXPECT_EQ(reopened.lastVar, model.lastVar);
     EXPECT_EQ(reopened.varName, model.varName);
     EXPECT_TRUE(reopened.isComputed);
     for (int k = 0; k < kMaxVariables; ++k) {
         const auto s = static_cast<std::size_t>(k);
         EXPECT_EQ(reopened.valueUpper[s], model.valueUpper[s]);
-        EXPECT_EQ(reopened.isPolynomial[s], model.isPolynomial[s]);
+        EXPECT_EQ(reopened.kind[s], model.kind[s]);
         EXPECT_EQ(reopened.isEquallySpaced[s], model.isEquallySpaced[s]);
         ExpectSameTo15Digits({reopened.lowerLimit[s], reopened.upperLimit[s], reopened.center[s], reopened.period[s]},
                              {model.lowerLimit[s], model.upperLimit[s], model.center[s], model.period[s]});
@@ -165,8 +165,8 @@ TEST(ProblemFileTest, StarCenterAndPeriodAreResolvedAndKeptAsText)
 {
     const OpenedProblem opened = Parse(" 0 \r\n\"t\",1,3,*,#FALSE#,*,2\r\n#FALSE#\r\n", kExampleDataFile);
     EXPECT_EQ(opened.model.center[0], 2.0);
-    EXPECT_EQ(opened.model.period[0], 2.0 * opened.model.piValue);
-    EXPECT_TRUE(opened.model.isTrigonometric[0]);
+    EXPECT_EQ(opened.model.period[0], 2.0 * PiValue());
+    EXPECT_TRUE(opened.model.IsTrigonometric(0));
     EXPECT_EQ(opened.entries.centerText[0], "*");
     EXPECT_EQ(opened.entries.periodText[0], "*");
 }
@@ -176,7 +176,7 @@ TEST(ProblemFileTest, OnlyAStarAloneIsTheShorthand)
     const OpenedProblem opened = Parse(" 0 \r\n\"t\",1,3,\"* \",#TRUE#,\"*\",2\r\n#FALSE#\r\n", kExampleDataFile);
     EXPECT_EQ(opened.model.center[0], 0.0);
     EXPECT_EQ(opened.entries.centerText[0], "* ");
-    EXPECT_EQ(opened.model.period[0], 2.0 * opened.model.piValue);
+    EXPECT_EQ(opened.model.period[0], 2.0 * PiValue());
 }
 
 TEST(ProblemFileTest, AcceptsLfLinesAnyDecimalFormAndAnyLineStructure)
@@ -197,30 +197,6 @@ TEST(ProblemFileTest, ANumberFieldWithoutANumberReadsAsZero)
     EXPECT_EQ(opened.model.lowerLimit[0], 0.0);
     EXPECT_EQ(opened.model.GetVarX(0, 1), 0.0);
     EXPECT_EQ(opened.model.funTable(1, 0, 0, 0), 0.0);
-}
-
-TEST(ProblemFileTest, DataFileNameAppendsDatEvenToDat)
-{
-    EXPECT_EQ(DataFilePath("/tmp/a"), "/tmp/a.dat");
-    EXPECT_EQ(DataFilePath("/tmp/a.dat"), "/tmp/a.dat.dat");
-}
-
-TEST(ProblemFileTest, SessionFieldsSurviveAnOpen)
-{
-    testing::TempDir dir;
-    ProblemModel saved = MakeExampleModel();
-    ASSERT_TRUE(SaveProblemFiles(saved, dir.File("p")).ok);
-
-    ProblemModel model;
-    model.startDir = "/start";
-    model.piValue = 3.0;
-    model.evalX[0] = 4.0;
-    OpenedEntries entries;
-    ASSERT_TRUE(OpenProblemFiles(model, dir.File("p"), entries).ok);
-    EXPECT_EQ(model.startDir, "/start");
-    EXPECT_EQ(model.piValue, 3.0);
-    EXPECT_EQ(model.evalX[0], 0.0);
-    EXPECT_EQ(model.funTable(2, 0, 0, 0), 9.0);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ protected:
     void Check(const std::string& problem, const std::string& data)
     {
         OpenedProblem opened;
-        const FileOutcome outcome = ParseProblemFiles(problem, data, "p", ProblemModel(), opened);
+        const FileOutcome outcome = ParseProblemFiles(problem, data, "p", opened);
         if (outcome.ok) {
             // What was accepted is a problem the rest of the program can work
             // with: it saves again, and reads back the same.
@@ -40,8 +40,7 @@ protected:
             ASSERT_EQ(model.varName.size(), static_cast<std::size_t>(model.lastVar) + 1);
             if (CheckSavable(model, "p").ok) {
                 OpenedProblem again;
-                ASSERT_TRUE(ParseProblemFiles(ProblemFileText(model), DataFileText(model), "p", ProblemModel(),
-                                              again).ok);
+                ASSERT_TRUE(ParseProblemFiles(ProblemFileText(model), DataFileText(model), "p", again).ok);
                 EXPECT_EQ(again.model.funTable.extents(), model.funTable.extents());
             }
             ++accepted_;

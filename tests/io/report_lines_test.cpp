@@ -57,8 +57,7 @@ TEST(ReportLinesTest, OneVariableNotComputed)
 TEST(ReportLinesTest, EveryColonStandsInColumn20)
 {
     ProblemModel model = ReportExample();
-    model.isPolynomial[0] = false;
-    model.isTrigonometric[0] = true;
+    model.kind[0] = Kind::Trigonometric;
     for (const std::string& line : Collect(PrintVariableBlocks, model)) {
         if (!line.empty()) {
             EXPECT_EQ(line.find(':'), 19u) << line;
@@ -69,8 +68,7 @@ TEST(ReportLinesTest, EveryColonStandsInColumn20)
 TEST(ReportLinesTest, OnlyATrigonometricVariableHasAPeriodLine)
 {
     ProblemModel model = ReportExample();
-    model.isPolynomial[0] = false;
-    model.isTrigonometric[0] = true;
+    model.kind[0] = Kind::Trigonometric;
     model.lowerLimit[0] = -2.0;
     const std::vector<std::string> lines = Collect(PrintVariableBlocks, model);
     ASSERT_EQ(lines.size(), 7u);

@@ -7,36 +7,6 @@
 namespace tavex {
 namespace {
 
-TEST(ProblemModel, StartsWithOneElementEverywhere)
-{
-    const ProblemModel model;
-    EXPECT_EQ(model.lastVar, 0);
-    EXPECT_EQ(model.curVarNo, 1);
-    EXPECT_FALSE(model.isComputed);
-    EXPECT_EQ(model.funTable.size(), 1u);
-    EXPECT_EQ(model.coef.size(), 1u);
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(model.VarX(k), std::vector<double>{0.0});
-    EXPECT_DOUBLE_EQ(model.piValue, 3.141592653589793);
-}
-
-TEST(ProblemModel, AllocateGivesFourFreshSlots)
-{
-    ProblemModel model;
-    model.lastVar = 1;
-    model.AllocateVariableArrays();
-    model.center[3] = 5.0;
-    model.isPolynomial[2] = true;
-    model.varName = {"x", "y"};
-    model.AllocateVariableArrays();
-    EXPECT_EQ(model.varName.size(), 4u);
-    for (std::size_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(model.center[k], 0.0);
-        EXPECT_FALSE(model.isPolynomial[k]);
-        EXPECT_TRUE(model.varName[k].empty());
-    }
-}
-
 TEST(ProblemModel, OneVariableTablesHaveExtentOneBeyondIt)
 {
     ProblemModel model;

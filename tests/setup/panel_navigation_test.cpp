@@ -22,13 +22,14 @@ TEST(PanelNavigation, WrapsAroundBothWays)
 TEST(ClearResults, DoesNothingWhileAFileIsOpened)
 {
     ProblemModel model;
+    Session session;
     model.isComputed = true;
-    model.isOpening = true;
-    EXPECT_FALSE(ClearResults(model));
+    session.isOpening = true;
+    EXPECT_FALSE(ClearResults(model, session));
     EXPECT_TRUE(model.isComputed);
 
-    model.isOpening = false;
-    EXPECT_TRUE(ClearResults(model));
+    session.isOpening = false;
+    EXPECT_TRUE(ClearResults(model, session));
     EXPECT_FALSE(model.isComputed);
 }
 

@@ -3,6 +3,8 @@
 
 #include "setup_test_support.h"
 
+#include "model/star_value.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,9 +26,8 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModel)
     EXPECT_EQ(model.upperLimit[0], 2.0);
     EXPECT_EQ(model.valueUpper[0], 2);
     EXPECT_EQ(model.center[0], 1.5);
-    EXPECT_EQ(model.period[0], 2.0 * model.piValue);
-    EXPECT_TRUE(model.isPolynomial[0]);
-    EXPECT_FALSE(model.isTrigonometric[0]);
+    EXPECT_EQ(model.period[0], 2.0 * PiValue());
+    EXPECT_FALSE(model.IsTrigonometric(0));
     EXPECT_TRUE(model.isEquallySpaced[0]);
     EXPECT_EQ(model.valueStep[0], 0.5);
     EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
@@ -36,8 +37,7 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModel)
     EXPECT_EQ(model.valueUpper[1], 4); // 4.5 - 1 = 3.5 goes to the even 4
     EXPECT_EQ(model.center[1], 0.5);
     EXPECT_EQ(model.period[1], 3.0);
-    EXPECT_FALSE(model.isPolynomial[1]);
-    EXPECT_TRUE(model.isTrigonometric[1]);
+    EXPECT_TRUE(model.IsTrigonometric(1));
     EXPECT_FALSE(model.isEquallySpaced[1]);
     EXPECT_EQ(model.valueStep[1], 3.5);
     // Not spaced, but never entered value by value: it stands for the spaced values.
@@ -45,7 +45,6 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModel)
 
     // Slots beyond lastVar stay as allocated.
     EXPECT_EQ(model.valueUpper[2], 0);
-    EXPECT_FALSE(model.isPolynomial[2]);
 }
 
 TEST(ReadSpecs, AsteriskMustBeExact)
@@ -142,8 +141,7 @@ TEST(SetDisplayedSpecs, ShowsTheModelAndMakesTheKindsAgree)
     model.lowerLimit = {-0.5, 0.1 + 0.2, 0, 0};
     model.upperLimit = {1e20, 3, 0, 0};
     model.valueUpper = {4, 1, 0, 0};
-    model.isPolynomial = {true, false, false, false};
-    model.isTrigonometric = {true, false, false, false};
+    model.kind = {Kind::Polynomial, Kind::Trigonometric, Kind::Trigonometric, Kind::Trigonometric};
     model.isEquallySpaced = {false, true, false, false};
 
     const ShownSpecs shown = SetDisplayedSpecs(model);
@@ -161,8 +159,8 @@ TEST(SetDisplayedSpecs, ShowsTheModelAndMakesTheKindsAgree)
     EXPECT_FALSE(shown.panels[1].powerChecked);
     EXPECT_TRUE(shown.panels[1].spacedChecked);
 
-    EXPECT_FALSE(model.isTrigonometric[0]);
-    EXPECT_TRUE(model.isTrigonometric[1]);
+    EXPECT_FALSE(model.IsTrigonometric(0));
+    EXPECT_TRUE(model.IsTrigonometric(1));
 }
 
 TEST(SetDisplayedSpecs, ShownTextsReadBackToTheSameSpecs)
@@ -172,7 +170,7 @@ TEST(SetDisplayedSpecs, ShownTextsReadBackToTheSameSpecs)
     model.lowerLimit[0] = -1.25;
     model.upperLimit[0] = 3.5;
     model.valueUpper[0] = 6;
-    model.isPolynomial[0] = true;
+    model.kind[0] = Kind::Polynomial;
     model.isEquallySpaced[0] = true;
     const ShownPanel shown = SetDisplayedSpecs(model).panels[0];
 

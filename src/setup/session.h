@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/problem_model.h"
+
+#include <string>
+
+namespace tavex {
+
+// What the windows and the run keep beside the problem: which panel is
+// shown, the file the problem came from or went to, the state of the
+// windows' steps. Nothing here is saved with the problem or computed.
+struct Session {
+    int curVarNo = 1;            // 1-based number of the panel shown
+    int curVar = 0;              // variable of the last per-variable value command
+    bool isOpening = false;      // a problem file is being read into the window
+    std::string startDir;        // working directory at start-up
+    std::string problemFile;     // full path of the problem file, empty until named
+    std::string savedDecimalSep; // the user's decimal separator, written back at exit
+    PerVariable<int> funStartIndex{}; // the function window's starting point
+    PerVariable<int> funIndexLeft{};  // designed positions of its index boxes
+    PerVariable<int> funCommaLeft{};  // and of the commas between them
+    PerVariable<int> valuesAdded{};   // the count of the last Add values per variable
+    PerVariable<double> evalX{};      // the point the evaluation window shows
+};
+
+} // namespace tavex
