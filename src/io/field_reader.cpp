@@ -1,9 +1,9 @@
 #include "io/field_reader.h"
 
+#include "base/number_scan.h"
 #include "io/number_field.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace tavex {
 
@@ -83,19 +83,16 @@ bool FieldReader::NextNumber(double& value)
 {
     if (AtEnd())
         return false;
-    const char* first = text_.data() + pos_;
-    const char* last = text_.data() + end_;
-    // from_chars would also take "inf", "nan" and "infinity", which are the
-    // slow path's to judge; and a number that does not end the field (as
-    // "1e5x" or "1.5e") is its leading number, which the slow path finds.
-    const char lead = *first == '-' && first + 1 < last ? first[1] : *first;
-    if ((lead >= '0' && lead <= '9') || lead == '.') {
-        const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-        if (error == std::errc() && (end == last || IsBlankOrLineEnd(*end) || *end == ',')) {
-            pos_ = static_cast<std::size_t>(end - text_.data());
-            EndField();
-            return true;
-        }
+    // A number that ends its field, as nearly all do, is read where it stands;
+    // anything else is the field's leading number, or one of the words for a
+    // value that is not finite.
+    const NumberScan scan = ScanNumber(text_.substr(pos_, end_ - pos_));
+    const std::size_t after = pos_ + scan.end;
+    if (scan.found && (after == end_ || IsBlankOrLineEnd(text_[after]) || text_[after] == ',')) {
+        value = scan.value;
+        pos_ = after;
+        EndField();
+        return true;
     }
     value = NumberFromField(NumberField());
     return true;

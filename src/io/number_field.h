@@ -9,8 +9,4 @@ namespace tavex {
 // is written, read back as that value so that a save and an open keep it.
 double NumberFromField(std::string_view field);
 
-// The field is one number and nothing else: [sign] digits [. digits]
-// [e [sign] digits], at least one digit before the exponent. Counts must be.
-bool IsWholeNumber(std::string_view field);
-
 } // namespace tavex

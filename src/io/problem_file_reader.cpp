@@ -2,6 +2,7 @@
 
 #include "io/field_reader.h"
 #include "io/number_field.h"
+#include "base/number_scan.h"
 #include "model/star_value.h"
 #include "io/table_walk.h"
 #include "io/whole_file.h"

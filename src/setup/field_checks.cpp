@@ -1,5 +1,6 @@
 #include "setup/field_checks.h"
 
+#include "base/number_scan.h"
 #include "model/number_text.h"
 
 #include <cmath>
@@ -9,50 +10,15 @@ namespace tavex {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Reads digits from pos on; returns how many were read.
-std::size_t ReadDigits(std::string_view text, std::size_t& pos)
+std::string_view WithoutBlanksAround(std::string_view text)
 {
-    const std::size_t start = pos;
-    while (pos < text.size() && IsDigit(text[pos]))
-        ++pos;
-    return pos - start;
-}
-
-bool HasSyntaxOfNumber(std::string_view text, std::string_view group)
-{
-    std::size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos]))
-        ++pos;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        ++pos;
-
-    std::size_t mantissaDigits = ReadDigits(text, pos);
-    // A group separator counts only between two digits of the integer part.
-    while (mantissaDigits > 0 && !group.empty() && text.substr(pos, group.size()) == group
-           && pos + group.size() < text.size() && IsDigit(text[pos + group.size()])) {
-        pos += group.size();
-        mantissaDigits += ReadDigits(text, pos);
-    }
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        mantissaDigits += ReadDigits(text, pos);
-    }
-    if (mantissaDigits == 0)
-        return false;
-
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-            ++pos;
-        if (ReadDigits(text, pos) == 0)
-            return false;
-    }
-    while (pos < text.size() && IsBlank(text[pos]))
-        ++pos;
-    return pos == text.size();
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace
@@ -60,10 +26,10 @@ bool HasSyntaxOfNumber(std::string_view text, std::string_view group)
 bool IsNumberInUserFormat(std::string_view text, const NumberFormat& format)
 {
     // A separator that is the decimal point itself cannot group digits.
-    const std::string_view group = format.groupSeparator == "." ? std::string_view() : format.groupSeparator;
-    if (!HasSyntaxOfNumber(text, group))
-        return false;
-    return std::isfinite(LeadingNumber(text));
+    const ScanRules rules{.blanksInside = false, .groupSeparator = format.groupSeparator == "." ? std::string_view()
+                                                                         : std::string_view(format.groupSeparator)};
+    const std::string_view number = WithoutBlanksAround(text);
+    return IsWholeNumber(number, rules) && std::isfinite(ScanNumber(number, rules).value);
 }
 
 bool IsAcceptableLimit(std::string_view text, const NumberFormat& format)

@@ -1,5 +1,6 @@
 // The two encodings of the files: number lines and comma records, written
 // and read back field by field.
+#include "base/number_scan.h"
 #include "io/comma_record.h"
 #include "io/field_reader.h"
 #include "io/number_field.h"
