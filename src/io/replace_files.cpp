@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,17 +28,69 @@ std::string DirectoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+constexpr std::size_t kSuffixDigits = 16;
+
+std::string BaseName(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // A name beside the target that nothing else uses: a dot, so that a listing
-// hides it, the target's name, a tag and a random suffix.
+// hides it, the target's name, a tag ("tmp" or "old") and a random suffix of
+// 16 hexadecimal digits.
 std::string SideName(const std::string& target, const char* tag)
 {
     std::random_device random;
     const auto bits = (static_cast<unsigned long long>(random()) << 32) | random();
-    const std::size_t slash = target.rfind('/');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    char suffix[17];
+    char suffix[kSuffixDigits + 1];
     std::snprintf(suffix, sizeof suffix, "%016llx", bits);
-    return target.substr(0, start) + "." + target.substr(start) + "." + tag + "-" + suffix;
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    return folder + "." + BaseName(target) + "." + tag + "-" + suffix;
+}
+
+// Whether an entry of the target's folder is a side file of that target.
+bool IsSideNameOf(const std::string& entry, const std::string& base)
+{
+    const std::string head = "." + base + ".";
+    if (entry.size() != head.size() + 4 + kSuffixDigits || entry.compare(0, head.size(), head) != 0)
+        return false;
+    const std::string tag = entry.substr(head.size(), 4);
+    if (tag != "tmp-" && tag != "old-")
+        return false;
+    return entry.find_first_not_of("0123456789abcdef", head.size() + 4) == std::string::npos;
+}
+
+// Takes the lock that tells a side file in use; false when another
+// replacement, in this process or another, holds it.
+bool Lock(int fd)
+{
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+// Removes the side files of the target that no living replacement holds:
+// those of a save killed or cut off before it ended.
+void RemoveEndedSideFiles(const std::string& target)
+{
+    const std::string directory = DirectoryOf(target);
+    const std::string base = BaseName(target);
+    DIR* folder = ::opendir(directory.c_str());
+    if (folder == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (!IsSideNameOf(name, base))
+            continue;
+        const std::string path = directory + "/" + name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (Lock(fd))
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(folder);
 }
 
 // A symbolic link is kept and the file it points to replaced, as writing
@@ -62,6 +116,7 @@ int CreateTemporary(const std::string& target, std::string& created)
         const std::string candidate = SideName(target, "tmp");
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
+            Lock(fd); // a fresh file: nobody else holds it
             created = candidate;
             return fd;
         }
@@ -105,16 +160,19 @@ FileReplacement::~FileReplacement()
 
 void FileReplacement::RemoveLeftovers()
 {
+    // Unlinked while still locked, so that no other replacement takes them for ended ones.
     for (Staged& s : staged_) {
-        if (s.fd >= 0)
-            ::close(s.fd);
-        s.fd = -1;
         if (!s.temporary.empty())
             ::unlink(s.temporary.c_str());
         s.temporary.clear();
         if (!s.backup.empty())
             ::unlink(s.backup.c_str());
         s.backup.clear();
+        for (int* fd : {&s.fd, &s.backupFd}) {
+            if (*fd >= 0)
+                ::close(*fd);
+            *fd = -1;
+        }
     }
     staged_.clear();
 }
@@ -129,6 +187,7 @@ FileOutcome FileReplacement::Stage(const std::string& target, const std::functio
     Staged& s = staged_.emplace_back();
     s.name = target;
     s.target = FileBehind(target);
+    RemoveEndedSideFiles(s.target);
     s.fd = CreateTemporary(s.target, s.temporary);
     if (s.fd < 0) {
         const int error = errno;
@@ -151,18 +210,19 @@ FileOutcome FileReplacement::Stage(const std::string& target, const std::functio
         RemoveLeftovers();
         return WriteFailure(target, error);
     }
-    // Start the writing to the disk now; Commit waits for it.
+#ifdef __linux__
+    // Start the writing to the disk now; Commit waits for it. Elsewhere
+    // Commit's flush does all of it.
     ::sync_file_range(s.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
     return FileOutcome::Success();
 }
 
 FileOutcome FileReplacement::Commit()
 {
+    // The temporary files stay open, and locked, until they are renamed.
     for (Staged& s : staged_) {
-        int error = ::fsync(s.fd) != 0 ? errno : 0;
-        if (::close(s.fd) != 0 && error == 0)
-            error = errno;
-        s.fd = -1;
+        const int error = ::fsync(s.fd) != 0 ? errno : 0;
         if (error != 0) {
             const std::string name = s.name;
             RemoveLeftovers();
@@ -180,6 +240,9 @@ FileOutcome FileReplacement::Commit()
             const std::string candidate = SideName(s.target, "old");
             if (::link(s.target.c_str(), candidate.c_str()) == 0) {
                 s.backup = candidate;
+                s.backupFd = ::open(candidate.c_str(), O_RDONLY | O_CLOEXEC);
+                if (s.backupFd >= 0)
+                    Lock(s.backupFd);
                 break;
             }
             if (errno != EEXIST)

@@ -22,6 +22,11 @@ namespace tavex {
 // back as they were (from hard links kept for the purpose). A replacement
 // that is not committed removes its temporary files.
 //
+// A replacement killed before it ended leaves its temporary files behind.
+// Each holds a lock while its replacement lives, so the next replacement of
+// the same target can tell them apart from those of a save still running,
+// and removes them before it stages its own.
+//
 // The message of a failure names the file and the reason (permission denied,
 // no space left on the device, ...).
 class FileReplacement final {
@@ -43,7 +48,8 @@ private:
         std::string temporary;
         std::string backup;
         bool hadTarget = false;
-        int fd = -1; // open until flushed
+        int fd = -1;       // the temporary file, open and locked until it is renamed or removed
+        int backupFd = -1; // the backup, open and locked the same way
     };
 
     void RemoveLeftovers();

@@ -3,6 +3,7 @@
 #include "example_problems.h"
 #include "io/problem_file_writer.h"
 #include "io/problem_files.h"
+#include "io/replace_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tavex {
@@ -164,6 +166,35 @@ TEST_F(SaveTest, RefusesAVariableOfOneValue)
     model.ShapeTablesFromValueCounts();
     EXPECT_FALSE(SaveProblemFiles(model, path_).ok);
     ExpectOldPairKept();
+}
+
+TEST_F(SaveTest, NextSaveRemovesWhatKilledSavesLeftButNotWhatARunningSaveHolds)
+{
+    // A save killed (kill -9) while it wrote its temporary files.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileReplacement killed;
+        killed.Stage(path_ + ".dat", std::string(1 << 20, 'x'));
+        killed.Stage(path_, std::string(1 << 20, 'y'));
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(EntryCount(dir_.path()), 4u);
+
+    // A save of the same pair still running, and files that only look alike.
+    FileReplacement running;
+    ASSERT_TRUE(running.Stage(path_, std::string("running")).ok);
+    for (const char* unrelated : {".p.tmp-notours", ".q.tmp-0123456789abcdef", ".p.tmp-0123456789abcdef0"})
+        testing::WriteBytes(dir_.File(unrelated), "keep");
+
+    ASSERT_TRUE(SaveProblemFiles(model_, path_).ok);
+    EXPECT_EQ(EntryCount(dir_.path()), 2u + 1u + 3u) << "the pair, the running save's file, the unrelated ones";
+    ASSERT_TRUE(running.Commit().ok);
+    EXPECT_EQ(testing::ReadBytes(path_), "running");
+    EXPECT_EQ(EntryCount(dir_.path()), 2u + 3u);
 }
 
 } // namespace
