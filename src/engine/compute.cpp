@@ -7,6 +7,7 @@
 #include "engine/solver.h"
 
 #include <algorithm>
+#include <cassert>
 #include <atomic>
 #include <cmath>
 #include <new>
@@ -16,8 +17,7 @@ namespace tavex {
 
 namespace {
 
-// The lists, the table and the counts must agree; when they do not, the
-// computation ends without a word, as for any fault outside the arithmetic.
+// The lists, the table and the counts agree: ReadSpecs and Open see to it.
 bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
 {
     if (model.lastVar < 0 || model.lastVar >= kMaxVariables)
@@ -115,8 +115,10 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     model.RegenerateSpacedValues(spacedChecked);
 
     const std::array<int, 4> upper = model.UpperIndices();
-    if (!ShapesAgree(model, upper))
-        return {};
+    const bool shapesAgree = ShapesAgree(model, upper);
+    assert(shapesAgree);
+    if (!shapesAgree)
+        return {false, kShapesDisagreeLine};
 
     for (int i = 0; i <= model.lastVar; ++i) {
         const auto slot = static_cast<std::size_t>(i);

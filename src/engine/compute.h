@@ -10,6 +10,8 @@ inline constexpr char kSingularLine[] = "YIELDS SINGULAR MATRIX.";
 inline constexpr char kOverflowLine[] = "YIELDS NUMERICAL OVERFLOW.";
 
 inline constexpr char kOutOfMemoryLine[] = "NOT ENOUGH MEMORY.";
+// Counts, lists and tables that disagree: a fault of the program, never of the problem.
+inline constexpr char kShapesDisagreeLine[] = "TABLES DO NOT MATCH THE COUNTS.";
 
 // "PERIOD OF <name> IS ZERO.", naming the variable by its name or, before it
 // has one, by its number.

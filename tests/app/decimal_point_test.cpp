@@ -35,55 +35,38 @@ AskWarning Answering(WarningAnswer answer, Asked& asked)
     };
 }
 
-TEST(DecimalPoint, CommaIsSwitchedOnYesAndWrittenBackAtExit)
+TEST(DecimalPoint, AnythingButAPointIsAskedAboutAndWrittenBackAtExit)
 {
-    FakeSetting setting(",");
-    Asked asked;
-    const auto saved = CheckDecimalPoint(setting, Answering(WarningAnswer::Yes, asked));
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(*saved, ",");
-    EXPECT_EQ(asked.times, 1);
-    EXPECT_EQ(asked.title, "Decimal Comma Warning!");
-    EXPECT_EQ(setting.separator, ".");
-
-    RestoreDecimalSeparator(setting, *saved);
-    EXPECT_EQ(setting.writes, (std::vector<std::string>{".", ","}));
-}
-
-TEST(DecimalPoint, NoOrCancelEndsTheProgramAndChangesNothing)
-{
-    for (WarningAnswer answer : {WarningAnswer::No, WarningAnswer::Cancel}) {
-        FakeSetting setting(",");
+    using Writes = std::vector<std::string>;
+    struct Case {
+        const char* separator; // a middle dot, an apostrophe, an unreadable setting (empty)
+        WarningAnswer answer;
+        bool goesOn;
+        int asked;
+        Writes writes; // at the check, then at exit
+    };
+    const Case cases[] = {
+        {",", WarningAnswer::Yes, true, 1, {".", ","}},
+        {",", WarningAnswer::No, false, 1, {}},
+        {",", WarningAnswer::Cancel, false, 1, {}},
+        {".", WarningAnswer::No, true, 0, {"."}},
+        {"\u00b7", WarningAnswer::Yes, true, 1, {".", "\u00b7"}},
+        {"'", WarningAnswer::Yes, true, 1, {".", "'"}},
+        {"", WarningAnswer::Yes, true, 1, {".", ""}},
+    };
+    for (const Case& c : cases) {
+        FakeSetting setting(c.separator);
         Asked asked;
-        EXPECT_FALSE(CheckDecimalPoint(setting, Answering(answer, asked)));
-        EXPECT_EQ(asked.times, 1);
-        EXPECT_TRUE(setting.writes.empty());
-    }
-}
-
-TEST(DecimalPoint, PointAsksNothingAndIsWrittenBackUnchanged)
-{
-    FakeSetting setting(".");
-    Asked asked;
-    const auto saved = CheckDecimalPoint(setting, Answering(WarningAnswer::No, asked));
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(asked.times, 0);
-    EXPECT_TRUE(setting.writes.empty());
-    RestoreDecimalSeparator(setting, *saved);
-    EXPECT_EQ(setting.writes, (std::vector<std::string>{"."}));
-}
-
-TEST(DecimalPoint, AnyOtherSeparatorGetsTheSameWarning)
-{
-    // A middle dot, an apostrophe, and an unreadable setting (empty).
-    for (const char* separator : {"\u00b7", "'", ""}) {
-        FakeSetting setting(separator);
-        Asked asked;
-        const auto saved = CheckDecimalPoint(setting, Answering(WarningAnswer::Yes, asked));
-        ASSERT_TRUE(saved);
-        EXPECT_EQ(*saved, separator);
-        EXPECT_EQ(asked.prompt, DecimalCommaPrompt());
-        EXPECT_EQ(setting.separator, ".");
+        const auto saved = CheckDecimalPoint(setting, Answering(c.answer, asked));
+        EXPECT_EQ(saved.has_value(), c.goesOn) << c.separator;
+        EXPECT_EQ(asked.times, c.asked) << c.separator;
+        if (c.asked > 0) {
+            EXPECT_EQ(asked.title, "Decimal Comma Warning!");
+            EXPECT_EQ(asked.prompt, DecimalCommaPrompt());
+        }
+        if (saved)
+            RestoreDecimalSeparator(setting, *saved);
+        EXPECT_EQ(setting.writes, c.writes) << c.separator;
     }
 }
 

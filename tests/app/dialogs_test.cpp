@@ -32,28 +32,6 @@ void WhenDialogShows(std::function<void(QWidget*)> act)
     });
 }
 
-TEST(CommonDialog, ConfirmedChoiceReplacesTheNameAndCancelLeavesIt)
-{
-    std::optional<QString> answer;
-    QString openedOn;
-    CommonDialog::Kind shown{};
-    CommonDialog dialog([&](QWidget*, CommonDialog::Kind kind, const QString& fileName) {
-        shown = kind;
-        openedOn = fileName;
-        return answer;
-    });
-    answer = "/tmp/a.tvx";
-    dialog.ShowSave(nullptr);
-    EXPECT_EQ(shown, CommonDialog::Kind::Save);
-    EXPECT_EQ(dialog.fileName(), "/tmp/a.tvx");
-
-    answer.reset();
-    dialog.ShowOpen(nullptr);
-    EXPECT_EQ(shown, CommonDialog::Kind::Open);
-    EXPECT_EQ(openedOn, "/tmp/a.tvx"); // opened on the remembered name
-    EXPECT_EQ(dialog.fileName(), "/tmp/a.tvx");
-}
-
 TEST(CommonDialog, PlatformDialogOpensOnTheRememberedName)
 {
     QTemporaryDir dir;

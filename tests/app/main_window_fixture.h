@@ -23,12 +23,17 @@ public:
     std::vector<std::string> writes;
 };
 
-// A fresh main window, shown and active, driven by real key and mouse events.
+// A fresh main window, shown and active, driven by real key and mouse
+// events; its message boxes are recorded in `told` instead of shown.
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        told.clear();
         window = std::make_unique<MainWindow>(setting, ",", NumberFormat{","});
+        window->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
+            told.push_back(text.toStdString());
+        });
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -53,7 +58,7 @@ protected:
     QWidget* Focus() const { return window->focusWidget(); }
     std::string FocusName() const { return Focus() ? Focus()->objectName().toStdString() : ""; }
 
-    // Types into the box that has the focus, replacing its selected text.
+    // Types into the box that has the focus, replacing its text.
     void Type(const char* text)
     {
         QLineEdit* box = qobject_cast<QLineEdit*>(Focus());
@@ -63,6 +68,10 @@ protected:
     }
     void Tab() { QTest::keyClick(Focus(), Qt::Key_Tab); }
     void Click(const char* name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        QTest::keyClick(Focus() ? Focus() : window.get(), key, modifiers);
+    }
 
     void Declare(const char* count, const char* names)
     {
@@ -74,22 +83,9 @@ protected:
         ASSERT_FALSE(Box("txtVarNams")->isEnabled());
     }
 
-    // The Tab stops of the window in the order of its focus chain, from txtOrder on.
-    std::vector<std::string> FocusChain() const
-    {
-        std::vector<std::string> names;
-        QWidget* first = Box("txtOrder");
-        QWidget* widget = first;
-        do {
-            if (widget->focusPolicy() & Qt::TabFocus)
-                names.push_back(widget->objectName().toStdString());
-            widget = widget->nextInFocusChain();
-        } while (widget != first);
-        return names;
-    }
-
     RecordingSetting setting;
     std::unique_ptr<MainWindow> window;
+    std::vector<std::string> told;
 };
 
 } // namespace tavex

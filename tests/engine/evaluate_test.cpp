@@ -67,43 +67,36 @@ double NestedSum(const ProblemModel& model, int v, std::array<int, 4>& j, const 
     return s;
 }
 
-TEST(Evaluate, GivesNoValueBeforeCoefficientsExist)
+TEST(Evaluate, OneVariable)
 {
-    ProblemModel model = MakeProblem({{"x", false, {0, 1, 2}}});
-    EXPECT_FALSE(Evaluate(model, {2.0}).has_value());
-}
-
-TEST(Evaluate, PolynomialByHorner)
-{
-    ProblemModel model = WithCoefficients(MakeProblem({{"x", false, {0, 1, 2}}}), {1, 1, 1});
-    EXPECT_EQ(EvaluateAt(model, {2.0}), 7.0);
-}
-
-TEST(Evaluate, TrigonometricAtQuarterAndHalfPeriod)
-{
-    ProblemModel model = WithCoefficients(MakeProblem({{"t", true, {0, 1, 2}, 0.0, 4.0}}), {1, 2, 3});
-    EXPECT_NEAR(EvaluateAt(model, {1.0}), 3.0, 8 * kEps);
-    EXPECT_NEAR(EvaluateAt(model, {2.0}), -2.0, 8 * kEps);
-}
-
-TEST(Evaluate, EvenCountEndsOnASine)
-{
-    ProblemModel model = WithCoefficients(MakeProblem({{"t", true, {0, 1, 2, 3}, 0.0, 10.0}}), {1, 0, 0, 1});
     const double theta = 2 * std::acos(-1.0) * 0.7 / 10.0;
-    EXPECT_NEAR(EvaluateAt(model, {0.7}), 1.0 + std::sin(2 * theta), 8 * kEps);
-}
-
-TEST(Evaluate, ZeroPeriodGivesNaNNotAWrongNumber)
-{
-    ProblemModel model = WithCoefficients(MakeProblem({{"t", true, {0, 1, 2}, 0.0, 0.0}}), {1, 2, 3});
-    EXPECT_TRUE(std::isnan(EvaluateAt(model, {1.0})));
-    EXPECT_TRUE(std::isnan(EvaluateAt(model, {0.0})));
-}
-
-TEST(Evaluate, OverflowComesOutNotFinite)
-{
-    ProblemModel model = WithCoefficients(MakeProblem({{"x", false, {0, 1, 2}}}), {1, 1, 1e300});
-    EXPECT_FALSE(std::isfinite(EvaluateAt(model, {1e10})));
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        testing::VariableSpec variable;
+        std::initializer_list<double> coefficients;
+        double x;
+        double expected; // NaN: not a number
+        double tolerance;
+    };
+    const Case cases[] = {
+        {{"x", false, {0, 1, 2}}, {1, 1, 1}, 2.0, 7.0, 0.0},                       // Horner
+        {{"t", true, {0, 1, 2}, 0.0, 4.0}, {1, 2, 3}, 1.0, 3.0, 8 * kEps},         // a quarter period
+        {{"t", true, {0, 1, 2}, 0.0, 4.0}, {1, 2, 3}, 2.0, -2.0, 8 * kEps},        // half of it
+        {{"t", true, {0, 1, 2, 3}, 0.0, 10.0}, {1, 0, 0, 1}, 0.7, 1.0 + std::sin(2 * theta), 8 * kEps},
+        {{"t", true, {0, 1, 2}, 0.0, 0.0}, {1, 2, 3}, 0.0, nan, 0.0},              // no period: no value
+        {{"x", false, {0, 1, 2}}, {1, 1, 1e300}, 1e10, std::numeric_limits<double>::infinity(), 0.0},
+    };
+    for (const Case& c : cases) {
+        const ProblemModel model = WithCoefficients(MakeProblem({c.variable}), c.coefficients);
+        const double value = EvaluateAt(model, {c.x});
+        if (std::isnan(c.expected))
+            EXPECT_TRUE(std::isnan(value)) << c.x;
+        else if (std::isinf(c.expected))
+            EXPECT_EQ(value, c.expected) << c.x;
+        else
+            EXPECT_NEAR(value, c.expected, c.tolerance) << c.x;
+    }
+    EXPECT_FALSE(Evaluate(MakeProblem({{"x", false, {0, 1, 2}}}), {2.0}).has_value()); // not computed
 }
 
 ProblemModel FourVariableProblem()

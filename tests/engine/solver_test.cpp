@@ -28,16 +28,6 @@ SquareMatrix MatrixOf(std::initializer_list<std::initializer_list<double>> rows)
     return a;
 }
 
-Table4 LineTable(std::initializer_list<double> values)
-{
-    Table4 t;
-    t.Reshape({static_cast<int>(values.size()) - 1, 0, 0, 0});
-    int k = 0;
-    for (const double x : values)
-        t(k++, 0, 0, 0) = x;
-    return t;
-}
-
 bool BitIdentical(const Table4& a, const Table4& b)
 {
     return a.extents() == b.extents() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
@@ -45,57 +35,46 @@ bool BitIdentical(const Table4& a, const Table4& b)
 
 // --- the one-line edge cases ---
 
-TEST(SolveAlongVariable, SingleValueLeavesLineUnchanged)
+TEST(SolveAlongVariable, OneLineEdgeCases)
 {
-    Table4 t = LineTable({-0.0});
-    SquareMatrix a(1);
-    a(0, 0) = 1.0;
-    EXPECT_FALSE(SolveAlongVariable(t, 0, {0, 0, 0, 0}, a, 1));
-    EXPECT_TRUE(std::signbit(t(0, 0, 0, 0)));
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        SquareMatrix a;
+        std::vector<double> line;
+        std::vector<double> solved;
+        bool singular;
+    };
+    const Case cases[] = {
+        {"a single value stays, its sign too", MatrixOf({{1}}), {-0.0}, {-0.0}, false},
+        {"a zero leading entry exchanges the rows", MatrixOf({{0, 1}, {1, 0}}), {5, 7}, {7, 5}, false},
+        {"equal magnitudes keep the first row as pivot", MatrixOf({{1, 2}, {-1, 2}}), {1, 3}, {-1, 1}, false},
+        {"a tiny pivot is taken, though the result overflows", MatrixOf({{1e-300, 0}, {0, 1}}), {1e10, 2},
+         {inf, 2}, false},
+    };
+    for (const Case& c : cases) {
+        Table4 t;
+        t.Reshape({static_cast<int>(c.line.size()) - 1, 0, 0, 0});
+        std::copy(c.line.begin(), c.line.end(), t.data());
+        EXPECT_EQ(SolveAlongVariable(t, 0, {static_cast<int>(c.line.size()) - 1, 0, 0, 0}, c.a, 1), c.singular)
+            << c.what;
+        for (std::size_t k = 0; k < c.line.size(); ++k) {
+            EXPECT_EQ(t.data()[k], c.solved[k]) << c.what;
+            EXPECT_EQ(std::signbit(t.data()[k]), std::signbit(c.solved[k])) << c.what;
+        }
+    }
 }
 
-TEST(SolveAlongVariable, ExchangesRowsForAZeroLeadingEntry)
+TEST(FactorBasis, EqualRowsAndNanPivotsAreSingularWithoutDividingByZero)
 {
-    Table4 t = LineTable({5.0, 7.0});
-    EXPECT_FALSE(SolveAlongVariable(t, 0, {1, 0, 0, 0}, MatrixOf({{0, 1}, {1, 0}}), 1));
-    EXPECT_EQ(t(0, 0, 0, 0), 7.0);
-    EXPECT_EQ(t(1, 0, 0, 0), 5.0);
-}
-
-TEST(SolveAlongVariable, EqualMagnitudesKeepTheFirstRowAsPivot)
-{
-    const LuFactors f = FactorBasis(MatrixOf({{1, 2}, {-1, 2}}));
-    EXPECT_EQ(f.rowOrigin, (std::vector<int>{0, 1}));
-    Table4 t = LineTable({1.0, 3.0});
-    EXPECT_FALSE(SolveAlongVariable(t, 0, {1, 0, 0, 0}, MatrixOf({{1, 2}, {-1, 2}}), 1));
-    EXPECT_EQ(t(0, 0, 0, 0), -1.0);
-    EXPECT_EQ(t(1, 0, 0, 0), 1.0);
-}
-
-TEST(SolveAlongVariable, EqualRowsAreSingularWithoutDividingByZero)
-{
-    Table4 t = LineTable({1.0, 2.0, 3.0});
-    const SquareMatrix a = MatrixOf({{1, 2, 4}, {1, 3, 9}, {1, 2, 4}});
-    EXPECT_TRUE(SolveAlongVariable(t, 0, {2, 0, 0, 0}, a, 1));
-    for (int k = 0; k < 3; ++k)
-        EXPECT_TRUE(std::isfinite(t(k, 0, 0, 0)));
-}
-
-TEST(SolveAlongVariable, TinyPivotIsAcceptedEvenWhenTheResultOverflows)
-{
-    Table4 t = LineTable({1e10, 2.0});
-    EXPECT_FALSE(SolveAlongVariable(t, 0, {1, 0, 0, 0}, MatrixOf({{1e-300, 0}, {0, 1}}), 1));
-    EXPECT_TRUE(std::isinf(t(0, 0, 0, 0)));
-    EXPECT_EQ(t(1, 0, 0, 0), 2.0);
-}
-
-TEST(FactorBasis, NanPivotCountsAsZero)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const LuFactors f = FactorBasis(MatrixOf({{nan, 1}, {1, 1}}));
-    EXPECT_TRUE(f.stepSkipped[0]);
-    EXPECT_TRUE(f.singular());
-    EXPECT_EQ(f.stopRow, 0);
+    const LuFactors equalRows = FactorBasis(MatrixOf({{1, 2, 4}, {1, 3, 9}, {1, 2, 4}}));
+    EXPECT_TRUE(equalRows.singular());
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_TRUE(std::isfinite(equalRows.lu(r, c)));
+    const LuFactors nanPivot = FactorBasis(MatrixOf({{std::numeric_limits<double>::quiet_NaN(), 1}, {1, 1}}));
+    EXPECT_TRUE(nanPivot.stepSkipped[0]);
+    EXPECT_EQ(nanPivot.stopRow, 0);
 }
 
 // --- the fast path against the plain algorithm, bit for bit ---

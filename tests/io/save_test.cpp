@@ -77,13 +77,6 @@ TEST_F(SaveTest, ASymbolicLinkStaysALinkToTheNewContent)
     EXPECT_EQ(EntryCount(dir_.File("real")), 1u);
 }
 
-TEST_F(SaveTest, ANameEndingInDatGetsASecondDat)
-{
-    const std::string path = dir_.File("q.dat");
-    ASSERT_TRUE(SaveProblemFiles(model_, path).ok);
-    EXPECT_TRUE(fs::exists(dir_.File("q.dat.dat")));
-}
-
 TEST_F(SaveTest, MissingDirectoryNamesTheFile)
 {
     const std::string path = dir_.File("no/such/p");
@@ -93,29 +86,21 @@ TEST_F(SaveTest, MissingDirectoryNamesTheFile)
     ExpectOldPairKept();
 }
 
-TEST_F(SaveTest, FailingSecondRenamePutsTheFirstFileBack)
+TEST_F(SaveTest, FailingSecondRenamePutsTheFirstFileBackOrRemovesIt)
 {
     // The problem file's name is taken by a directory: the data file has been
     // renamed into place when the problem file's rename fails.
-    fs::remove(path_);
-    fs::create_directory(path_);
-    testing::WriteBytes(path_ + "/inside", "x");
-    const FileOutcome outcome = SaveProblemFiles(model_, path_);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message.rfind(path_ + ": cannot write: ", 0), 0u) << outcome.message;
-    EXPECT_EQ(testing::ReadBytes(path_ + ".dat"), "old data");
-    EXPECT_EQ(EntryCount(dir_.path()), 2u);
-}
-
-TEST_F(SaveTest, FailingSecondRenameRemovesAFirstFileThatWasNew)
-{
-    fs::remove(path_ + ".dat");
-    fs::remove(path_);
-    fs::create_directory(path_);
-    testing::WriteBytes(path_ + "/inside", "x");
-    EXPECT_FALSE(SaveProblemFiles(model_, path_).ok);
-    EXPECT_FALSE(fs::exists(path_ + ".dat"));
-    EXPECT_EQ(EntryCount(dir_.path()), 1u);
+    for (const bool hadData : {true, false}) {
+        fs::remove_all(path_);
+        fs::create_directory(path_);
+        testing::WriteBytes(path_ + "/inside", "x");
+        if (!hadData)
+            fs::remove(path_ + ".dat");
+        const FileOutcome outcome = SaveProblemFiles(model_, path_);
+        EXPECT_EQ(outcome.message.rfind(path_ + ": cannot write: ", 0), 0u) << outcome.message;
+        EXPECT_EQ(fs::exists(path_ + ".dat") ? testing::ReadBytes(path_ + ".dat") : "", hadData ? "old data" : "");
+        EXPECT_EQ(EntryCount(dir_.path()), hadData ? 2u : 1u);
+    }
 }
 
 TEST_F(SaveTest, DiskFullKeepsTheOldPair)
@@ -149,22 +134,17 @@ TEST_F(SaveTest, ReadOnlyDirectoryIsReported)
     ExpectOldPairKept();
 }
 
-TEST_F(SaveTest, RefusesANameTheFileCannotHold)
+TEST_F(SaveTest, RefusesWhatTheFilesCannotHold)
 {
-    model_.varName[1] = "say \"y\"";
-    const FileOutcome outcome = SaveProblemFiles(model_, path_);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, path_ + ": cannot save: the name of variable 2 holds a double quote or a line end, "
-                                       "which the file cannot keep");
-    ExpectOldPairKept();
-}
-
-TEST_F(SaveTest, RefusesAVariableOfOneValue)
-{
-    ProblemModel model = testing::MakeExampleModel();
-    model.valueUpper[0] = 0;
-    model.ShapeTablesFromValueCounts();
-    EXPECT_FALSE(SaveProblemFiles(model, path_).ok);
+    ProblemModel quoted = model_;
+    quoted.varName[1] = "say \"y\"";
+    EXPECT_EQ(SaveProblemFiles(quoted, path_).message,
+              path_ + ": cannot save: the name of variable 2 holds a double quote or a line end, "
+                      "which the file cannot keep");
+    ProblemModel oneValue = testing::MakeExampleModel();
+    oneValue.valueUpper[0] = 0;
+    oneValue.ShapeTablesFromValueCounts();
+    EXPECT_FALSE(SaveProblemFiles(oneValue, path_).ok);
     ExpectOldPairKept();
 }
 
