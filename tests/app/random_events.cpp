@@ -37,29 +37,23 @@ struct KeyPress {
     const char* name;
 };
 
+// Tab and Shift+Tab the most, as users press them.
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier, kCtrl = Qt::ControlModifier, kAlt = Qt::AltModifier;
 constexpr std::array kKeys = {
-    KeyPress{Qt::Key_Tab, Qt::NoModifier, "Tab"},
-    KeyPress{Qt::Key_Tab, Qt::NoModifier, "Tab"},
-    KeyPress{Qt::Key_Tab, Qt::NoModifier, "Tab"},
-    KeyPress{Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
-    KeyPress{Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
-    KeyPress{Qt::Key_Return, Qt::NoModifier, "Enter"},
-    KeyPress{Qt::Key_Escape, Qt::NoModifier, "Escape"},
-    KeyPress{Qt::Key_Space, Qt::NoModifier, "Space"},
-    KeyPress{Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
-    KeyPress{Qt::Key_Delete, Qt::NoModifier, "Delete"},
-    KeyPress{Qt::Key_Home, Qt::NoModifier, "Home"},
-    KeyPress{Qt::Key_End, Qt::NoModifier, "End"},
-    KeyPress{Qt::Key_Up, Qt::NoModifier, "Up"},
-    KeyPress{Qt::Key_Down, Qt::NoModifier, "Down"},
-    KeyPress{Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
-    KeyPress{Qt::Key_X, Qt::AltModifier, "Alt+X"},
-    KeyPress{Qt::Key_F, Qt::AltModifier, "Alt+F"},
-    KeyPress{Qt::Key_O, Qt::ControlModifier, "Ctrl+O"},
-    KeyPress{Qt::Key_S, Qt::ControlModifier, "Ctrl+S"},
-    KeyPress{Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+S"},
-    KeyPress{Qt::Key_P, Qt::ControlModifier, "Ctrl+P"},
+    KeyPress{Qt::Key_Tab, kNone, "Tab"}, KeyPress{Qt::Key_Tab, kNone, "Tab"}, KeyPress{Qt::Key_Tab, kNone, "Tab"},
+    KeyPress{Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"}, KeyPress{Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+    KeyPress{Qt::Key_Return, kNone, "Enter"}, KeyPress{Qt::Key_Escape, kNone, "Escape"},
+    KeyPress{Qt::Key_Space, kNone, "Space"}, KeyPress{Qt::Key_Backspace, kNone, "Backspace"},
+    KeyPress{Qt::Key_Delete, kNone, "Delete"}, KeyPress{Qt::Key_Home, kNone, "Home"},
+    KeyPress{Qt::Key_End, kNone, "End"}, KeyPress{Qt::Key_Up, kNone, "Up"}, KeyPress{Qt::Key_Down, kNone, "Down"},
+    KeyPress{Qt::Key_A, kCtrl, "Ctrl+A"}, KeyPress{Qt::Key_X, kAlt, "Alt+X"}, KeyPress{Qt::Key_F, kAlt, "Alt+F"},
+    KeyPress{Qt::Key_O, kCtrl, "Ctrl+O"}, KeyPress{Qt::Key_S, kCtrl, "Ctrl+S"},
+    KeyPress{Qt::Key_S, kCtrl | Qt::ShiftModifier, "Ctrl+Shift+S"}, KeyPress{Qt::Key_P, kCtrl, "Ctrl+P"},
 };
+
+// What the user picks in the file dialog: nothing, two names, a folder that
+// does not exist, a folder itself.
+constexpr std::array<const char*, 5> kFileAnswers = {nullptr, "a", "b", "no/such/folder/c", ""};
 
 std::string NameOf(const QWidget* widget)
 {
@@ -124,31 +118,17 @@ void RandomEvents::OpenWindow()
     window_ = std::make_unique<MainWindow>(*setting_, ".", NumberFormat{","});
     ++windowsOpened_;
     window_->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
-        switch (Pick(5)) {
-        case 0:
-            Note("  file dialog: cancelled");
+        const char* answer = OneOf(kFileAnswers);
+        Note(std::string("  file dialog: ") + (answer ? answer : "cancelled"));
+        if (!answer)
             return std::nullopt;
-        case 1:
-            Note("  file dialog: a");
-            return files_.filePath("a");
-        case 2:
-            Note("  file dialog: b");
-            return files_.filePath("b");
-        case 3:
-            Note("  file dialog: no/such/folder/c");
-            return files_.filePath("no/such/folder/c");
-        default:
-            Note("  file dialog: a folder");
-            return files_.path();
-        }
+        return files_.filePath(QString::fromLatin1(answer));
     });
     window_->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
-        if (Chance(0.5)) {
-            Note("  print dialog: report.pdf");
+        const bool toFile = Chance(0.5);
+        Note(toFile ? "  print dialog: report.pdf" : "  print dialog: cancelled");
+        if (toFile)
             printer.setOutputFileName(files_.filePath("report.pdf"));
-        } else {
-            Note("  print dialog: cancelled");
-        }
     });
     window_->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
         ++messages_;
@@ -208,12 +188,9 @@ std::string RandomEvents::Play(int count)
 
 void RandomEvents::CountStage()
 {
-    const ProblemModel& model = window_->model();
-    const auto* count = window_->findChild<QWidget*>(QStringLiteral("txtOrder"));
-    const auto* names = window_->findChild<QWidget*>(QStringLiteral("txtVarNams"));
-    stages_.counted += count && !count->isEnabled();
-    stages_.named += names && !names->isEnabled();
-    stages_.computed += model.isComputed;
+    stages_.counted += !window_->findChild<QWidget*>(QStringLiteral("txtOrder"))->isEnabled();
+    stages_.named += !window_->findChild<QWidget*>(QStringLiteral("txtVarNams"))->isEnabled();
+    stages_.computed += window_->model().isComputed;
     stages_.filed += !window_->session().problemFile.empty();
 }
 
@@ -251,13 +228,13 @@ void RandomEvents::ClickSomewhere()
     std::sort(windows.begin() + 1, windows.end(), [](const QWidget* a, const QWidget* b) {
         return NameOf(a) < NameOf(b);
     });
-    QWidget* window = windows.size() > 1 && Chance(0.3) ? windows[static_cast<std::size_t>(Pick(static_cast<int>(windows.size()) - 1)) + 1]
+    QWidget* window = windows.size() > 1 && Chance(0.3) ? OneOf(std::vector(windows.begin() + 1, windows.end()))
                                                         : window_.get();
     std::vector<QWidget*> targets{window};
     for (QWidget* child : window->findChildren<QWidget*>())
         if (child->isVisible() && child->width() > 0 && child->height() > 0 && !qobject_cast<QMenuBar*>(child))
             targets.push_back(child);
-    QWidget* target = targets[static_cast<std::size_t>(Pick(static_cast<int>(targets.size())))];
+    QWidget* target = OneOf(targets);
     const QPoint at(Pick(target->width()), Pick(target->height()));
     const bool twice = Chance(0.05);
     Note(std::string(twice ? "double-click " : "click ") + NameOf(target) + " at " + std::to_string(at.x()) + ","
@@ -279,7 +256,7 @@ QWidget* RandomEvents::KeyTarget() const
 
 void RandomEvents::TypeSomething()
 {
-    const char* text = kTexts[static_cast<std::size_t>(Pick(static_cast<int>(kTexts.size())))];
+    const char* text = OneOf(kTexts);
     QWidget* target = KeyTarget();
     const bool replace = Chance(0.5);
     Note(std::string(replace ? "replace with " : "type ") + Quoted(QString::fromUtf8(text)) + " in "
@@ -293,7 +270,7 @@ void RandomEvents::TypeSomething()
 
 void RandomEvents::PressAKey()
 {
-    const KeyPress& press = kKeys[static_cast<std::size_t>(Pick(static_cast<int>(kKeys.size())))];
+    const KeyPress& press = OneOf(kKeys);
     QWidget* target = KeyTarget();
     Note(std::string(press.name) + " in " + NameOf(target));
     QTest::keyClick(target, press.key, press.modifiers);
@@ -315,7 +292,7 @@ void RandomEvents::UseTheMenu()
     for (QAction* title : bar->actions())
         if (title->isVisible())
             titles.push_back(title);
-    QAction* title = titles[static_cast<std::size_t>(Pick(static_cast<int>(titles.size())))];
+    QAction* title = OneOf(titles);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
     QMenu* menu = title->menu();
     if (!menu) {
@@ -326,7 +303,7 @@ void RandomEvents::UseTheMenu()
     for (QAction* entry : menu->actions())
         if (entry->isVisible() && !entry->isSeparator())
             entries.push_back(entry);
-    QAction* entry = entries[static_cast<std::size_t>(Pick(static_cast<int>(entries.size())))];
+    QAction* entry = OneOf(entries);
     Note("menu " + title->text().toStdString() + " > " + entry->text().toStdString()
          + (entry->isEnabled() ? "" : " (disabled)"));
     if (menu->isVisible())

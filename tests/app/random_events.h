@@ -80,6 +80,11 @@ private:
     QWidget* KeyTarget() const;
     int Pick(int count);
     bool Chance(double p);
+    template <typename Container>
+    auto OneOf(const Container& items) -> decltype(items[0])
+    {
+        return items[static_cast<std::size_t>(Pick(static_cast<int>(items.size())))];
+    }
 
     Options options_;
     std::mt19937 random_;
