@@ -1,84 +1,114 @@
+// The windows around the main one: the decimal separator warning, the about
+// window and its start-up pause, the file dialog, the input box.
+#include "app/about_window.h"
+#include "app/startup_pause.h"
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/input_box.h"
-
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <functional>
+#include "main_window_fixture.h"
 
 namespace tavex {
 namespace {
 
-// Acts on the modal dialog once it is up: the dialogs run their own loop.
-void WhenDialogShows(std::function<void(QWidget*)> act)
+TEST(DecimalPoint, AnythingButAPointIsAskedAboutAndWrittenBackAtExit)
 {
-    QTimer::singleShot(10, qApp, [act = std::move(act)]() mutable {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
-            return WhenDialogShows(std::move(act));
-        act(dialog);
-        // A failed expectation must not leave the dialog waiting forever.
-        if (dialog->isVisible())
-            static_cast<QDialog*>(dialog)->reject();
-    });
+    struct Case {
+        const char* separator; // a middle dot, an apostrophe, an unreadable setting (empty)
+        WarningAnswer answer;
+        bool goesOn;
+        int asked;
+        Names writes; // at the check, then at exit
+    };
+    const Case cases[] = {
+        {",", WarningAnswer::Yes, true, 1, {".", ","}},   {",", WarningAnswer::No, false, 1, {}},
+        {",", WarningAnswer::Cancel, false, 1, {}},     {".", WarningAnswer::No, true, 0, {"."}},
+        {"\u00b7", WarningAnswer::Yes, true, 1, {".", "\u00b7"}}, {"'", WarningAnswer::Yes, true, 1, {".", "'"}},
+        {"", WarningAnswer::Yes, true, 1, {".", ""}},
+    };
+    for (const Case& c : cases) {
+        RecordingSetting setting;
+        setting.read = c.separator;
+        int asked = 0;
+        const auto saved = CheckDecimalPoint(setting, [&](const std::string& title, const std::string& prompt) {
+            EXPECT_EQ(title + "|" + prompt, "Decimal Comma Warning!|" + DecimalCommaPrompt());
+            return ++asked, c.answer;
+        });
+        EXPECT_EQ(std::tuple(saved.has_value(), asked), std::tuple(c.goesOn, c.asked)) << c.separator;
+        if (saved)
+            RestoreDecimalSeparator(setting, *saved);
+        EXPECT_EQ(setting.writes, c.writes) << c.separator;
+    }
+    // Its lines end in a carriage return alone.
+    EXPECT_EQ(DecimalCommaPrompt(),
+              "Proper operation of this application requires the use of the DECIMAL POINT.\r"
+              "Your system is currently using the DECIMAL COMMA.\r\r"
+              "Do you wish to temporarily change this system setting to decimal point?\r"
+              "(Upon exiting, this application will restore your setting.)\r"
+              "(See HELP FILE or visit www.tavex.example for instructions on how to change MANUALLY)\r\r"
+              "Press YES to change.");
+}
+
+TEST(AboutWindow, ShowsItsLinesAndClosesOnAClickEvenOnTheText)
+{
+    QPointer<AboutWindow> about = ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+    EXPECT_FALSE(about->isModal());
+    const QStringList lines = AboutWindow::Lines();
+    EXPECT_EQ(lines.mid(0, 8), (QStringList{{}, {}, {}, {}, "Tavex", {}, "(Tabulated Functions)", {}}));
+    EXPECT_EQ(about->findChild<QLabel*>()->text(), lines.join('\n'));
+    QTest::mouseClick(about->findChild<QLabel*>(), Qt::LeftButton);
+    QTest::qWait(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about.isNull());
+}
+
+TEST(StartupPause, LastsBetweenTwoAndThreeSeconds)
+{
+    using std::chrono::milliseconds;
+    const std::chrono::system_clock::time_point whole{std::chrono::seconds(1000)};
+    // Begun on a boundary: three seconds; begun just before one: a little over two.
+    for (const auto begun : {whole, whole + milliseconds(999)}) {
+        EXPECT_FALSE(StartupPauseOver(begun, whole + milliseconds(2999)));
+        EXPECT_TRUE(StartupPauseOver(begun, whole + milliseconds(3000)));
+    }
 }
 
 TEST(CommonDialog, PlatformDialogOpensOnTheRememberedName)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     CommonDialog dialog;
     dialog.setFileName(dir.filePath("first.tvx"));
-
-    WhenDialogShows([&](QWidget* shown) {
+    WhenDialogShows([&](QDialog* shown) {
         auto* files = qobject_cast<QFileDialog*>(shown);
         ASSERT_TRUE(files);
         EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
         EXPECT_TRUE(files->nameFilters().isEmpty() || files->nameFilters() == QStringList{"All Files (*)"});
         EXPECT_EQ(files->selectedFiles().value(0), dir.filePath("first.tvx"));
         auto* name = files->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_TRUE(name);
-        name->setText(dir.filePath("second.tvx"));
         auto* buttons = files->findChild<QDialogButtonBox*>();
-        ASSERT_TRUE(buttons);
+        ASSERT_TRUE(name && buttons);
+        name->setText(dir.filePath("second.tvx"));
         QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
     });
     dialog.ShowSave(nullptr);
     EXPECT_EQ(dialog.fileName(), dir.filePath("second.tvx"));
-
-    WhenDialogShows([](QWidget* shown) { static_cast<QDialog*>(shown)->reject(); });
+    WhenDialogShows([](QDialog*) {}); // cancelled
     dialog.ShowOpen(nullptr);
     EXPECT_EQ(dialog.fileName(), dir.filePath("second.tvx"));
 }
 
 TEST(InputBox, ReturnsTheTypedTextOrNothingOnCancel)
 {
-    WhenDialogShows([](QWidget* shown) {
+    WhenDialogShows([](QDialog* shown) {
         auto* input = qobject_cast<QInputDialog*>(shown);
-        ASSERT_TRUE(input);
-        EXPECT_EQ(input->labelText(), "How many values?");
-        EXPECT_EQ(input->windowTitle(), "Add values");
-        QLineEdit* box = input->findChild<QLineEdit*>();
-        ASSERT_TRUE(box);
+        QLineEdit* box = shown->findChild<QLineEdit*>();
+        ASSERT_TRUE(input && box);
+        EXPECT_EQ(input->labelText() + "|" + input->windowTitle(), "How many values?|Add values");
         EXPECT_TRUE(box->text().isEmpty());
         QTest::keyClicks(box, "3");
         QTest::keyClick(box, Qt::Key_Return);
     });
     EXPECT_EQ(InputBox(nullptr, "How many values?", "Add values"), "3");
-
-    WhenDialogShows([](QWidget* shown) {
-        QTest::keyClicks(shown->findChild<QLineEdit*>(), "ignored");
-        static_cast<QDialog*>(shown)->reject();
-    });
+    WhenDialogShows([](QDialog* shown) { QTest::keyClicks(shown->findChild<QLineEdit*>(), "ignored"); });
     EXPECT_EQ(InputBox(nullptr, "How many values?", "Add values"), "");
 }
 

@@ -1,21 +1,20 @@
-#include "app/coefficient_list_model.h"
+#include "app/report_printer.h"
 #include "app/toolkit/common_dialog.h"
+#include "app/toolkit/print_dialog.h"
 #include "main_window_fixture.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QTemporaryDir>
+#include <QtPrintSupport>
 
+#include <memory>
 #include <optional>
+#include <sstream>
 
 namespace tavex {
 namespace {
 
-// Open, Save and Save As through the File menu's shortcuts, with the file
-// dialog scripted: `answer` is what the user picks, nothing for Cancel.
+// The File menu's commands through their shortcuts, with the dialogs
+// scripted: the file dialog answers `answer` (nothing: Cancel), the print
+// dialog picks the PDF file `pdf`.
 class FileCommandsTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -27,69 +26,78 @@ protected:
             openedOn = fileName;
             return answer;
         });
+        window->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
+            ++printDialogs;
+            printer.setOutputFileName(pdf);
+        });
     }
 
     void Open() { Key(Qt::Key_O); }
     void Save() { Key(Qt::Key_S); }
     void SaveAs() { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }
-
-    std::vector<std::string> Listing() const
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void Write(const char* name, const char* text) const
     {
-        std::vector<std::string> lines;
-        const CoefficientListModel& list = window->CoefficientLines();
-        for (int row = 0; row < list.rowCount(); ++row)
-            lines.push_back(list.Line(row));
-        return lines;
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
     }
 
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // Prints to `name` and reads the pages back, columns kept.
+    std::vector<std::string> PrintedPages(const char* name)
+    {
+        pdf = Path(name);
+        Key(Qt::Key_P);
+        EXPECT_EQ(printDialogs, 1);
+        QProcess tool;
+        tool.start("pdftotext", {"-layout", pdf, "-"});
+        EXPECT_TRUE(tool.waitForFinished(30000));
+        std::istringstream text(tool.readAllStandardOutput().toStdString());
+        std::vector<std::string> pages;
+        for (std::string page; std::getline(text, page, '\f');)
+            pages.push_back(page);
+        return pages;
+    }
 
     QTemporaryDir dir;
     std::optional<QString> answer;
     std::vector<CommonDialog::Kind> shown;
-    QString openedOn;
+    QString openedOn, pdf;
+    int printDialogs = 0;
 };
 
 TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
 {
     // f = 1 + 2x + 3y + 4xy on x, y in {0, 1}; x expanded about the middle ("*").
     Declare("2", "x,y");
-    for (const char* box : {"txtLL_0", "txtLL_1", "txtExpansion_1"})
-        Box(box)->setText("0");
-    for (const char* box : {"txtUL_0", "txtUL_1"})
-        Box(box)->setText("1");
-    ProblemModel& model = window->model();
-    for (const auto& [i0, i1, f] : std::initializer_list<std::tuple<int, int, double>>{
-             {0, 0, 1}, {1, 0, 3}, {0, 1, 4}, {1, 1, 10}})
-        model.funTable(i0, i1, 0, 0) = f;
+    for (const auto& [box, text] : {std::pair("txtLL_0", "0"), std::pair("txtLL_1", "0"), std::pair("txtUL_0", "1"),
+                                    std::pair("txtUL_1", "1"), std::pair("txtExpansion_1", "0")})
+        Box(box)->setText(text);
+    const double f[] = {1, 3, 4, 10}; // at (0, 0), (1, 0), (0, 1), (1, 1)
+    for (int i = 0; i < 4; ++i)
+        window->model().funTable(i % 2, i / 2, 0, 0) = f[i];
     Click("cmdCompute");
-    ASSERT_TRUE(model.isComputed);
-    const std::vector<std::string> listed = Listing();
+    const Names listed = Listing();
     answer = Path("problem");
     Save();
-    EXPECT_EQ(shown, std::vector<CommonDialog::Kind>{CommonDialog::Kind::Save});
-    EXPECT_EQ(window->session().problemFile, Path("problem").toStdString());
+    EXPECT_EQ(shown, std::vector{CommonDialog::Kind::Save});
 
     FileCommandsTest::SetUp(); // a later run
     shown.clear();
     Open();
     EXPECT_EQ(window->session().problemFile, Path("problem").toStdString());
-    EXPECT_TRUE(window->model().isComputed);
     EXPECT_EQ(window->model().funTable(1, 1, 0, 0), 10.0);
+    EXPECT_TRUE(window->model().isComputed && Find("cmdEvaluations")->isEnabled());
     EXPECT_EQ(Listing(), listed);
-    EXPECT_TRUE(Find("cmdEvaluations")->isEnabled());
-    // The window shows the problem; the count, names and count boxes are closed.
-    EXPECT_EQ(Box("txtVarNams")->text(), "x,y");
+    // The window shows the problem ("*" stored as the middle); the count, names and count boxes are closed.
+    for (const auto& [box, text] : {std::pair("txtVarNams", "x,y"), std::pair("txtExpansion_0", "0.5"),
+                                    std::pair("txtUL_1", "1")})
+        EXPECT_EQ(Box(box)->text(), text) << box;
+    EXPECT_EQ(Find<QLabel>("lblVar_1")->text(), "y");
     for (const char* closed : {"txtOrder", "txtVarNams", "txtTerms_0", "txtTerms_1"})
         EXPECT_FALSE(Box(closed)->isEnabled()) << closed;
-    EXPECT_EQ(Find<QLabel>("lblVar_1")->text(), "y");
-    EXPECT_EQ(Box("txtExpansion_0")->text(), "0.5"); // the "*" was stored as the middle
-    EXPECT_EQ(Box("txtUL_1")->text(), "1");
     EXPECT_FALSE(Menu("mnuOpen")->isEnabled()); // one problem per run
-    EXPECT_TRUE(Menu("mnuPrint")->isEnabled());
-    EXPECT_TRUE(Menu("mnuAbout")->isVisible());
-    EXPECT_EQ(window->BrokenInvariant(), "");
-
+    for (const char* menu : {"mnuSave", "mnuPrint", "mnuAbout"})
+        EXPECT_TRUE(Menu(menu)->isEnabled() && Menu(menu)->isVisible()) << menu;
     // Save writes to the file opened without asking; computing again lists the same.
     Save();
     EXPECT_EQ(shown.size(), 1u);
@@ -99,18 +107,11 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
 
 TEST_F(FileCommandsTest, HandWrittenStarsShowAsStarsAndNothingIsListed)
 {
-    QFile problem(Path("hand"));
-    ASSERT_TRUE(problem.open(QIODevice::WriteOnly));
-    problem.write(" 0 \r\n\"x\",0,2,*,#TRUE#,*,2\r\n#FALSE#\r\n");
-    problem.close();
-    QFile data(Path("hand.dat"));
-    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
-    data.write(" 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n");
-    data.close();
+    Write("hand", " 0 \r\n\"x\",0,2,*,#TRUE#,*,2\r\n#FALSE#\r\n");
+    Write("hand.dat", " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n");
     answer = Path("hand");
     Open();
-    EXPECT_EQ(Box("txtExpansion_0")->text(), "*");
-    EXPECT_EQ(Box("txtPeriod_0")->text(), "*");
+    EXPECT_EQ(Box("txtExpansion_0")->text() + Box("txtPeriod_0")->text(), "**");
     EXPECT_TRUE(Listing().empty());
     EXPECT_FALSE(Find("cmdEvaluations")->isEnabled());
     Click("cmdCompute");
@@ -119,24 +120,17 @@ TEST_F(FileCommandsTest, HandWrittenStarsShowAsStarsAndNothingIsListed)
 
 TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)
 {
-    Open(); // cancelled: nothing changes
-    EXPECT_TRUE(Box("txtOrder")->isEnabled());
-    EXPECT_TRUE(Menu("mnuOpen")->isEnabled());
-
     Declare("1", "x");
     Save(); // no name yet, cancelled: nothing saved
-    EXPECT_TRUE(window->session().problemFile.empty());
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-
+    EXPECT_TRUE(QDir(dir.path()).isEmpty() && window->session().problemFile.empty());
     answer = Path("first");
     SaveAs();
     ASSERT_TRUE(QFile::remove(Path("first")));
-    // A cancelled Save As opens on the name held and saves to it again.
+    // A cancelled Save As opens on the name held and saves to it again; Save no longer asks.
     answer.reset();
     SaveAs();
     EXPECT_EQ(openedOn, Path("first"));
     EXPECT_TRUE(QFile::exists(Path("first")));
-    // Save no longer asks.
     const std::size_t asked = shown.size();
     Save();
     EXPECT_EQ(shown.size(), asked);
@@ -144,21 +138,19 @@ TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)
 
 TEST_F(FileCommandsTest, FailuresAreToldAndChangeNothing)
 {
+    Open(); // cancelled
     answer = Path("missing");
     Open();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("missing"), std::string::npos) << told[0];
-    EXPECT_TRUE(Box("txtOrder")->isEnabled());
-    EXPECT_TRUE(Menu("mnuOpen")->isEnabled());
-
     // The window goes on as if Open had not been chosen.
+    EXPECT_TRUE(Box("txtOrder")->isEnabled() && Menu("mnuOpen")->isEnabled());
     Declare("1", "x");
     answer = Path("no/such/folder/p");
     Save();
     ASSERT_EQ(told.size(), 2u);
     EXPECT_NE(told[1].find("folder"), std::string::npos) << told[1];
     EXPECT_TRUE(window->session().problemFile.empty());
-
     // A count box holding one value, not left: Save settles it first, its
     // check refuses, and nothing is saved; the box keeps the focus.
     answer = Path("p");
@@ -166,9 +158,72 @@ TEST_F(FileCommandsTest, FailuresAreToldAndChangeNothing)
     Type("1");
     shown.clear();
     Save();
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shown.empty() && !QFile::exists(Path("p")));
     EXPECT_EQ(FocusName(), "txtTerms_0");
-    EXPECT_FALSE(QFile::exists(Path("p")));
+}
+
+TEST_F(FileCommandsTest, DataReportGoesToThePdfFileChosenInAFixedPitchFont)
+{
+    // One trigonometric variable on [0, 1] with 3 values, not computed, the panel not left.
+    Declare("1", "x");
+    for (const auto& [box, text] : {std::pair("txtLL_0", "0"), std::pair("txtUL_0", "1"), std::pair("txtTerms_0", "3")})
+        Box(box)->setText(text);
+    Find<QCheckBox>("chkPower_0")->setChecked(false);
+    window->model().ShapeTables({2, 0, 0, 0});
+    window->model().funTable(2, 0, 0, 0) = 7.5;
+    const std::vector<std::string> pages = PrintedPages("report.pdf");
+    ASSERT_EQ(pages.size(), 1u);
+    for (const char* line : {"TYPE: TRIGONOMETRIC", "# OF TERMS: 3", "CENTER OF EXPANSION: 0.5", "FUNCTION=7.5"})
+        EXPECT_NE(pages[0].find(line), std::string::npos) << line;
+    // "FUNCTION=" stands in one column on every value line.
+    std::istringstream lines(pages[0]);
+    std::vector<std::size_t> columns;
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("x=") != std::string::npos)
+            columns.push_back(line.find("FUNCTION="));
+    ASSERT_EQ(columns.size(), 3u);
+    EXPECT_NE(columns[0], std::string::npos);
+    EXPECT_EQ(columns, std::vector(3, columns[0]));
+    const QFontMetrics pitch(ReportPrinter::ReportFont());
+    EXPECT_EQ(pitch.horizontalAdvance(QStringLiteral("iiii")), pitch.horizontalAdvance(QStringLiteral("WWWW")));
+}
+
+TEST_F(FileCommandsTest, LongReportBreaksAcrossPages)
+{
+    // 12 x 12 coefficients: about 170 lines, more than one page holds.
+    Declare("2", "x,y");
+    Box("txtTerms_0")->setText("12");
+    Box("txtTerms_1")->setText("12");
+    window->model().ShapeTables({11, 11, 0, 0});
+    for (int i = 0; i < 12; ++i)
+        window->model().funTable(i, i, 0, 0) = i;
+    Click("cmdCompute");
+    const std::vector<std::string> pages = PrintedPages("long.pdf");
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_NE(pages.front().find("COEFFICIENTS:"), std::string::npos);
+    // The last coefficient, of x^11 y^11, on the last page, none lost between.
+    EXPECT_NE(pages.back().find("*x^11*y^11"), std::string::npos);
+    std::size_t withPowersOfY = 0;
+    for (const std::string& page : pages)
+        for (auto at = page.find("*y^"); at != std::string::npos; at = page.find("*y^", at + 1))
+            ++withPowersOfY;
+    EXPECT_EQ(withPowersOfY, 12u * 10); // every term with a power of y above 1
+}
+
+TEST_F(FileCommandsTest, CancelledPrintDialogGoesOnAndNoPrinterIsSaid)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer: the report would go to it";
+    window->PrinterDialog() = PrintDialog();
+    Declare("1", "x");
+    const auto cancelled = std::make_shared<bool>(false);
+    WhenDialogShows([cancelled](QDialog* shown) { *cancelled = qobject_cast<QPrintDialog*>(shown) != nullptr; });
+    Key(Qt::Key_P);
+    EXPECT_TRUE(*cancelled);
+    // Printing went on past the dialog, to find no printer to go to.
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("No printer"), std::string::npos) << told[0];
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 } // namespace

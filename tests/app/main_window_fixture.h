@@ -1,27 +1,50 @@
 #pragma once
 
+#include "app/coefficient_list_model.h"
 #include "app/decimal_point.h"
 #include "app/main_window.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace tavex {
 
-// Records what the window writes back as the decimal separator.
-class RecordingSetting final : public DecimalSeparatorSetting {
-public:
-    std::string Read() override { return "."; }
+using Names = std::vector<std::string>;
+
+// The user's decimal separator as `read`; what is written back is recorded.
+struct RecordingSetting final : DecimalSeparatorSetting {
+    std::string Read() override { return read; }
     void Write(const std::string& separator) override { writes.push_back(separator); }
-    std::vector<std::string> writes;
+    std::string read = ".";
+    Names writes;
 };
+
+// Acts on the modal dialog once it is up (the dialogs run their own loop),
+// then cancels it if it is still up, as after a failed expectation.
+inline void WhenDialogShows(std::function<void(QDialog*)> act, int polls = 300)
+{
+    QTimer::singleShot(10, qApp, [act = std::move(act), polls]() mutable {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return polls > 0 ? WhenDialogShows(std::move(act), polls - 1) : void();
+        act(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+inline bool Activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
 
 // A fresh main window, shown and active, driven by real key and mouse
 // events; its message boxes are recorded in `told` instead of shown.
@@ -35,15 +58,7 @@ protected:
             told.push_back(text.toStdString());
         });
         window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void TearDown() override
-    {
-        for (QWidget* other : QApplication::topLevelWidgets())
-            if (other != window.get())
-                other->close();
+        ASSERT_TRUE(Activate(window.get()));
     }
 
     template <typename T = QWidget>
@@ -72,20 +87,29 @@ protected:
     {
         QTest::keyClick(Focus() ? Focus() : window.get(), key, modifiers);
     }
-
     void Declare(const char* count, const char* names)
     {
-        Type(count);
-        Tab();
-        ASSERT_EQ(FocusName(), "txtVarNams");
-        Type(names);
-        Tab();
+        for (const char* text : {count, names}) {
+            Type(text);
+            Tab();
+        }
         ASSERT_FALSE(Box("txtVarNams")->isEnabled());
+    }
+
+    // lstCoeff's lines, without their trailing blanks.
+    Names Listing() const
+    {
+        Names lines;
+        for (int row = 0; row < window->CoefficientLines().rowCount(); ++row)
+            lines.push_back(window->CoefficientLines().Line(row));
+        for (std::string& line : lines)
+            line.erase(line.find_last_not_of(' ') + 1);
+        return lines;
     }
 
     RecordingSetting setting;
     std::unique_ptr<MainWindow> window;
-    std::vector<std::string> told;
+    Names told;
 };
 
 } // namespace tavex

@@ -1,124 +1,80 @@
-#include "app/coefficient_list_model.h"
 #include "main_window_fixture.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QDir>
-#include <QLabel>
-#include <QListView>
-#include <QMenuBar>
-#include <QPointer>
-#include <QTemporaryDir>
-#include <QTextBrowser>
 
 namespace tavex {
 namespace {
 
-using Names = std::vector<std::string>;
-
 TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
 {
     EXPECT_EQ(Box("txtOrder")->selectedText(), "2");
-    // A new panel starts as a copy of the first as it stands.
+    // A new panel starts as a copy of the first as it stands, but polynomial.
     Box("txtLL_0")->setText("-1");
     Find<QCheckBox>("chkPower_0")->setChecked(false);
     Type("3");
     Tab();
-    const ProblemModel& model = window->model();
-    EXPECT_EQ(model.lastVar, 2);
-    EXPECT_FALSE(Box("txtOrder")->isEnabled());
-    EXPECT_FALSE(Menu("mnuOpen")->isEnabled());
-    EXPECT_EQ(FocusName(), "txtVarNams");
+    EXPECT_FALSE(Box("txtOrder")->isEnabled() || Menu("mnuOpen")->isEnabled() || Menu("mnuSave")->isEnabled());
     EXPECT_EQ(Box("txtVarNams")->selectedText(), "x,y");
     // Dimension k of the tables runs up to the number in variable k's count box.
-    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 3, 3, 1}));
-    EXPECT_EQ(Box("txtLL_2")->text(), "-1");
-    EXPECT_FALSE(Box("txtLL_2")->isVisible());
-    EXPECT_TRUE(Find<QCheckBox>("chkPower_2")->isChecked()); // every variable starts polynomial
-    EXPECT_FALSE(Menu("mnuSave")->isEnabled());
-
+    EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 3, 3, 1}));
+    EXPECT_TRUE(Box("txtLL_2")->text() == "-1" && Find<QCheckBox>("chkPower_2")->isChecked());
     Type("x,y,z");
     Tab();
-    EXPECT_EQ(model.varName, (Names{"x", "y", "z"}));
-    EXPECT_EQ(Find<QLabel>("lblVar_0")->text(), "x");
-    EXPECT_FALSE(Box("txtVarNams")->isEnabled());
-    for (const char* menu : {"mnuSave", "mnuSaveAs", "mnuPrint"})
-        EXPECT_TRUE(Menu(menu)->isEnabled()) << menu;
-    EXPECT_TRUE(Menu("mnuAbout")->isVisible());
+    EXPECT_EQ(window->model().varName, (Names{"x", "y", "z"}));
+    for (const char* menu : {"mnuSave", "mnuSaveAs", "mnuPrint", "mnuAbout"})
+        EXPECT_TRUE(Menu(menu)->isEnabled() && Menu(menu)->isVisible()) << menu;
     EXPECT_EQ(FocusName(), "txtLL_0");
-    ASSERT_TRUE(window->ReadSpecs());
-    EXPECT_EQ(model.VarX(2), (std::vector<double>{-1.0, 5.0}));
 }
 
-TEST_F(MainWindowTest, RefusedCountHoldsTheFocusButMenusStillWork)
+TEST_F(MainWindowTest, RefusedCountsAndNamesHoldTheFocusButMenusStillWork)
 {
     for (const char* count : {"abc", "5", "0.3"}) {
         Type(count);
         Tab();
         Click("cmdCompute");
-        EXPECT_EQ(FocusName(), "txtOrder") << count;
-        EXPECT_EQ(Box("txtOrder")->text().toStdString(), count);
+        EXPECT_EQ(FocusName() + " " + Box("txtOrder")->text().toStdString(), std::string("txtOrder ") + count);
     }
     QMenuBar* bar = window->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(Menu("mnuHelp")).center());
-    EXPECT_TRUE(window->findChild<QWidget*>("frmHelp"));
-    EXPECT_EQ(window->PanelCount(), 1);
-}
-
-TEST_F(MainWindowTest, NamesAreCheckedAgainstTheCount)
-{
+    EXPECT_TRUE(window->findChild<QWidget*>("frmHelp") && window->PanelCount() == 1);
     Type("2");
     Tab();
-    struct Case {
-        const char* names;
-        const char* label0;
-        const char* label1;
-    };
-    for (const Case& c : {Case{"x", "x", ""}, Case{"a,b,c", "a", "b"}, Case{"p,,q", "p", "b"}, Case{"u,", "u", "b"}}) {
-        Type(c.names);
+    // The labels show the names as far as they went.
+    const char* const cases[][3] = {{"x", "x", ""}, {"a,b,c", "a", "b"}, {"p,,q", "p", "b"}, {"u,", "u", "b"}};
+    for (const auto& [names, label0, label1] : cases) {
+        Type(names);
         Tab();
-        EXPECT_EQ(FocusName(), "txtVarNams") << c.names;
-        EXPECT_EQ(Find<QLabel>("lblVar_0")->text().toStdString(), c.label0) << c.names;
-        EXPECT_EQ(Find<QLabel>("lblVar_1")->text().toStdString(), c.label1) << c.names;
+        EXPECT_EQ(FocusName(), "txtVarNams") << names;
+        EXPECT_EQ(Find<QLabel>("lblVar_0")->text() + "|" + Find<QLabel>("lblVar_1")->text(),
+                  QString(label0) + "|" + label1) << names;
     }
     Type("x, y");
     Click("cmdNextVar");
     EXPECT_EQ(window->model().varName, (Names{"x", " y"}));
     EXPECT_EQ(FocusName(), "txtLL_1"); // the click went through
-    EXPECT_EQ(Find<QLabel>("lblVar_1")->text(), " y");
 }
 
-TEST_F(MainWindowTest, NextAndPreviousWrapAround)
+TEST_F(MainWindowTest, TabSkipsHiddenPanelsAndNextAndPreviousWrapAround)
 {
     Declare("3", "x,y,z");
-    for (const auto& [button, shown] : std::initializer_list<std::pair<const char*, int>>{
-             {"cmdNextVar", 1}, {"cmdNextVar", 2}, {"cmdNextVar", 0}, {"cmdPrevVar", 2}, {"cmdPrevVar", 1}}) {
-        Click(button);
-        const std::string k = std::to_string(shown);
-        EXPECT_EQ(FocusName(), "txtLL_" + k);
-        EXPECT_TRUE(Find(("cmdEditVars_" + k).c_str())->isVisible());
-        EXPECT_EQ(window->session().curVarNo, shown + 1);
-    }
-}
-
-TEST_F(MainWindowTest, FieldsOfFurtherVariablesFollowPowerOfTheFirst)
-{
-    Declare("2", "x,y");
     Names walked;
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < 14; ++i, Tab())
         walked.push_back(FocusName());
-        Tab();
-    }
-    // Tab walks the controls shown and enabled; variable 1's fields, hidden,
-    // keep their places after chkPower_0.
     EXPECT_EQ(walked, (Names{"txtLL_0", "txtUL_0", "txtExpansion_0", "txtPeriod_0", "txtTerms_0", "chkSpaced_0",
                              "chkPower_0", "cmdEditFun", "cmdCompute", "cmdExit", "cmdNextVar", "cmdPrevVar",
                              "lstCoeff", "cmdEditVars_0"}));
+    // Further variables' fields, hidden, keep their places after chkPower_0, in panel order.
     EXPECT_EQ(Find("chkPower_0")->nextInFocusChain(), Find("txtLL_1"));
-    EXPECT_EQ(Find("chkPower_1")->nextInFocusChain(), Find("cmdEditFun"));
+    EXPECT_EQ(Find("chkPower_1")->nextInFocusChain(), Find("txtLL_2"));
+    EXPECT_EQ(Find("chkPower_2")->nextInFocusChain(), Find("cmdEditFun"));
+    const std::pair<const char*, int> steps[] = {
+        {"cmdNextVar", 2}, {"cmdNextVar", 3}, {"cmdNextVar", 1}, {"cmdPrevVar", 3}, {"cmdPrevVar", 2}};
+    for (const auto& [button, shown] : steps) {
+        Click(button);
+        EXPECT_EQ(window->session().curVarNo, shown);
+        EXPECT_EQ(FocusName(), "txtLL_" + std::to_string(shown - 1));
+    }
 }
 
-TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtons)
+TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtonsAndAChangedCountEmptiesTheTables)
 {
     Declare("2", "x,y");
     for (const char* limit : {"abc", ""}) {
@@ -138,34 +94,20 @@ TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtons)
     }
     Type("2.5");
     Tab();
-    EXPECT_EQ(window->model().valueUpper[0], 2);
-    ASSERT_TRUE(window->ReadSpecs());
-    EXPECT_EQ(window->model().lowerLimit[0], 1.0);
-}
-
-TEST_F(MainWindowTest, ChangedCountEmptiesTheTablesAndClearsTheResults)
-{
-    Declare("2", "x,y");
     ProblemModel& model = window->model();
+    EXPECT_EQ(model.valueUpper[0], 2);
     ASSERT_TRUE(window->ReadSpecs());
-    model.ShapeTablesFromValueCounts();
-    model.funTable(1, 1, 0, 0) = 7.0;
+    EXPECT_EQ(model.lowerLimit[0], 1.0);
+    qobject_cast<CoefficientListModel*>(Find<QListView>("lstCoeff")->model())->AppendLine("a coefficient");
     model.isComputed = true;
-    auto* lines = qobject_cast<CoefficientListModel*>(Find<QListView>("lstCoeff")->model());
-    lines->AppendLine("a coefficient");
-    struct Step {
-        const char* count;
-        bool kept;
-    };
-    // 2.4 is still two values; 3 and then 2 again are changes.
-    for (const Step& step : {Step{"2.4", true}, Step{"3", false}, Step{"2", false}}) {
+    // 3.4 is still three values; 2 and then 3 again are changes.
+    for (const auto& [count, kept] : {std::pair("3.4", true), std::pair("2", false), std::pair("3", false)}) {
         model.funTable(1, 1, 0, 0) = 7.0;
         Click("txtTerms_0");
-        Type(step.count);
+        Type(count);
         Tab();
-        EXPECT_EQ(model.funTable(1, 1, 0, 0), step.kept ? 7.0 : 0.0) << step.count;
-        EXPECT_EQ(model.isComputed, step.kept) << step.count;
-        EXPECT_EQ(lines->rowCount(), step.kept ? 1 : 0) << step.count;
+        EXPECT_EQ(std::tuple(model.funTable(1, 1, 0, 0), model.isComputed, window->CoefficientLines().rowCount()),
+                  std::tuple(kept ? 7.0 : 0.0, kept, kept ? 1 : 0)) << count;
     }
 }
 
@@ -175,12 +117,12 @@ TEST_F(MainWindowTest, CountWhoseTablesWouldNotFitIsRefusedWithAMessage)
     Declare("4", "x,y,z,w");
     Click("txtTerms_0");
     for (const char* count : {"2147483647", "1e12"}) {
+        told.clear();
         Type(count);
         Tab();
         EXPECT_EQ(FocusName(), "txtTerms_0");
         ASSERT_EQ(told.size(), 1u) << count;
-        EXPECT_NE(told.back().find("memory"), std::string::npos) << told.back();
-        told.clear();
+        EXPECT_NE(told[0].find("memory"), std::string::npos) << told[0];
     }
     Type("3");
     Tab();
@@ -196,25 +138,33 @@ TEST_F(MainWindowTest, ShowsAProblemReadFromAFile)
     model.valueUpper = {3, 1, 0, 0};
     model.kind = {Kind::Trigonometric, Kind::Polynomial, Kind::Polynomial, Kind::Polynomial};
     window->SetDisplayedSpecs();
-    EXPECT_EQ(Box("txtVarNams")->text(), "u,v");
-    EXPECT_EQ(Find<QLabel>("lblVar_1")->text(), "v");
-    EXPECT_EQ(Box("txtLL_0")->text(), "0.5");
-    EXPECT_EQ(Box("txtTerms_0")->text(), "4");
-    EXPECT_FALSE(Find<QCheckBox>("chkPower_0")->isChecked());
-    EXPECT_EQ(Box("txtExpansion_0")->text(), "*"); // not written here
+    EXPECT_TRUE(Find<QLabel>("lblVar_1")->text() == "v" && !Find<QCheckBox>("chkPower_0")->isChecked());
+    // The expansion is not written here.
+    for (const auto& [box, shown] : {std::pair("txtVarNams", "u,v"), std::pair("txtLL_0", "0.5"),
+                                     std::pair("txtTerms_0", "4"), std::pair("txtExpansion_0", "*")})
+        EXPECT_EQ(Box(box)->text(), shown) << box;
 }
 
-TEST_F(MainWindowTest, HelpLooksInTheDirectoryOfStartUp)
+TEST_F(MainWindowTest, HelpShowsTheFileOfTheStartUpDirectoryAtItsTopOrNamesIt)
 {
     QTemporaryDir elsewhere;
-    const QString before = QDir::currentPath();
+    const QString before = QDir::currentPath(), path = QDir(elsewhere.path()).filePath("tavex.hlp");
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
     MainWindow started(setting, ".", NumberFormat{});
     ASSERT_TRUE(QDir::setCurrent(before));
-    started.findChild<QAction*>("mnuHelp")->trigger();
-    auto* viewer = started.findChild<QTextBrowser*>("frmHelp");
-    ASSERT_TRUE(viewer);
-    EXPECT_TRUE(viewer->toPlainText().contains(QDir(elsewhere.path()).filePath("tavex.hlp")));
+    const auto help = [&started] {
+        started.findChild<QAction*>("mnuHelp")->trigger();
+        return std::unique_ptr<QTextBrowser>(started.findChild<QTextBrowser*>("frmHelp"));
+    };
+    std::unique_ptr<QTextBrowser> viewer = help();
+    ASSERT_TRUE(viewer && viewer->toPlainText().contains(path));
+    viewer.reset();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("<h1>Tavex help</h1><p>Declare the variables.</p>"));
+    file.close();
+    viewer = help();
+    ASSERT_TRUE(viewer && viewer->toPlainText().startsWith("Tavex help"));
+    EXPECT_EQ(viewer->textCursor().position(), 0);
 }
 
 TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)
@@ -224,15 +174,52 @@ TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)
     QPointer<QWidget> helpWindow = window->findChild<QWidget*>("frmHelp");
     ASSERT_TRUE(helpWindow && helpWindow->isVisible());
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier); // ...but its check refuses the mnemonic
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(setting.writes.empty());
-
+    EXPECT_TRUE(window->isVisible() && setting.writes.empty());
     Type("1");
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
     QTest::qWait(300); // the button's click is animated
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(setting.writes, (Names{","}));
     EXPECT_TRUE(helpWindow.isNull() || !helpWindow->isVisible());
+}
+
+TEST_F(MainWindowTest, ComputeListsTheCoefficientsOrTheSingularMatrix)
+{
+    // f(x) = 5 + x, tabulated at -5 and 5.
+    Declare("1", "x");
+    window->model().funTable(1, 0, 0, 0) = 10.0;
+    Click("cmdCompute");
+    EXPECT_TRUE(window->model().isComputed && Find("cmdEvaluations")->isEnabled());
+    const Names listed = Listing();
+    ASSERT_GE(listed.size(), 3u);
+    EXPECT_EQ(Names(listed.begin(), listed.begin() + 3), (Names{"COEFFICIENTS:", "5", "1                       *x"}));
+    EXPECT_EQ(window->model().funTable(1, 0, 0, 0), 10.0); // the function values stay as entered
+    // The list shows what was listed, whatever the problem holds later.
+    window->model().coef(0, 0, 0, 0) = 123.0;
+    window->model().varName = {"renamed"};
+    EXPECT_EQ(Listing(), listed);
+    // Equal limits: two equal values, two equal rows of the basis matrix. The list starts afresh.
+    Box("txtUL_0")->setText("-5");
+    Click("cmdCompute");
+    EXPECT_FALSE(window->model().isComputed);
+    EXPECT_EQ(Listing(), Names{"YIELDS SINGULAR MATRIX."});
+}
+
+TEST_F(MainWindowTest, ListScrollsToTheEndOfTheLongestTerm)
+{
+    Declare("4", "first,second,third,fourth");
+    Click("cmdCompute");
+    auto* list = Find<QListView>("lstCoeff");
+    list->resize(200, list->height());
+    QCoreApplication::processEvents();
+    Names listed = Listing(); // the last coefficient comes before the closing empty lines
+    while (listed.back().empty())
+        listed.pop_back();
+    const QString longest = QString::fromStdString(listed.back());
+    ASSERT_TRUE(longest.contains("*first*second*third*fourth"));
+    const int reach = list->horizontalScrollBar()->maximum() + list->viewport()->width();
+    EXPECT_GE(reach, list->fontMetrics().horizontalAdvance(longest));
+    EXPECT_LT(reach, list->fontMetrics().horizontalAdvance(longest + "        ")); // not out to the trailing blanks
 }
 
 } // namespace

@@ -1,45 +1,73 @@
 #pragma once
 
+#include "model/number_text.h"
 #include "model/problem_model.h"
 #include "model/star_value.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace tavex::testing {
+
+// A problem of `counts.size()` variables, kinds alternating, values and
+// table filled with numbers of 15 digits, which a file keeps exactly, coefficients stored.
+inline ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    const auto number = [&] {
+        return std::strtod(TextOfNumber(mantissa(gen) * std::pow(10.0, exponent(gen))).c_str(), nullptr);
+    };
+    ProblemModel model;
+    model.lastVar = static_cast<int>(counts.size()) - 1;
+    model.AllocateVariableArrays();
+    model.varName.resize(counts.size());
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        model.varName[s] = std::string("v").append(std::to_string(k));
+        model.kind[s] = k % 2 == 0 ? Kind::Polynomial : Kind::Trigonometric;
+        model.isEquallySpaced[s] = k % 3 == 0;
+        for (PerVariable<double>* field : {&model.lowerLimit, &model.upperLimit, &model.center, &model.period})
+            (*field)[s] = number();
+        model.valueUpper[s] = counts[s] - 1;
+        model.ResizeVarX(k);
+        for (int i = 0; i <= model.valueUpper[s]; ++i)
+            model.SetVarX(k, i, number());
+    }
+    model.ShapeTablesFromValueCounts();
+    for (std::size_t i = 0; i < model.funTable.size(); ++i) {
+        model.funTable.data()[i] = number();
+        model.coef.data()[i] = number();
+    }
+    model.isComputed = true;
+    return model;
+}
 
 // One polynomial variable x on [0, 2], three equally spaced values, center 1,
 // period "*" (2 pi), function values 5, 7, 9, not computed: the worked
 // example of the file layout.
 inline ProblemModel MakeExampleModel()
 {
-    ProblemModel model;
-    model.lastVar = 0;
-    model.AllocateVariableArrays();
+    ProblemModel model = MakeMixedModel({3}, 0);
     model.varName = {"x"};
-    model.kind[0] = Kind::Polynomial;
-    model.isEquallySpaced[0] = true;
     model.lowerLimit[0] = 0.0;
     model.upperLimit[0] = 2.0;
     model.center[0] = 1.0;
-    model.period[0] = 2.0 * PiValue();
-    model.valueUpper[0] = 2;
+    model.period[0] = StarPeriod();
     model.valueStep[0] = 1.0;
     model.FillSpacedValues(0);
     model.ShapeTablesFromValueCounts();
-    model.funTable(0, 0, 0, 0) = 5;
-    model.funTable(1, 0, 0, 0) = 7;
-    model.funTable(2, 0, 0, 0) = 9;
+    for (int i = 0; i < 3; ++i)
+        model.funTable(i, 0, 0, 0) = 5 + 2 * i;
+    model.isComputed = false;
     return model;
 }
 
 inline const std::string kExampleProblemFile = " 0 \r\n\"x\",0,2,1,#TRUE#,6.28318530717959,2\r\n#FALSE#\r\n";
-inline const std::string kExampleDataFile =
-    " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
-
-// A problem of `counts.size()` variables, kinds alternating, values and
-// table filled with numbers that need all 15 digits, coefficients stored.
-ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed);
+inline const std::string kExampleDataFile = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
 
 } // namespace tavex::testing

@@ -1,4 +1,5 @@
-// The report's lines: the variable blocks, the coefficients and the data tree.
+// The coefficient listing and the report: the factor texts, the columns, the
+// empty lines between the runs of each index, the variable blocks, the data tree.
 #include "example_problems.h"
 #include "io/coefficient_listing.h"
 #include "io/report_lines.h"
@@ -8,112 +9,117 @@
 namespace tavex {
 namespace {
 
-std::vector<std::string> Collect(void (*print)(const ProblemModel&, const LineSink&), const ProblemModel& model)
+using Lines = std::vector<std::string>;
+
+TEST(CoefficientListing, FactorOfEachKindAndCenter)
 {
-    std::vector<std::string> lines;
+    // Per index m from 1: polynomial about 0 and 0.5, trigonometric about 0 and -1.5.
+    const std::pair<Kind, double> kinds[] = {
+        {Kind::Polynomial, 0.0}, {Kind::Polynomial, 0.5}, {Kind::Trigonometric, 0.0}, {Kind::Trigonometric, -1.5}};
+    const char* terms[][4] = {{"*x", "*(x-0.5)", "*sin(x)", "*sin(x+1.5)"},
+                              {"*x^2", "*(x-0.5)^2", "*cos(x)", "*cos(x+1.5)"},
+                              {"*x^3", "*(x-0.5)^3", "*sin(2*x)", "*sin(2*(x+1.5))"},
+                              {"*x^4", "*(x-0.5)^4", "*cos(2*x)", "*cos(2*(x+1.5))"},
+                              {"*x^5", "*(x-0.5)^5", "*sin(3*x)", "*sin(3*(x+1.5))"}};
+    ProblemModel model = testing::MakeExampleModel();
+    for (int m = 1; m <= 5; ++m)
+        for (std::size_t j = 0; j < 4; ++j) {
+            std::tie(model.kind[0], model.center[0]) = kinds[j];
+            EXPECT_EQ(TermText(model, {m, 0, 0, 0}), terms[m - 1][j]);
+        }
+}
+
+// The text, blanks after it, and the overlay laid over them from a column.
+std::string Overlaid(std::string text, std::size_t blanks, std::size_t column, const std::string& overlay)
+{
+    return text.append(blanks, ' ').replace(column, overlay.size(), overlay);
+}
+
+TEST(CoefficientListing, LinesOfTwoVariablesAndTheRunsOfEveryShape)
+{
+    ProblemModel model = testing::MakeMixedModel({2, 2}, 3);
+    model.varName = {"x", "y"};
+    model.kind[1] = Kind::Polynomial;
+    model.center = {};
+    model.coef(0, 0, 0, 0) = 1;
+    model.coef(1, 0, 0, 0) = 2;
+    model.coef(0, 1, 0, 0) = 3;
+    model.coef(1, 1, 0, 0) = -4.5;
+    const auto line = [](const char* value, const char* term) { return Overlaid(value, 255, 24, term); };
+    Lines lines{"kept"};
+    ListCoefficients(model, lines);
+    EXPECT_EQ(lines, (Lines{"kept", "COEFFICIENTS:", line("1", ""), line("2", "*x"), "", line("3", "*y"),
+                            line("-4.5", "*x*y"), "", "", ""}));
+    model.varName[0] = std::string(300, 'a'); // a long term is cut where the line ends
+    EXPECT_EQ(BuildTermText(model, {1, 0, 0, 0}), std::string("2").append(23, ' ').append("*").append(231, 'a'));
+
+    for (const std::vector<int>& counts : {std::vector<int>{3}, {2, 3}, {3, 2, 4}, {2, 3, 2, 3}}) {
+        model = testing::MakeMixedModel(counts, 9);
+        Lines expected{kCoefficientsHeading};
+        const auto n = [&](int k) { return k <= model.lastVar ? model.valueUpper[static_cast<std::size_t>(k)] : 0; };
+        for (int i3 = 0; i3 <= n(3); ++i3, expected.emplace_back())
+            for (int i2 = 0; i2 <= n(2); ++i2, expected.emplace_back())
+                for (int i1 = 0; i1 <= n(1); ++i1, expected.emplace_back())
+                    for (int i0 = 0; i0 <= n(0); ++i0)
+                        expected.push_back(BuildTermText(model, {i0, i1, i2, i3}));
+        Lines listed;
+        ListCoefficients(model, listed);
+        EXPECT_EQ(listed, expected);
+    }
+}
+
+Lines Collect(void (*print)(const ProblemModel&, const LineSink&), const ProblemModel& model)
+{
+    Lines lines;
     print(model, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
-// One polynomial variable x on [0, 1], three values, center 0.5, not computed.
-ProblemModel ReportExample()
+TEST(ReportLines, OneVariableOfEachKind)
 {
     ProblemModel model = testing::MakeExampleModel();
-    model.upperLimit[0] = 1.0;
-    model.center[0] = 0.5;
-    model.valueStep[0] = 0.5;
-    model.FillSpacedValues(0);
-    return model;
-}
+    const auto line = [](const char* head, const char* function) { return Overlaid(head, 70, 39, function); };
+    EXPECT_EQ(Collect(PrintReport, model),
+              (Lines{"", "           VARIABLE: x", "               TYPE: POLYNOMIAL", "         # OF TERMS: 3 ",
+                     "           INTERVAL: [ 0 , 2 ]", "CENTER OF EXPANSION: 1 ", "", "DATA:", "",
+                     line("   x=0", "FUNCTION=5"), line("   x=1", "FUNCTION=7"), line("   x=2", "FUNCTION=9"),
+                     "", "", ""}));
 
-std::string DataLine(const std::string& head, const std::string& function)
-{
-    std::string line = head + std::string(70, ' ');
-    line.replace(39, function.size(), function);
-    return line;
-}
-
-TEST(ReportLinesTest, OneVariableNotComputed)
-{
-    const std::vector<std::string> expected{
-        "",
-        "           VARIABLE: x",
-        "               TYPE: POLYNOMIAL",
-        "         # OF TERMS: 3 ",
-        "           INTERVAL: [ 0 , 1 ]",
-        "CENTER OF EXPANSION: 0.5 ",
-        "",
-        "DATA:",
-        "",
-        DataLine("   x=0", "FUNCTION=5"),
-        DataLine("   x=0.5", "FUNCTION=7"),
-        DataLine("   x=1", "FUNCTION=9"),
-        "",
-        "",
-        ""};
-    EXPECT_EQ(Collect(PrintReport, ReportExample()), expected);
-}
-
-TEST(ReportLinesTest, EveryColonStandsInColumn20)
-{
-    ProblemModel model = ReportExample();
-    model.kind[0] = Kind::Trigonometric;
-    for (const std::string& line : Collect(PrintVariableBlocks, model)) {
-        if (!line.empty()) {
-            EXPECT_EQ(line.find(':'), 19u) << line;
-        }
-    }
-}
-
-TEST(ReportLinesTest, OnlyATrigonometricVariableHasAPeriodLine)
-{
-    ProblemModel model = ReportExample();
     model.kind[0] = Kind::Trigonometric;
     model.lowerLimit[0] = -2.0;
-    const std::vector<std::string> lines = Collect(PrintVariableBlocks, model);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(lines[2], "               TYPE: TRIGONOMETRIC");
-    EXPECT_EQ(lines[4], "           INTERVAL: [-2 , 1 ]");
-    EXPECT_EQ(lines[6], "             PERIOD: 6.28318530717959 ");
-    EXPECT_EQ(Collect(PrintVariableBlocks, ReportExample()).size(), 6u);
+    EXPECT_EQ(Collect(PrintVariableBlocks, model),
+              (Lines{"", "           VARIABLE: x", "               TYPE: TRIGONOMETRIC", "         # OF TERMS: 3 ",
+                     "           INTERVAL: [-2 , 2 ]", "CENTER OF EXPANSION: 1 ",
+                     "             PERIOD: 6.28318530717959 "}));
+
+    model.varName[0] = std::string(40, 'n'); // a value reaching column 40 is overwritten
+    EXPECT_EQ(Collect(PrintData, model)[3], Overlaid(std::string("   ").append(40, 'n').append("=0"), 70, 39,
+                                                     "FUNCTION=5"));
 }
 
-TEST(ReportLinesTest, ThreeVariablesShowHeadersForVariables2And1)
+TEST(ReportLines, ThreeVariablesDataTreeAndCoefficients)
 {
     ProblemModel model = testing::MakeMixedModel({2, 2, 2}, 4);
     model.varName = {"a", "b", "c"};
     model.SetVarX(2, 0, 0.25);
     model.SetVarX(1, 1, -3);
-    const std::vector<std::string> lines = Collect(PrintData, model);
+    const Lines data = Collect(PrintData, model);
     // Per value of c: its header, then per value of b a header, two lines and
     // an empty line, then an empty line; one more at the end of the level of d.
-    ASSERT_EQ(lines.size(), 3u + 2 * (1 + 2 * (1 + 2 + 1) + 1) + 1);
-    EXPECT_EQ(lines[3], " c=0.25");
-    EXPECT_EQ(lines[4].substr(0, 3), "  b");
-    EXPECT_EQ(lines[5].substr(0, 5), "   a=");
-    EXPECT_EQ(lines[8], "  b=-3");
-    EXPECT_EQ(lines.back(), "");
-}
+    ASSERT_EQ(data.size(), 3u + 2 * (1 + 2 * (1 + 2 + 1) + 1) + 1);
+    EXPECT_EQ(data[3], " c=0.25");
+    EXPECT_EQ(data[4].substr(0, 3), "  b");
+    EXPECT_EQ(data[5].substr(0, 5), "   a=");
+    EXPECT_EQ(data[8], "  b=-3");
+    EXPECT_EQ(data.back(), "");
 
-TEST(ReportLinesTest, AValueReachingColumn40IsOverwritten)
-{
-    ProblemModel model = ReportExample();
-    model.varName[0] = std::string(40, 'n');
-    const std::vector<std::string> lines = Collect(PrintData, model);
-    EXPECT_EQ(lines[3].substr(0, 39), "   " + std::string(36, 'n'));
-    EXPECT_EQ(lines[3].substr(39, 10), "FUNCTION=5");
-    EXPECT_EQ(lines[3].size(), 3u + 40 + 2 + 70);
-}
-
-TEST(ReportLinesTest, CoefficientsAreTheListingWithAnEmptyLineAroundTheHeading)
-{
-    ProblemModel model = testing::MakeMixedModel({2, 3}, 8);
-    std::vector<std::string> listing;
+    Lines listing{""}; // with an empty line around the heading
     ListCoefficients(model, listing);
-    listing.insert(listing.begin(), "");
     listing.insert(listing.begin() + 2, "");
     EXPECT_EQ(Collect(PrintCoefficients, model), listing);
-    EXPECT_EQ(Collect(PrintReport, model).back(), "");
+    Lines report = Collect(PrintVariableBlocks, model); // computed: the coefficients instead of the data
+    report.insert(report.end(), listing.begin(), listing.end());
+    EXPECT_EQ(Collect(PrintReport, model), report);
 }
 
 } // namespace

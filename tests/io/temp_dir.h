@@ -9,26 +9,23 @@
 namespace tavex::testing {
 
 // A fresh directory under the system's temporary directory, removed with
-// everything in it when the test ends.
+// everything in it when the test ends, even if a test made it read-only.
 class TempDir final {
 public:
-    TempDir()
+    TempDir() : path_((std::filesystem::temp_directory_path() / "tavex-test-XXXXXX").string())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavex-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
+        if (::mkdtemp(path_.data()) == nullptr)
             std::abort();
-        path_ = pattern;
     }
     ~TempDir()
     {
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     std::string File(const std::string& name) const { return path_ + "/" + name; }
     const std::string& path() const { return path_; }
 
@@ -44,8 +41,7 @@ inline std::string ReadBytes(const std::string& path)
 
 inline void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 } // namespace tavex::testing

@@ -1,0 +1,247 @@
+// The expansion: its coefficients, computed from the table, and its value at a point.
+#include "engine/compute.h"
+
+#include "engine/basis.h"
+#include "engine/evaluate.h"
+#include "engine/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numeric>
+#include <random>
+
+namespace tavex {
+namespace {
+
+constexpr double kEps = std::numeric_limits<double>::epsilon();
+
+struct VariableSpec {
+    std::string name;
+    bool trigonometric = false;
+    std::vector<double> values;
+    double center = 0.0;
+    double period = 0.0;
+};
+
+// A problem as the panels leave it once the values are typed; `table`, first
+// index fastest, is both the function values and coef, the copy Compute works on.
+ProblemModel MakeProblem(const std::vector<VariableSpec>& variables, const std::vector<double>& table = {})
+{
+    ProblemModel model;
+    model.lastVar = static_cast<int>(variables.size()) - 1;
+    model.AllocateVariableArrays();
+    model.varName.clear();
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const VariableSpec& v = variables[static_cast<std::size_t>(k)];
+        model.varName.push_back(v.name);
+        model.kind[k] = v.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+        model.valueUpper[k] = static_cast<int>(v.values.size()) - 1;
+        model.center[k] = v.center;
+        model.period[k] = v.period;
+        model.ResizeVarX(k);
+        for (int i = 0; i <= model.valueUpper[k]; ++i)
+            model.SetVarX(k, i, v.values[static_cast<std::size_t>(i)]);
+    }
+    model.ShapeTablesFromValueCounts();
+    std::copy(table.begin(), table.end(), model.funTable.data());
+    model.coef = model.funTable;
+    return model;
+}
+
+TEST(Compute, ExactCoefficients)
+{
+    const double pi = 4.0 * std::atan(1.0);
+    struct Case {
+        std::vector<VariableSpec> variables;
+        std::vector<double> f, coefficients;
+        double tolerance;
+    };
+    const Case cases[] = {
+        {{{"x", false, {0, 1, 2}}}, {1, 3, 7}, {1, 1, 1}, 4 * kEps},                   // 1 + x + x^2
+        {{{"x", false, {1, 3}, 2.0}}, {5, 9}, {7, 2}, 0.0},                            // 7 + 2 (x - 2)
+        {{{"t", true, {0, 1, 2}, 0.0, 4.0}}, {4, 3, -2}, {1, 2, 3}, 8 * kEps},         // 1 + 2 sin + 3 cos
+        {{{"t", true, {0, pi / 2, pi}, 0.0, pi + pi}}, {4, 3, -2}, {1, 2, 3}, 8 * kEps},
+        {{{"x", false, {0, 1}}, {"y", false, {0, 1}}}, {1, 3, 4, 10}, {1, 2, 3, 4}, 0.0}, // 1 + 2x + 3y + 4xy
+    };
+    for (const Case& c : cases) {
+        ProblemModel model = MakeProblem(c.variables, c.f);
+        ASSERT_TRUE(Compute(model, {}).succeeded) << "case " << &c - cases;
+        EXPECT_TRUE(model.isComputed);
+        for (std::size_t j = 0; j < c.coefficients.size(); ++j)
+            EXPECT_NEAR(model.coef.data()[j], c.coefficients[j], c.tolerance) << "case " << &c - cases << ", " << j;
+    }
+}
+
+TEST(Compute, EquallySpacedValuesAreRegenerated)
+{
+    ProblemModel model = MakeProblem({{"x", false, {7, 8, 9}}});
+    model.lowerLimit[0] = 1.0;
+    model.valueStep[0] = 0.5;
+    ASSERT_TRUE(Compute(model, {true, false, false, false}).succeeded);
+    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
+}
+
+TEST(Compute, RepeatedValueIsSingularAndStopsBeforeLaterVariables)
+{
+    std::vector<double> f(8);
+    std::iota(f.begin(), f.end(), 1.0);
+    ProblemModel model = MakeProblem({{"x", false, {0, 1}}, {"y", false, {2, 2}}, {"z", false, {0, 1}}}, f);
+    EXPECT_EQ(Compute(model, {}).failureLine, "YIELDS SINGULAR MATRIX.");
+    EXPECT_FALSE(model.isComputed);
+
+    // What solving along x, then along y up to its zero pivot, leaves: z untouched.
+    Table4 expected = model.funTable;
+    const std::array<int, 4> upper{1, 1, 1, 0};
+    EXPECT_FALSE(SolveAlongVariable(expected, 0, upper, BuildBasisMatrix(model.VarX(0), 2, false, 0, 1), 1));
+    EXPECT_TRUE(SolveAlongVariable(expected, 1, upper, BuildBasisMatrix(model.VarX(1), 2, false, 0, 1), 1));
+    EXPECT_EQ(std::memcmp(model.coef.data(), expected.data(), expected.size() * sizeof(double)), 0);
+}
+
+TEST(Compute, FailuresAreToldInTheListAndLeaveNoCoefficients)
+{
+    std::vector<double> twoMillion(2000000);
+    std::iota(twoMillion.begin(), twoMillion.end(), 0.0);
+    struct Case {
+        std::vector<VariableSpec> variables;
+        std::vector<double> f;
+        const char* line;
+    };
+    const Case cases[] = {
+        {{{"x", false, {0, 1}}, {"angle", true, {0, 1, 2}}}, {}, "PERIOD OF angle IS ZERO."},
+        {{{"", true, {0, 1}}}, {}, "PERIOD OF VARIABLE 1 IS ZERO."},
+        // The pivot 1e-300 of y passes; dividing by it overflows, in the last
+        // coefficient of each line along x only.
+        {{{"x", false, {0, 1}}, {"y", false, {1e-300, 2e-300}}}, {0, 0, 0, 1e10}, "YIELDS NUMERICAL OVERFLOW."},
+        // A table of 16 MB, a basis of 32 TB: refused before anything is built.
+        {{{"x", false, twoMillion}}, {}, "BASIS OF x TOO LARGE FOR MEMORY."},
+    };
+    for (const Case& c : cases) {
+        ProblemModel model = MakeProblem(c.variables, c.f);
+        const ComputeOutcome outcome = Compute(model, {});
+        EXPECT_FALSE(outcome.succeeded) << c.line;
+        EXPECT_EQ(outcome.failureLine, c.line);
+        EXPECT_FALSE(model.isComputed) << c.line;
+    }
+}
+
+TEST(BuildBasisMatrix, PowersByMultiplicationAnglesByAddition)
+{
+    // The exact operations decide the last bits: u^3 as (u * u) * u, the
+    // third multiple of the angle as (u + u) + u.
+    const double x = 0.7, w = AngleFactor(true, 2.5), u = x * w, d = x - 0.25;
+    const SquareMatrix trig = BuildBasisMatrix({x, 0, 0, 0, 0, 0, 0}, 7, true, 0.0, w);
+    const double expected[] = {1.0, std::sin(u), std::cos(u), std::sin(u + u), std::cos(u + u),
+                               std::sin((u + u) + u), std::cos((u + u) + u)};
+    for (int j = 0; j < 7; ++j)
+        EXPECT_EQ(trig(0, j), expected[j]) << j;
+    EXPECT_EQ(BuildBasisMatrix({x, 0, 0, 0}, 4, false, 0.25, 1.0)(0, 3), (d * d) * d);
+}
+
+double EvaluateAt(const ProblemModel& model, const std::array<double, 4>& point)
+{
+    PerVariable<double> offsets{};
+    for (std::size_t v = 0; v < 4; ++v)
+        offsets[v] = point[v] - model.center[v];
+    return Evaluate(model, offsets).value();
+}
+
+// The nested sums exactly as one would write them by hand, level by level.
+double NestedSum(const ProblemModel& model, int v, std::array<int, 4>& j, const std::array<double, 4>& dx)
+{
+    const int m = v <= model.lastVar ? model.valueUpper[v] : 0;
+    const auto inner = [&](int index) {
+        j[v] = index;
+        return v == 0 ? model.coef(j[0], j[1], j[2], j[3]) : NestedSum(model, v - 1, j, dx);
+    };
+    double s = 0.0;
+    if (!model.IsTrigonometric(v)) {
+        for (int k = m; k >= 0; --k)
+            s = s * dx[v] + inner(k);
+        return s;
+    }
+    double angle = 0.0;
+    int k = 0;
+    while (k <= m - 1) {
+        s = inner(k) * std::cos(angle) + s;
+        angle = dx[v] + angle;
+        ++k;
+        s = inner(k) * std::sin(angle) + s;
+        ++k;
+    }
+    if (k == m)
+        s = inner(k) * std::cos(angle) + s;
+    return s;
+}
+
+TEST(Evaluate, OneVariable)
+{
+    const double theta = 2 * std::acos(-1.0) * 0.7 / 10.0;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        VariableSpec variable;
+        std::vector<double> coefficients;
+        double x, expected, tolerance;
+    };
+    const Case cases[] = {
+        {{"x", false, {0, 1, 2}}, {1, 1, 1}, 2.0, 7.0, 0.0},                     // Horner
+        {{"t", true, {0, 1, 2}, 0.0, 4.0}, {1, 2, 3}, 1.0, 3.0, 8 * kEps},       // a quarter period
+        {{"t", true, {0, 1, 2, 3}, 0.0, 10.0}, {1, 0, 0, 1}, 0.7, 1.0 + std::sin(2 * theta), 8 * kEps},
+        {{"t", true, {0, 1, 2}, 0.0, 0.0}, {1, 2, 3}, 0.0, nan, 0.0},            // no period: no value
+        {{"x", false, {0, 1, 2}}, {1, 1, 1e300}, 1e10, std::numeric_limits<double>::infinity(), 0.0},
+    };
+    for (const Case& c : cases) {
+        ProblemModel model = MakeProblem({c.variable}, c.coefficients);
+        model.isComputed = true;
+        const double value = EvaluateAt(model, {c.x});
+        EXPECT_TRUE(std::isnan(c.expected) ? std::isnan(value)
+                                           : value == c.expected || std::fabs(value - c.expected) <= c.tolerance)
+            << c.x << " gives " << value;
+    }
+    EXPECT_FALSE(Evaluate(MakeProblem({{"x", false, {0, 1, 2}}}), {2.0}).has_value()); // not computed
+}
+
+TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
+{
+    ProblemModel model = MakeProblem({{"a", false, {-1, -0.2, 0.5, 1}, 0.25}, {"b", true, {0, 1, 2, 3, 4}, 0.5, 5.5},
+                                      {"c", false, {-2, 2}}, {"d", true, {0.1, 0.9, 2.0}, 0.0, 6.0}});
+    std::array<int, 4> i{};
+    const auto forEachGridPoint = [&](const auto& visit) {
+        for (i[3] = 0; i[3] <= 2; ++i[3])
+            for (i[2] = 0; i[2] <= 1; ++i[2])
+                for (i[1] = 0; i[1] <= 4; ++i[1])
+                    for (i[0] = 0; i[0] <= 3; ++i[0])
+                        visit(std::array<double, 4>{model.GetVarX(0, i[0]), model.GetVarX(1, i[1]),
+                                                    model.GetVarX(2, i[2]), model.GetVarX(3, i[3])},
+                              model.funTable(i[0], i[1], i[2], i[3]));
+    };
+    forEachGridPoint([](const std::array<double, 4>& x, double& f) {
+        f = std::exp(x[0]) * std::cos(x[1]) + x[2] * x[3] - x[0] * x[1] * x[2];
+    });
+    model.coef = model.funTable;
+    ASSERT_TRUE(Compute(model, {}).succeeded);
+    forEachGridPoint([&](const std::array<double, 4>& x, double f) {
+        EXPECT_NEAR(EvaluateAt(model, x), f, 1e3 * kEps * (1 + std::fabs(f)));
+    });
+
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<double> coordinate(-3.0, 3.0);
+    for (int trial = 0; trial < 20; ++trial) {
+        const std::array<double, 4> x{coordinate(gen), coordinate(gen), coordinate(gen), coordinate(gen)};
+        std::array<double, 4> dx{};
+        for (std::size_t v = 0; v < 4; ++v) {
+            dx[v] = x[v] - model.center[v];
+            if (model.IsTrigonometric(v))
+                dx[v] = ((std::atan(1.0) * dx[v]) * 8.0) / model.period[v];
+        }
+        std::array<int, 4> j{};
+        const double value = EvaluateAt(model, x), expected = NestedSum(model, 3, j, dx);
+        EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << value << " vs " << expected;
+    }
+}
+
+} // namespace
+} // namespace tavex

@@ -1,0 +1,135 @@
+#include "model/model_invariants.h"
+#include "model/number_text.h"
+#include "model/problem_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <stdexcept>
+
+namespace tavex {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(NumberText, ReadsLeadingNumbersAndIndicesWhateverTheLocale)
+{
+    // A locale with a decimal comma, where one is installed.
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = current ? current : "C";
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE"})
+        if (std::setlocale(LC_NUMERIC, name))
+            break;
+    const std::pair<const char*, double> cases[] = {
+        {"1 2", 12},  {"3 variables", 3}, {"  -  4 . 5", -4.5}, {"2 e 3", 2000}, {"\t\n8", 8}, {"12\r\n", 12},
+        {"abc", 0},   {"", 0},            {"1,000", 1},         {"*", 0},        {"-inf", 0}, {"0x10", 0},
+        {"1e400", kInf}, {"6.28318530717959", 6.28318530717959},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(LeadingNumber(text), value) << '"' << text << '"';
+    EXPECT_TRUE(std::signbit(LeadingNumber("-1e-400"))); // underflow keeps the sign
+    EXPECT_EQ(TextOfNumber(1.5), "1.5");
+    // An index rounds half to even and saturates.
+    const std::pair<const char*, std::int64_t> indices[] = {
+        {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"1.4", 1}, {"1.6", 2}, {"abc", 0},
+        {"1e300", std::numeric_limits<std::int64_t>::max()}, {"-1e300", std::numeric_limits<std::int64_t>::min()},
+    };
+    for (const auto& [text, index] : indices)
+        EXPECT_EQ(IndexFromText(text), index) << text;
+    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(TextOfNumber, ShortestFormWithFifteenDigitsThatReadsBackToItself)
+{
+    const std::pair<double, const char*> cases[] = {
+        {0, "0"}, {-0.0, "0"}, {-1.5, "-1.5"}, {0.5, "0.5"}, {0.1 + 0.2, "0.3"}, {2.0 / 3, "0.666666666666667"},
+        {123456789012345, "123456789012345"}, {1e15, "1E+15"}, {1234567890123456, "1.23456789012346E+15"},
+        {1e-4, "0.0001"}, {1.5e-5, "1.5E-05"}, {1e100, "1E+100"}, {-2.5e-300, "-2.5E-300"},
+        {999999999999999.9, "1E+15"}, {0.000099999999999999999, "0.0001"}, {5e-324, "4.94065645841247E-324"},
+        {std::numeric_limits<double>::max(), "1.79769313486232E+308"}, {kInf, "inf"}, {-kInf, "-inf"},
+        {std::numeric_limits<double>::quiet_NaN(), "nan"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(TextOfNumber(value), text);
+
+    std::mt19937_64 gen(42);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    char rounded[64];
+    for (int trial = 0; trial < 20000; ++trial) {
+        const double x = std::ldexp(mantissa(gen), exponent(gen));
+        const std::string text = TextOfNumber(x);
+        std::snprintf(rounded, sizeof rounded, "%.14e", x);
+        EXPECT_EQ(LeadingNumber(text), std::strtod(rounded, nullptr)) << text;
+        // Shown, stored and shown again, the text stays.
+        EXPECT_EQ(TextOfNumber(LeadingNumber(text)), text);
+    }
+}
+
+TEST(ProblemModel, ShapingZeroesBothTablesOrLeavesThemAsTheyWere)
+{
+    ProblemModel model;
+    model.ShapeTables({2, 1, 0, 0});
+    model.funTable(2, 1, 0, 0) = 4.0;
+    model.ShapeTables({3, 1, 0, 0});
+    EXPECT_EQ(model.coef.extents(), (Table4::Extents{4, 2, 1, 1}));
+    EXPECT_EQ(model.funTable.extents(), model.coef.extents());
+    EXPECT_TRUE(std::all_of(model.funTable.data(), model.funTable.data() + 8, [](double v) { return v == 0.0; }));
+    model.funTable(1, 0, 0, 0) = 3.0;
+    // Beyond the address range, and within it but beyond half of the machine:
+    // refused before any memory is asked for.
+    EXPECT_THROW(model.ShapeTables({2000000000, 2000000000, 2000000000, 0}), std::length_error);
+    EXPECT_THROW(model.ShapeTables({2000000000, 15, 0, 0}), std::length_error);
+    EXPECT_FALSE(model.TryShapeTables({2000000000, 15, 0, 0}));
+    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{4, 2, 1, 1}));
+    EXPECT_EQ(model.funTable(1, 0, 0, 0), 3.0);
+
+    Table4 t; // the first index varies fastest
+    t.Reshape({1, 2, 1, 1});
+    EXPECT_EQ((std::array{t.Offset(1, 0, 0, 0), t.Offset(0, 1, 0, 0), t.Offset(0, 0, 1, 0), t.Offset(0, 0, 0, 1)}),
+              (std::array<std::size_t, 4>{1, 2, 6, 12}));
+}
+
+TEST(ProblemModel, ValueListsKeepTheirValuesAndSpacedOnesRunFromTheLowerLimit)
+{
+    ProblemModel model;
+    model.lastVar = 1;
+    model.lowerLimit = {1.0, -1.0, 0, 0};
+    model.valueUpper = {2, 2, 0, 0};
+    model.valueStep = {0.5, 0.2, 0, 0};
+    model.ResizeVarX(1);
+    model.SetVarX(1, 2, 7.0);
+    model.valueUpper[1] = 4;
+    model.ResizeVarX(1);
+    EXPECT_EQ(model.VarX(1), (std::vector<double>{0, 0, 7, 0, 0}));
+    model.RegenerateSpacedValues({true, false, false, false});
+    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
+    EXPECT_EQ(model.GetVarX(1, 2), 7.0);
+    model.RegenerateSpacedValues({true, true, false, false});
+    // i * step + lower, product first: 3 * 0.2 + -1 is not -0.4 exactly.
+    EXPECT_EQ(model.GetVarX(1, 3), 3.0 * 0.2 + -1.0);
+}
+
+TEST(BrokenInvariant, NamesWhatNoCommandMayLeave)
+{
+    ProblemModel model;
+    EXPECT_EQ(BrokenInvariant(model), "");
+    model.lastVar = 1;
+    model.valueUpper = {1, 2, 0, 0};
+    EXPECT_NE(BrokenInvariant(model).find("tables hold fewer"), std::string::npos);
+    model.ShapeTables({1, 2, 0, 0});
+    EXPECT_NE(BrokenInvariant(model).find("value list is shorter"), std::string::npos);
+    model.ResizeVarX(0);
+    model.ResizeVarX(1);
+    EXPECT_EQ(BrokenInvariant(model), "");
+    model.coef = Table4();
+    EXPECT_NE(BrokenInvariant(model).find("differ in shape"), std::string::npos);
+}
+
+} // namespace
+} // namespace tavex
