@@ -3,7 +3,6 @@
 #include "app/about_window.h"
 #include "app/startup_pause.h"
 #include "app/toolkit/common_dialog.h"
-#include "app/toolkit/input_box.h"
 #include "main_window_fixture.h"
 
 namespace tavex {
@@ -70,46 +69,6 @@ TEST(StartupPause, LastsBetweenTwoAndThreeSeconds)
         EXPECT_FALSE(StartupPauseOver(begun, whole + milliseconds(2999)));
         EXPECT_TRUE(StartupPauseOver(begun, whole + milliseconds(3000)));
     }
-}
-
-TEST(CommonDialog, PlatformDialogOpensOnTheRememberedName)
-{
-    QTemporaryDir dir;
-    CommonDialog dialog;
-    dialog.setFileName(dir.filePath("first.tvx"));
-    WhenDialogShows([&](QDialog* shown) {
-        auto* files = qobject_cast<QFileDialog*>(shown);
-        ASSERT_TRUE(files);
-        EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_TRUE(files->nameFilters().isEmpty() || files->nameFilters() == QStringList{"All Files (*)"});
-        EXPECT_EQ(files->selectedFiles().value(0), dir.filePath("first.tvx"));
-        auto* name = files->findChild<QLineEdit*>("fileNameEdit");
-        auto* buttons = files->findChild<QDialogButtonBox*>();
-        ASSERT_TRUE(name && buttons);
-        name->setText(dir.filePath("second.tvx"));
-        QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
-    });
-    dialog.ShowSave(nullptr);
-    EXPECT_EQ(dialog.fileName(), dir.filePath("second.tvx"));
-    WhenDialogShows([](QDialog*) {}); // cancelled
-    dialog.ShowOpen(nullptr);
-    EXPECT_EQ(dialog.fileName(), dir.filePath("second.tvx"));
-}
-
-TEST(InputBox, ReturnsTheTypedTextOrNothingOnCancel)
-{
-    WhenDialogShows([](QDialog* shown) {
-        auto* input = qobject_cast<QInputDialog*>(shown);
-        QLineEdit* box = shown->findChild<QLineEdit*>();
-        ASSERT_TRUE(input && box);
-        EXPECT_EQ(input->labelText() + "|" + input->windowTitle(), "How many values?|Add values");
-        EXPECT_TRUE(box->text().isEmpty());
-        QTest::keyClicks(box, "3");
-        QTest::keyClick(box, Qt::Key_Return);
-    });
-    EXPECT_EQ(InputBox(nullptr, "How many values?", "Add values"), "3");
-    WhenDialogShows([](QDialog* shown) { QTest::keyClicks(shown->findChild<QLineEdit*>(), "ignored"); });
-    EXPECT_EQ(InputBox(nullptr, "How many values?", "Add values"), "");
 }
 
 } // namespace

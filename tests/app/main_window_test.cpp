@@ -129,22 +129,6 @@ TEST_F(MainWindowTest, CountWhoseTablesWouldNotFitIsRefusedWithAMessage)
     EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 2, 2, 2}));
 }
 
-TEST_F(MainWindowTest, ShowsAProblemReadFromAFile)
-{
-    Declare("2", "a,b");
-    ProblemModel& model = window->model();
-    model.varName = {"u", "v"};
-    model.lowerLimit = {0.5, -2, 0, 0};
-    model.valueUpper = {3, 1, 0, 0};
-    model.kind = {Kind::Trigonometric, Kind::Polynomial, Kind::Polynomial, Kind::Polynomial};
-    window->SetDisplayedSpecs();
-    EXPECT_TRUE(Find<QLabel>("lblVar_1")->text() == "v" && !Find<QCheckBox>("chkPower_0")->isChecked());
-    // The expansion is not written here.
-    for (const auto& [box, shown] : {std::pair("txtVarNams", "u,v"), std::pair("txtLL_0", "0.5"),
-                                     std::pair("txtTerms_0", "4"), std::pair("txtExpansion_0", "*")})
-        EXPECT_EQ(Box(box)->text(), shown) << box;
-}
-
 TEST_F(MainWindowTest, HelpShowsTheFileOfTheStartUpDirectoryAtItsTopOrNamesIt)
 {
     QTemporaryDir elsewhere;

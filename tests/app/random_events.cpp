@@ -73,11 +73,6 @@ void QuietUnlessSerious(QtMsgType type, const QMessageLogContext&, const QString
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
-std::string Quoted(const QString& text)
-{
-    return '"' + text.toStdString() + '"';
-}
-
 } // namespace
 
 // The program's decimal separator is "." already; the window writes it back at exit.
@@ -99,8 +94,6 @@ RandomEvents::RandomEvents(const Options& options)
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
     if (options_.neverActivated) {
         decoy_ = std::make_unique<QWidget>();
-        decoy_->setObjectName(QStringLiteral("decoy"));
-        decoy_->resize(100, 100);
     }
     OpenWindow();
 }
@@ -116,7 +109,6 @@ RandomEvents::~RandomEvents()
 void RandomEvents::OpenWindow()
 {
     window_ = std::make_unique<MainWindow>(*setting_, ".", NumberFormat{","});
-    ++windowsOpened_;
     window_->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
         const char* answer = OneOf(kFileAnswers);
         Note(std::string("  file dialog: ") + (answer ? answer : "cancelled"));
@@ -131,7 +123,6 @@ void RandomEvents::OpenWindow()
             printer.setOutputFileName(files_.filePath("report.pdf"));
     });
     window_->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
-        ++messages_;
         Note("  message: " + text.toStdString());
     });
     window_->show();
@@ -181,17 +172,8 @@ std::string RandomEvents::Play(int count)
                 report << "  " << event << '\n';
             return report.str();
         }
-        CountStage();
     }
     return {};
-}
-
-void RandomEvents::CountStage()
-{
-    stages_.counted += !window_->findChild<QWidget*>(QStringLiteral("txtOrder"))->isEnabled();
-    stages_.named += !window_->findChild<QWidget*>(QStringLiteral("txtVarNams"))->isEnabled();
-    stages_.computed += window_->model().isComputed;
-    stages_.filed += !window_->session().problemFile.empty();
 }
 
 void RandomEvents::Note(std::string event)
@@ -259,8 +241,7 @@ void RandomEvents::TypeSomething()
     const char* text = OneOf(kTexts);
     QWidget* target = KeyTarget();
     const bool replace = Chance(0.5);
-    Note(std::string(replace ? "replace with " : "type ") + Quoted(QString::fromUtf8(text)) + " in "
-         + NameOf(target));
+    Note(std::string(replace ? "replace with \"" : "type \"") + text + "\" in " + NameOf(target));
     if (replace)
         QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     // A key may move the focus or close a window: each goes where keys go then.

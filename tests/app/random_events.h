@@ -48,19 +48,6 @@ public:
     // there (the last ones), the seed and the event's number.
     std::string Play(int count);
 
-    // How many events ended in each stage of a problem's life: the count
-    // confirmed, the names accepted, coefficients computed, a file named.
-    struct Stages {
-        int counted = 0;
-        int named = 0;
-        int computed = 0;
-        int filed = 0;
-    };
-
-    int eventsPlayed() const { return played_; }
-    const Stages& stages() const { return stages_; }
-    int windowsOpened() const { return windowsOpened_; }
-    int messagesShown() const { return messages_; }
 
 private:
     class Setting;
@@ -69,7 +56,6 @@ private:
     void KeepActivation();
     void PlayOne();
     void Note(std::string event);
-    void CountStage();
 
     void ClickSomewhere();
     void TypeSomething();
@@ -96,9 +82,6 @@ private:
     std::unique_ptr<QWidget> decoy_;
     std::deque<std::string> recent_;
     int played_ = 0;
-    Stages stages_;
-    int windowsOpened_ = 0;
-    int messages_ = 0;
 };
 
 } // namespace tavex::testing

@@ -23,8 +23,7 @@ struct VariableSpec {
     std::string name;
     bool trigonometric = false;
     std::vector<double> values;
-    double center = 0.0;
-    double period = 0.0;
+    double center = 0.0, period = 0.0;
 };
 
 // A problem as the panels leave it once the values are typed; `table`, first

@@ -1,8 +1,6 @@
 #include "setup/read_specs.h"
 
 #include "model/star_value.h"
-#include "setup/panel_navigation.h"
-#include "setup/results.h"
 #include "setup/shown_specs.h"
 
 #include <gtest/gtest.h>
@@ -110,25 +108,6 @@ TEST(SetDisplayedSpecs, ShowsTheModelInTextsThatReadBackToIt)
     EXPECT_EQ(reread.valueUpper, model.valueUpper);
     EXPECT_EQ(reread.kind, model.kind);
     EXPECT_EQ(reread.isEquallySpaced, model.isEquallySpaced);
-}
-
-TEST(Panels, NavigationWrapsAroundAndResultsStayWhileAFileIsOpened)
-{
-    EXPECT_EQ(NextVarNo(1, 2), 2);
-    EXPECT_EQ(NextVarNo(3, 2), 1);
-    EXPECT_EQ(PreviousVarNo(1, 2), 3);
-    EXPECT_EQ(PreviousVarNo(3, 2), 2);
-    EXPECT_EQ(NextVarNo(1, 0), 1);
-    EXPECT_EQ(PreviousVarNo(1, 0), 1);
-    ProblemModel model;
-    model.isComputed = true;
-    Session session;
-    session.isOpening = true;
-    EXPECT_FALSE(ClearResults(model, session));
-    EXPECT_TRUE(model.isComputed);
-    session.isOpening = false;
-    EXPECT_TRUE(ClearResults(model, session));
-    EXPECT_FALSE(model.isComputed);
 }
 
 } // namespace
