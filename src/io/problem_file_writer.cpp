@@ -91,6 +91,15 @@ void WriteLastFastestLines(const Table4& table, const std::array<int, 4>& upper,
     }, sink);
 }
 
+} // namespace
+
+void WriteFunctionValues(const ProblemModel& model, const TextSink& sink)
+{
+    WriteLastFastestLines(model.funTable, model.UpperIndices(), sink);
+}
+
+namespace {
+
 std::string Joined(void (*write)(const ProblemModel&, const TextSink&), const ProblemModel& model)
 {
     std::string text;
@@ -144,7 +153,7 @@ void WriteDataFile(const ProblemModel& model, const TextSink& sink)
             AppendNumberLine(head, model.GetVarX(k, i));
     }
     sink(head);
-    WriteLastFastestLines(model.funTable, model.UpperIndices(), sink);
+    WriteFunctionValues(model, sink);
 }
 
 std::string ProblemFileText(const ProblemModel& model)

@@ -23,6 +23,10 @@ namespace tavex {
 void WriteProblemFile(const ProblemModel& model, const TextSink& sink);
 void WriteDataFile(const ProblemModel& model, const TextSink& sink);
 
+// The function table's section of the data file alone: number lines, the
+// last index fastest.
+void WriteFunctionValues(const ProblemModel& model, const TextSink& sink);
+
 // The same texts whole.
 std::string ProblemFileText(const ProblemModel& model);
 std::string DataFileText(const ProblemModel& model);

@@ -1,0 +1,111 @@
+#include "commands/value_commands.h"
+
+#include "data/value_lists.h"
+#include "io/function_relay.h"
+#include "model/number_text.h"
+#include "setup/read_specs.h"
+#include "setup/results.h"
+
+#include <algorithm>
+
+namespace tavex::command {
+
+namespace {
+
+std::string CountText(const ProblemModel& model, int k)
+{
+    return std::to_string(model.valueUpper[static_cast<std::size_t>(k)] + 1);
+}
+
+// Makes a list not yet kept value by value take its equally spaced values.
+bool MakeExplicit(ProblemModel& model, int k)
+{
+    const auto s = static_cast<std::size_t>(k);
+    if (model.valuesExplicit[s])
+        return false;
+    model.FillSpacedValues(k);
+    model.valuesExplicit[s] = true;
+    return true;
+}
+
+} // namespace
+
+ValueListResult EditValues(ProblemModel& model, Session& session, const Panels& panels, int k)
+{
+    ValueListResult result;
+    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
+        result.refusal = read.refusal;
+        return result;
+    }
+    session.curVar = k;
+    result.becameExplicit = MakeExplicit(model, k);
+    result.showGrid = true;
+    result.countText = CountText(model, k);
+    return result;
+}
+
+ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& panels, int k,
+                          const std::function<std::string()>& ask)
+{
+    ValueListResult result;
+    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
+        result.refusal = read.refusal;
+        return result;
+    }
+    session.curVar = k;
+    const auto s = static_cast<std::size_t>(k);
+    const auto added = static_cast<int>(std::clamp<std::int64_t>(IndexFromText(ask()), 0, 1 << 30));
+    session.valuesAdded[s] = added;
+    result.countText = CountText(model, k);
+    if (added == 0)
+        return result;
+    // The spaced values for the count before the addition; the new ones follow as zeros.
+    if (!model.valuesExplicit[s])
+        model.FillSpacedValues(k);
+    if (const FileOutcome relaid = ReLayFunTable(model, k, added, session.startDir); !relaid.ok) {
+        result.refusal = relaid.message;
+        return result;
+    }
+    result.becameExplicit = !model.valuesExplicit[s];
+    model.valuesExplicit[s] = true;
+    model.ResizeVarX(k);
+    result.listCleared = ClearResults(model, session);
+    result.showGrid = true;
+    result.countText = CountText(model, k);
+    return result;
+}
+
+std::optional<std::string> DeleteValue(ProblemModel& model, Session& session, int k, int row,
+                                       ValueListResult& result)
+{
+    std::optional<std::string> shown = DeleteListValue(model, k, row);
+    if (shown) {
+        result.listCleared = ClearResults(model, session);
+        result.countText = CountText(model, k);
+    }
+    return shown;
+}
+
+bool ClearResultsOnChange(ProblemModel& model, const Session& session, bool changed)
+{
+    return changed && ClearResults(model, session);
+}
+
+StartAnswer ReviewFunction(ProblemModel& model, const Panels& panels, const std::string& answer, StartingSet& start)
+{
+    if (answer.empty())
+        return StartAnswer::Cancelled;
+    // The counts first, so that the set is checked against the panels as they stand.
+    if (!ReadSpecs(model, panels))
+        return StartAnswer::Cancelled;
+    const std::optional<StartingSet> read = ReadStartingSet(model, answer);
+    if (!read)
+        return StartAnswer::AskAgain;
+    start = *read;
+    for (int k = 0; k <= model.lastVar; ++k)
+        if (!model.valuesExplicit[static_cast<std::size_t>(k)])
+            model.FillSpacedValues(k);
+    return StartAnswer::Start;
+}
+
+} // namespace tavex::command

@@ -1,0 +1,183 @@
+// The tabulated data without windows: the function window's steps and boxes,
+// the values grid's edits, Add values' re-lay of the function table.
+#include "commands/value_commands.h"
+#include "data/function_form.h"
+#include "data/value_lists.h"
+#include "io/function_relay.h"
+#include "model/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tavex {
+namespace {
+
+using Box = FunctionForm::Box;
+
+// Variables of the given counts, their values 10 k + i, the function value at
+// (i0, i1, i2, i3) 1000 i0 + 100 i1 + 10 i2 + i3.
+ProblemModel Problem(std::initializer_list<int> counts)
+{
+    ProblemModel model;
+    model.lastVar = static_cast<int>(counts.size()) - 1;
+    model.AllocateVariableArrays();
+    int k = 0;
+    for (const int count : counts) {
+        model.valueUpper[static_cast<std::size_t>(k)] = count - 1;
+        model.ResizeVarX(k);
+        for (int i = 0; i < count; ++i)
+            model.SetVarX(k, i, 10 * k + i);
+        ++k;
+    }
+    model.ShapeTablesFromValueCounts();
+    const std::array<int, 4> u = model.UpperIndices();
+    for (int i3 = 0; i3 <= u[3]; ++i3)
+        for (int i2 = 0; i2 <= u[2]; ++i2)
+            for (int i1 = 0; i1 <= u[1]; ++i1)
+                for (int i0 = 0; i0 <= u[0]; ++i0)
+                    model.funTable(i0, i1, i2, i3) = 1000 * i0 + 100 * i1 + 10 * i2 + i3;
+    return model;
+}
+
+TEST(FunctionWindow, OdometerOrderWrapsBothWays)
+{
+    const ProblemModel two = Problem({2, 3});
+    GridPoint p{};
+    std::vector<std::pair<int, int>> walked;
+    for (int step = 0; step < 7; ++step, p = NextGridPoint(two, p))
+        walked.emplace_back(p[0], p[1]);
+    EXPECT_EQ(walked, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {0, 0}}));
+    EXPECT_EQ(PreviousGridPoint(two, {}), (GridPoint{1, 2, 0, 0}));
+
+    const ProblemModel one = Problem({3});
+    std::vector<int> up, down;
+    for (GridPoint q{}, r{}; up.size() < 4; q = NextGridPoint(one, q), r = PreviousGridPoint(one, r)) {
+        up.push_back(q[0]);
+        down.push_back(r[0]);
+    }
+    EXPECT_EQ(up, (std::vector<int>{0, 1, 2, 0}));
+    EXPECT_EQ(down, (std::vector<int>{0, 2, 1, 0}));
+}
+
+TEST(FunctionWindow, StartingSetNamesAGridPointOrIsAskedAgain)
+{
+    const ProblemModel model = Problem({3, 3});
+    for (const char* again : {"0,3", "-1,0", "1", "", "x"})
+        EXPECT_FALSE(ReadStartingSet(model, again).has_value()) << again;
+    const std::optional<StartingSet> start = ReadStartingSet(model, "1, 1.6,9");
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->point, (GridPoint{1, 2, 0, 0}));
+    EXPECT_EQ(start->parts[1], " 1.6"); // shown as typed, blank and all
+}
+
+TEST(FunctionWindow, TypingAndSteppingStoreAndShowEveryValue)
+{
+    ProblemModel model = Problem({2, 3});
+    GridPoint point{};
+    FunctionForm form(model, point, *ReadStartingSet(model, "1,2"));
+    int changes = 0;
+    std::vector<int> edited;
+    form.onDataChanged = [&] { ++changes; };
+    form.onValueEdited = [&](int k) { edited.push_back(k); };
+    EXPECT_EQ(form.Text(Box::Fun), "1200");
+    EXPECT_EQ(form.Text(Box::Var, 1), "12");
+
+    // A value typed and Enter: stored, and the next point shown (after the last, the first).
+    form.Edit(Box::Fun, 0, "7.5");
+    form.Step(true);
+    EXPECT_EQ(model.funTable(1, 2, 0, 0), 7.5);
+    EXPECT_EQ(point, (GridPoint{0, 0, 0, 0}));
+    EXPECT_EQ(form.Text(Box::Fun) + form.Text(Box::FunIndex, 1) + form.Text(Box::VarIndex, 1), "000");
+    EXPECT_EQ(changes, 1);
+
+    // 1.6 in a variable's index box moves to index 2; both of its boxes show 2.
+    form.Edit(Box::VarIndex, 1, "1.6");
+    EXPECT_EQ(point, (GridPoint{0, 2, 0, 0}));
+    EXPECT_EQ(form.Text(Box::FunIndex, 1) + form.Text(Box::VarIndex, 1), "22");
+    EXPECT_EQ(form.Text(Box::Fun), "200");
+    EXPECT_FALSE((form.Edit(Box::FunIndex, 0, "2"), form.IndexInRange(Box::FunIndex, 0)));
+    form.Edit(Box::FunIndex, 0, "1");
+    EXPECT_EQ(form.Text(Box::VarIndex, 0), "1");
+
+    // A variable's value typed changes its list at every grid point using it.
+    // Moving a variable's index by its boxes writes its value back too.
+    form.Edit(Box::Var, 1, "-4");
+    EXPECT_EQ(model.GetVarX(1, 2), -4.0);
+    EXPECT_EQ(edited, (std::vector<int>{1, 0, 1}));
+    form.StepIndex(1, true); // past the last index to the first
+    EXPECT_EQ(form.Text(Box::VarIndex, 1), "0");
+    EXPECT_EQ(point, (GridPoint{1, 0, 0, 0}));
+}
+
+TEST(FunctionWindow, PasteFillsSuccessivePointsUpToTheLast)
+{
+    ProblemModel model = Problem({2, 2});
+    GridPoint point{};
+    FunctionForm form(model, point, *ReadStartingSet(model, "0,1"));
+    EXPECT_EQ(form.Paste({1, 2}), 2);
+    EXPECT_EQ(model.funTable(0, 1, 0, 0) + model.funTable(1, 0, 0, 0), 3.0);
+    EXPECT_EQ(point, (GridPoint{1, 1, 0, 0})); // the point after the last stored
+    EXPECT_EQ(form.Paste({5, 6, 7}), 1);       // no wrapping past the last point
+    EXPECT_EQ(form.Text(Box::Fun), "5");
+
+    EXPECT_EQ(PastedNumbers("1\r\n2\t3;4,5 -6e1\n"), (std::vector<double>{1, 2, 3, 4, 5, -60}));
+    for (const char* text : {"7", "1\nabc", " \n"})
+        EXPECT_FALSE(PastedNumbers(text).has_value()) << text;
+}
+
+TEST(ValuesGrid, DeleteMovesTheLastValueAndItsSliceIntoTheRow)
+{
+    ProblemModel model = Problem({3, 4});
+    for (int i = 0; i < 4; ++i)
+        model.SetVarX(1, i, i + 1); // 1, 2, 3, 4
+    EXPECT_EQ(DeleteListValue(model, 1, 1), "4");
+    EXPECT_EQ(std::vector<double>(model.VarX(1).begin(), model.VarX(1).begin() + 3), (std::vector<double>{1, 4, 3}));
+    EXPECT_EQ(model.valueUpper[1], 2);
+    for (int i0 = 0; i0 < 3; ++i0)
+        EXPECT_EQ(model.funTable(i0, 1, 0, 0), 1000 * i0 + 300);
+    EXPECT_EQ(DeleteListValue(model, 1, 2), "3"); // the last row itself
+    EXPECT_FALSE(DeleteListValue(model, 1, 0).has_value()); // two values left: refused
+    EXPECT_EQ(model.valueUpper[1], 1);
+
+    EXPECT_TRUE(StoreGridEntry(model, 0, 1, "1.5e-3"));
+    EXPECT_EQ(model.GetVarX(0, 1), 1.5e-3);
+    EXPECT_FALSE(StoreGridEntry(model, 0, 1, "0.0015"));
+    EXPECT_EQ(PasteIntoList(model, 0, 1, {7, 8, 9}), 2);
+    EXPECT_EQ(model.GetVarX(0, 2), 8.0);
+}
+
+TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tavex-relay-test";
+    std::filesystem::create_directories(folder);
+    ProblemModel model = Problem({2, 3});
+    model.funTable(1, 2, 0, 0) = 0.12345678901234567; // 17 digits: back to 15 on the way
+    ASSERT_TRUE(ReLayFunTable(model, 1, 2, folder.string()).ok);
+    ASSERT_TRUE(ReLayFunTable(model, 0, 1, folder.string()).ok);
+    EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 5, 1, 1}));
+    EXPECT_EQ(model.funTable(1, 1, 0, 0), 1100.0);
+    EXPECT_EQ(model.funTable(1, 2, 0, 0), 0.123456789012346);
+    EXPECT_EQ(model.funTable(1, 3, 0, 0) + model.funTable(2, 0, 0, 0), 0.0);
+    EXPECT_TRUE(std::filesystem::is_empty(folder)); // the temporary file is gone
+    std::filesystem::remove(folder);
+    // A folder that cannot take the file: the system's temporary folder does.
+    EXPECT_TRUE(ReLayFunTable(model, 0, 1, "/no/such/folder").ok);
+
+    Session session;
+    for (const auto& [answer, added] : std::initializer_list<std::pair<const char*, int>>{
+             {"abc", 0}, {"-3", 0}, {"2.5", 2}, {"3.5", 4}}) {
+        ProblemModel fresh = Problem({2});
+        fresh.isComputed = true;
+        Panels panels;
+        const command::ValueListResult result =
+            command::AddValues(fresh, session, panels, 0, [answer = answer] { return std::string(answer); });
+        EXPECT_EQ(fresh.valueUpper[0], 1 + added) << answer;
+        EXPECT_EQ(result.countText, std::to_string(2 + added));
+        EXPECT_EQ(fresh.isComputed, added == 0) << answer; // coef is all zero after an addition
+        EXPECT_EQ(fresh.VarX(0).size(), static_cast<std::size_t>(2 + added));
+    }
+}
+
+} // namespace
+} // namespace tavex
