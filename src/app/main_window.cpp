@@ -7,6 +7,7 @@
 #include "app/listing_delegate.h"
 #include "app/maker.h"
 #include "app/spec_panel.h"
+#include "app/toolkit/named.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -43,14 +44,6 @@ QFont CourierNew()
     return font;
 }
 
-template <typename Control, typename... Args>
-Control* Named(const char* name, Args&&... args)
-{
-    auto* control = new Control(std::forward<Args>(args)...);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
 } // namespace
 
 MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string savedDecimalSep,
@@ -72,7 +65,11 @@ MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string save
     txtOrder->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // An open tool window works on the model: it goes first.
+    delete toolWindow_.data();
+}
 
 void MainWindow::BuildControls()
 {
@@ -222,6 +219,7 @@ void MainWindow::ConnectEvents()
     connect(cmdNextVar, &QPushButton::clicked, this, [this] { NextVar(); });
     connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });
     connect(cmdCompute, &QPushButton::clicked, this, [this] { ComputeCommand(); });
+    connect(cmdEditFun, &QPushButton::clicked, this, [this] { ReviewFunction(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
     connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });

@@ -2,6 +2,7 @@
 
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/field_events.h"
+#include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tab_order.h"
@@ -13,6 +14,7 @@
 #include "setup/variable_names.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -27,6 +29,10 @@ class QPushButton;
 class QStackedLayout;
 
 namespace tavex {
+
+namespace command {
+struct ValueListResult;
+}
 
 class CoefficientListModel;
 class DecimalSeparatorSetting;
@@ -71,6 +77,9 @@ public:
     // The panel of variable k; null for a variable that has none.
     SpecPanel* PanelOf(int k) const;
     int PanelCount() const { return static_cast<int>(panels_.size()); }
+    // PopulateGridVars: the values grid, when it is open, shows variable ix's list afresh.
+    void PopulateGridVars(int ix);
+
     // The lines of lstCoeff.
     const CoefficientListModel& CoefficientLines() const { return *coeffLines; }
 
@@ -84,6 +93,8 @@ public:
     CommonDialog& FileDialog() { return cdbFile_; }
     PrintDialog& PrinterDialog() { return printDialog_; }
     MessageBox& Messages() { return messages_; }
+    // The questions of Add values and Edit function.
+    InputBox& Prompts() { return prompts_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +136,15 @@ private:
     void PrintCommand();
     void ReportFailure(const QString& message);
 
+    // The value lists and the function table.
+    void EditValuesCommand(SpecPanel* panel);
+    void AddValuesCommand(SpecPanel* panel);
+    void ShowValueListResult(SpecPanel* panel, const command::ValueListResult& result);
+    // Disables this window, which takes no input until `window` closes.
+    void OpenToolWindow(QWidget* window);
+    void ShowGridVars(int k);
+    void ReviewFunction();
+
     ProblemModel model_;
     Session session_;
     DecimalSeparatorSetting& decimalSetting_;
@@ -132,6 +152,7 @@ private:
     CommonDialog cdbFile_;
     PrintDialog printDialog_;
     MessageBox messages_;
+    InputBox prompts_;
 
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
@@ -155,6 +176,9 @@ private:
     QAction* mnuPrint = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
+
+    // The values grid or the function window while one is open.
+    QPointer<QWidget> toolWindow_;
 
     std::unique_ptr<TabOrder> tabOrder_;
     // Declared last: destroyed before the controls it watches.

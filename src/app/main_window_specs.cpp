@@ -56,6 +56,8 @@ void MainWindow::ConnectPanelEvents(SpecPanel* panel)
     fieldEvents_->SetValidate(terms, [this, panel] { return ValidateTerms(panel); });
     fieldEvents_->SetGotFocus(terms, [this, panel] { TermsGotFocus(panel); });
     fieldEvents_->SetLostFocus(terms, [this, panel] { TermsLostFocus(panel); });
+    connect(panel->cmdEditVars(), &QPushButton::clicked, this, [this, panel] { EditValuesCommand(panel); });
+    connect(panel->cmdAddVars(), &QPushButton::clicked, this, [this, panel] { AddValuesCommand(panel); });
 }
 
 SpecPanel* MainWindow::PanelOf(int k) const
@@ -281,6 +283,9 @@ std::string MainWindow::BrokenInvariant() const
         return "curVarNo " + std::to_string(session_.curVarNo) + " names no variable";
     if (panelStack_->currentIndex() != session_.curVarNo - 1)
         return "the panel shown is not panel curVarNo";
+    if (isEnabled() == (toolWindow_ && toolWindow_->isVisible()))
+        return isEnabled() ? "the main window takes input beside an open tool window"
+                           : "the main window is disabled with no tool window open";
     // Once the count is confirmed, a count box not being edited holds a
     // count the tables cover.
     if (txtOrder->isEnabled())

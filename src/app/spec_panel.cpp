@@ -1,5 +1,7 @@
 #include "app/spec_panel.h"
 
+#include "app/toolkit/named.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,25 +14,12 @@ namespace tavex {
 
 namespace {
 
-QString ElementName(const char* name, int k)
-{
-    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(k);
-}
-
-template <typename Control, typename... Args>
-Control* Named(const char* name, int k, Args&&... args)
-{
-    auto* control = new Control(std::forward<Args>(args)...);
-    control->setObjectName(ElementName(name, k));
-    return control;
-}
-
 // A label and the field it names: the label is the field's buddy, and the
 // field takes the label's words, without the colon, as the name a screen
 // reader says.
 QLabel* Caption(const char* name, int k, const QString& text, QWidget* field, QWidget* parent)
 {
-    auto* label = Named<QLabel>(name, k, text, parent);
+    auto* label = Named<QLabel>(ElementName(name, k), text, parent);
     label->setBuddy(field);
     QString spoken = text;
     if (spoken.endsWith(QLatin1Char(':')))
@@ -49,17 +38,17 @@ QString Q(const std::string& text)
 SpecPanel::SpecPanel(int k, QWidget* parent)
     : QWidget(parent)
     , k_(k)
-    , lblVar_(Named<QLabel>("lblVar", k, this))
-    , txtLL_(Named<QLineEdit>("txtLL", k, QStringLiteral("-5"), this))
-    , txtUL_(Named<QLineEdit>("txtUL", k, QStringLiteral("5"), this))
-    , txtExpansion_(Named<QLineEdit>("txtExpansion", k, QStringLiteral("*"), this))
-    , txtPeriod_(Named<QLineEdit>("txtPeriod", k, QStringLiteral("*"), this))
-    , txtTerms_(Named<QLineEdit>("txtTerms", k, QStringLiteral("2"), this))
-    , fraType_(Named<QGroupBox>("fraType", k, QStringLiteral("Type"), this))
-    , chkPower_(Named<QCheckBox>("chkPower", k, QStringLiteral("Power"), fraType_))
-    , chkSpaced_(Named<QCheckBox>("chkSpaced", k, QStringLiteral("Equally spaced"), fraType_))
-    , cmdAddVars_(Named<QPushButton>("cmdAddVars", k, QStringLiteral("Add values"), this))
-    , cmdEditVars_(Named<QPushButton>("cmdEditVars", k, QStringLiteral("Edit values"), this))
+    , lblVar_(Named<QLabel>(ElementName("lblVar", k), this))
+    , txtLL_(Named<QLineEdit>(ElementName("txtLL", k), QStringLiteral("-5"), this))
+    , txtUL_(Named<QLineEdit>(ElementName("txtUL", k), QStringLiteral("5"), this))
+    , txtExpansion_(Named<QLineEdit>(ElementName("txtExpansion", k), QStringLiteral("*"), this))
+    , txtPeriod_(Named<QLineEdit>(ElementName("txtPeriod", k), QStringLiteral("*"), this))
+    , txtTerms_(Named<QLineEdit>(ElementName("txtTerms", k), QStringLiteral("2"), this))
+    , fraType_(Named<QGroupBox>(ElementName("fraType", k), QStringLiteral("Type"), this))
+    , chkPower_(Named<QCheckBox>(ElementName("chkPower", k), QStringLiteral("Power"), fraType_))
+    , chkSpaced_(Named<QCheckBox>(ElementName("chkSpaced", k), QStringLiteral("Equally spaced"), fraType_))
+    , cmdAddVars_(Named<QPushButton>(ElementName("cmdAddVars", k), QStringLiteral("Add values"), this))
+    , cmdEditVars_(Named<QPushButton>(ElementName("cmdEditVars", k), QStringLiteral("Edit values"), this))
 {
     setObjectName(ElementName("panel", k));
     setAccessibleName(QStringLiteral("Variable %1").arg(k + 1));
@@ -80,7 +69,7 @@ SpecPanel::SpecPanel(int k, QWidget* parent)
         grid->addWidget(label, r, 0);
         grid->addWidget(field, r, 1);
     };
-    row(0, Named<QLabel>("lblVariable", k, QStringLiteral("Variable:"), this), lblVar_);
+    row(0, Named<QLabel>(ElementName("lblVariable", k), QStringLiteral("Variable:"), this), lblVar_);
     row(1, Caption("lblLL", k, QStringLiteral("Lower limit:"), txtLL_, this), txtLL_);
     row(2, Caption("lblUL", k, QStringLiteral("Upper limit:"), txtUL_, this), txtUL_);
     row(3, Caption("lblExpansion", k, QStringLiteral("Center of expansion:"), txtExpansion_, this), txtExpansion_);

@@ -38,6 +38,7 @@ ValueListResult EditValues(ProblemModel& model, Session& session, const Panels& 
         return result;
     }
     session.curVar = k;
+    result.spacedUnchecked = true;
     result.becameExplicit = MakeExplicit(model, k);
     result.showGrid = true;
     result.countText = CountText(model, k);
@@ -53,6 +54,7 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
         return result;
     }
     session.curVar = k;
+    result.spacedUnchecked = true;
     const auto s = static_cast<std::size_t>(k);
     const auto added = static_cast<int>(std::clamp<std::int64_t>(IndexFromText(ask()), 0, 1 << 30));
     session.valuesAdded[s] = added;
@@ -91,13 +93,16 @@ bool ClearResultsOnChange(ProblemModel& model, const Session& session, bool chan
     return changed && ClearResults(model, session);
 }
 
-StartAnswer ReviewFunction(ProblemModel& model, const Panels& panels, const std::string& answer, StartingSet& start)
+StartAnswer ReviewFunction(ProblemModel& model, const Panels& panels, const std::string& answer, StartingSet& start,
+                           std::string& refusal)
 {
     if (answer.empty())
         return StartAnswer::Cancelled;
     // The counts first, so that the set is checked against the panels as they stand.
-    if (!ReadSpecs(model, panels))
-        return StartAnswer::Cancelled;
+    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
+        refusal = read.refusal;
+        return StartAnswer::Refused;
+    }
     const std::optional<StartingSet> read = ReadStartingSet(model, answer);
     if (!read)
         return StartAnswer::AskAgain;

@@ -13,7 +13,8 @@ namespace tavex::command {
 
 // What a window shows after a command on variable k's value list.
 struct ValueListResult {
-    std::string refusal;         // why nothing was done, for a message box
+    std::string refusal;         // why nothing (more) was done, for a message box
+    bool spacedUnchecked = false; // the variable's "Equally spaced" box is to be unticked
     bool becameExplicit = false; // the list is kept value by value now: its count box closes
     bool listCleared = false;    // the coefficients no longer belong to the data
     bool showGrid = false;       // open the values grid on variable k
@@ -44,13 +45,14 @@ std::optional<std::string> DeleteValue(ProblemModel& model, Session& session, in
 // function window: the results are cleared when it changed the data.
 bool ClearResultsOnChange(ProblemModel& model, const Session& session, bool changed);
 
-enum class StartAnswer { Start, AskAgain, Cancelled };
+enum class StartAnswer { Start, AskAgain, Cancelled, Refused };
 
-// "Edit function" with the starting set the user typed: ReadSpecs, then the
-// set is read (asked again when it names no grid point; an empty answer
-// ends the command), every list not kept value by value takes its equally
-// spaced values. The window then closes every count box and opens.
+// "Edit function" with the starting set the user typed: ReadSpecs (Refused,
+// with its reason, when the panels cannot be read), then the set is read
+// (asked again when it names no grid point; an empty answer ends the
+// command), every list not kept value by value takes its equally spaced
+// values. The window then closes every count box and opens.
 StartAnswer ReviewFunction(ProblemModel& model, const Panels& panels, const std::string& answer,
-                           StartingSet& start);
+                           StartingSet& start, std::string& refusal);
 
 } // namespace tavex::command

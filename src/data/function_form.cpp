@@ -151,7 +151,11 @@ void FunctionForm::React(Box box, int k)
         const int i = IndexIn(Box::VarIndex, k);
         const double before = model_.GetVarX(k, i);
         model_.SetVarX(k, i, LeadingNumber(var_[s]));
-        if (model_.GetVarX(k, i) != before && onDataChanged)
+        if (model_.GetVarX(k, i) == before)
+            return;
+        // A value typed here is the user's: no later regeneration of the spaced values may undo it.
+        model_.valuesExplicit[s] = true;
+        if (onDataChanged)
             onDataChanged();
         return;
     }

@@ -1,11 +1,13 @@
 #include "random_events.h"
 
 #include "app/toolkit/common_dialog.h"
+#include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -49,7 +51,14 @@ constexpr std::array kKeys = {
     KeyPress{Qt::Key_A, kCtrl, "Ctrl+A"}, KeyPress{Qt::Key_X, kAlt, "Alt+X"}, KeyPress{Qt::Key_F, kAlt, "Alt+F"},
     KeyPress{Qt::Key_O, kCtrl, "Ctrl+O"}, KeyPress{Qt::Key_S, kCtrl, "Ctrl+S"},
     KeyPress{Qt::Key_S, kCtrl | Qt::ShiftModifier, "Ctrl+Shift+S"}, KeyPress{Qt::Key_P, kCtrl, "Ctrl+P"},
+    KeyPress{Qt::Key_V, kCtrl, "Ctrl+V"}, KeyPress{Qt::Key_Left, kNone, "Left"}, KeyPress{Qt::Key_Right, kNone, "Right"},
 };
+
+// What Ctrl+V finds on the clipboard: a spreadsheet's column and block, one number, words.
+constexpr std::array kClipboards = {"1\n2\n3\n", "1.5\t2.5\n3.5\t4.5", "7", "1,2;3 4", "a b", "1e300 -1e300 0"};
+
+// Answers to the input boxes: counts to add, starting sets in and out of range, nothing.
+constexpr std::array kPromptAnswers = {"", "0,0", "1,1", "0, 1, 0, 0", "9", "abc", "2", "-1", "1", "0"};
 
 // What the user picks in the file dialog: nothing, two names, a folder that
 // does not exist, a folder itself.
@@ -125,6 +134,11 @@ void RandomEvents::OpenWindow()
     window_->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
         Note("  message: " + text.toStdString());
     });
+    window_->Prompts() = InputBox([this](QWidget*, const std::string&, const std::string& title) -> std::string {
+        const char* answer = OneOf(kPromptAnswers);
+        Note("  " + title + ": \"" + answer + "\"");
+        return answer;
+    });
     window_->show();
     if (decoy_) {
         decoy_->show();
@@ -136,14 +150,22 @@ void RandomEvents::OpenWindow()
     }
 }
 
+QWidget* RandomEvents::FrontWindow() const
+{
+    // While the values grid or the function window is open, the main window takes no input.
+    if (!window_->isEnabled())
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->parentWidget() == window_.get())
+                return top;
+    return window_.get();
+}
+
 void RandomEvents::KeepActivation()
 {
     // Windows shown by the program (About, Help) take the activation.
-    if (decoy_ && window_->isActiveWindow()) {
-        decoy_->activateWindow();
-        QCoreApplication::processEvents();
-    } else if (!decoy_ && !window_->isActiveWindow()) {
-        window_->activateWindow();
+    QWidget* active = decoy_ ? decoy_.get() : FrontWindow();
+    if (!active->isActiveWindow()) {
+        active->activateWindow();
         QCoreApplication::processEvents();
     }
 }
@@ -232,7 +254,7 @@ QWidget* RandomEvents::KeyTarget() const
     // Where the window system sends keys: the window's focus widget.
     QWidget* window = QApplication::activeWindow() && QApplication::activeWindow() != decoy_.get()
                         ? QApplication::activeWindow()
-                        : window_.get();
+                        : FrontWindow();
     return window->focusWidget() ? window->focusWidget() : window;
 }
 
@@ -252,6 +274,11 @@ void RandomEvents::TypeSomething()
 void RandomEvents::PressAKey()
 {
     const KeyPress& press = OneOf(kKeys);
+    if (press.key == Qt::Key_V) {
+        const char* clip = OneOf(kClipboards);
+        QApplication::clipboard()->setText(QString::fromLatin1(clip));
+        Note(std::string("  clipboard: ") + clip);
+    }
     QWidget* target = KeyTarget();
     Note(std::string(press.name) + " in " + NameOf(target));
     QTest::keyClick(target, press.key, press.modifiers);

@@ -21,7 +21,8 @@ namespace tavex::testing {
 // clicks anywhere on the visible controls of every window, typed text
 // (counts, limits, names, numbers huge and tiny, letters, "*", nothing),
 // Tab, Shift+Tab, Enter, Escape and other keys, menu entries and their
-// shortcuts, and the close box. Every modal dialog is answered by the
+// shortcuts, and the close box; the values grid and the function window
+// take their share while they are open. Every modal dialog is answered by the
 // window's test hooks, so a seed replays exactly. When the main window
 // closes, a fresh one takes its place.
 //
@@ -63,6 +64,7 @@ private:
     void UseTheMenu();
     void CloseTheWindow();
 
+    QWidget* FrontWindow() const;
     QWidget* KeyTarget() const;
     int Pick(int count);
     bool Chance(double p);

@@ -4,16 +4,21 @@
 
 namespace tavex {
 
-std::string InputBox(QWidget* parent, const std::string& prompt, const std::string& title)
+InputBox::InputBox()
+    : asker_([](QWidget* parent, const std::string& prompt, const std::string& title) {
+        QInputDialog dialog(parent);
+        dialog.setObjectName(QStringLiteral("InputBox"));
+        dialog.setInputMode(QInputDialog::TextInput);
+        dialog.setLabelText(QString::fromStdString(prompt));
+        dialog.setWindowTitle(QString::fromStdString(title));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
+    })
 {
-    QInputDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("InputBox"));
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setLabelText(QString::fromStdString(prompt));
-    dialog.setWindowTitle(QString::fromStdString(title));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.textValue().toStdString();
+}
+
+InputBox::InputBox(Asker asker)
+    : asker_(std::move(asker))
+{
 }
 
 } // namespace tavex
