@@ -38,9 +38,19 @@ QWidget* Pair(QWidget* left, QWidget* right, QWidget* parent)
     auto* pair = new QWidget(parent);
     auto* layout = new QHBoxLayout(pair);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addStretch();
     layout->addWidget(left);
     layout->addWidget(right);
+    layout->addStretch();
     return pair;
+}
+
+// An index box holds a few digits; a value box a number of 15 digits with its exponent.
+void Fit(QLineEdit* box, bool index)
+{
+    const QString widest = index ? QStringLiteral("00000") : QStringLiteral("-0.00000000000000E-000");
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(widest) + 12);
 }
 
 } // namespace
@@ -103,9 +113,9 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
     txtFun->setAccessibleName(QStringLiteral("Function value"));
     label5->setBuddy(txtFun);
     grid->addWidget(txtFun, 1, 9);
-    for (int column = 1; column <= 7; column += 2)
-        grid->setColumnMinimumWidth(column, fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-    grid->setColumnStretch(9, 1);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        Fit(box, box != txtFun && !box->objectName().startsWith(QLatin1String("txtVar_")));
+    grid->setColumnStretch(0, 1);
 
     lblPasted = Named<QLabel>(QStringLiteral("lblPasted"), this);
     lblPasted->setBuddy(txtFun);
@@ -116,6 +126,8 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
     whole->addWidget(frame, 0, 0, 1, 2);
     whole->addWidget(lblPasted, 1, 0);
     whole->addWidget(done, 1, 1);
+    whole->setColumnStretch(0, 1);
+    whole->setSizeConstraint(QLayout::SetFixedSize);
 
     fieldEvents_ = std::make_unique<FieldEvents>(this);
     fieldEvents_->SelectAllOnFocus(txtFun);
@@ -145,7 +157,6 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
             onDataChanged();
     };
     Refresh();
-    txtFun->setFocus();
 }
 
 FunctionWindow::~FunctionWindow() = default;
@@ -218,6 +229,20 @@ bool FunctionWindow::eventFilter(QObject* watched, QEvent* event)
             return PasteNumbers();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FunctionWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    txtFun->setFocus();
+}
+
+void FunctionWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void FunctionWindow::closeEvent(QCloseEvent* event)

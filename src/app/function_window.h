@@ -36,6 +36,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first field takes the focus when the window shows: the window may
+    // have lost it to its parent being disabled.
+    void showEvent(QShowEvent* event) override;
+    // Escape closes the window, as "Done" does.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -142,6 +142,8 @@ private:
     void ShowValueListResult(SpecPanel* panel, const command::ValueListResult& result);
     // Disables this window, which takes no input until `window` closes.
     void OpenToolWindow(QWidget* window);
+    // The tool window closed: this window takes the input again where it left it.
+    void ToolWindowClosed();
     void ShowGridVars(int k);
     void ReviewFunction();
 
@@ -179,6 +181,7 @@ private:
 
     // The values grid or the function window while one is open.
     QPointer<QWidget> toolWindow_;
+    QPointer<QWidget> focusBeforeTool_;
 
     std::unique_ptr<TabOrder> tabOrder_;
     // Declared last: destroyed before the controls it watches.

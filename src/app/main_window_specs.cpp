@@ -286,6 +286,8 @@ std::string MainWindow::BrokenInvariant() const
     if (isEnabled() == (toolWindow_ && toolWindow_->isVisible()))
         return isEnabled() ? "the main window takes input beside an open tool window"
                            : "the main window is disabled with no tool window open";
+    if (toolWindow_ && toolWindow_->isVisible() && !toolWindow_->isEnabled())
+        return "the open tool window takes no input";
     // Once the count is confirmed, a count box not being edited holds a
     // count the tables cover.
     if (txtOrder->isEnabled())

@@ -54,9 +54,20 @@ void MainWindow::ShowValueListResult(SpecPanel* panel, const command::ValueListR
 void MainWindow::OpenToolWindow(QWidget* window)
 {
     toolWindow_ = window;
+    focusBeforeTool_ = focusWidget();
     setEnabled(false);
+    // A window of its own: disabling its parent disabled it too.
+    window->setEnabled(true);
     window->show();
     window->activateWindow();
+}
+
+void MainWindow::ToolWindowClosed()
+{
+    setEnabled(true);
+    activateWindow();
+    if (focusBeforeTool_)
+        focusBeforeTool_->setFocus();
 }
 
 void MainWindow::ShowGridVars(int k)
@@ -67,7 +78,7 @@ void MainWindow::ShowGridVars(int k)
     grid->onCountChanged = [panel](const std::string& countText) {
         panel->txtTerms()->setText(QString::fromStdString(countText));
     };
-    grid->onClosed = [this] { setEnabled(true); };
+    grid->onClosed = [this] { ToolWindowClosed(); };
     OpenToolWindow(grid);
 }
 
@@ -102,7 +113,7 @@ void MainWindow::ReviewFunction()
             panel->chkSpaced()->setChecked(false);
     };
     window->onDataChanged = [this] { coeffLines->Clear(); };
-    window->onClosed = [this] { setEnabled(true); };
+    window->onClosed = [this] { ToolWindowClosed(); };
     OpenToolWindow(window);
 }
 

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -49,6 +50,10 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const
 {
     if (role == Qt::TextAlignmentRole)
         return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignCenter);
+    if (role == Qt::BackgroundRole && index.column() == 0)
+        return QPalette().brush(QPalette::Button); // shaded as a heading
+    if (role == Qt::ForegroundRole && index.column() == 0)
+        return QPalette().brush(QPalette::ButtonText);
     if (role != Qt::DisplayRole)
         return {};
     const int row = index.row();
@@ -96,12 +101,14 @@ ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& me
     MSFlexGridVars = Named<QTableView>("MSFlexGridVars", this);
     MSFlexGridVars->setAccessibleName(QStringLiteral("Values"));
     MSFlexGridVars->horizontalHeader()->hide();
+    MSFlexGridVars->horizontalHeader()->setStretchLastSection(true);
     MSFlexGridVars->verticalHeader()->hide();
     MSFlexGridVars->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGridVars->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGridVars->installEventFilter(this);
     txtDataEntry = Named<QLineEdit>("txtDataEntry", MSFlexGridVars->viewport());
     txtDataEntry->setAccessibleName(QStringLiteral("Value"));
+    txtDataEntry->setAlignment(Qt::AlignCenter); // as the cells show their values
     txtDataEntry->hide();
     txtDataEntry->installEventFilter(this);
     auto* remove = Named<QPushButton>("cmdDelete", QStringLiteral("Delete"), this);
@@ -275,6 +282,7 @@ bool ValuesWindow::EntryKey(QKeyEvent& key)
     case Qt::Key_Delete:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Escape:
         return false;
     default:
         break;
@@ -294,6 +302,20 @@ bool ValuesWindow::eventFilter(QObject* watched, QEvent* event)
             return EntryKey(key);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ValuesWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    MSFlexGridVars->setFocus();
+}
+
+void ValuesWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ValuesWindow::closeEvent(QCloseEvent* event)

@@ -10,6 +10,14 @@ namespace tavex {
 
 namespace {
 
+// Whether the slot's value changed; NaN compares unequal to itself, so storing one always does.
+bool Assign(double& slot, double value)
+{
+    const bool changed = !(slot == value);
+    slot = value;
+    return changed;
+}
+
 int UpperOf(const ProblemModel& model, int k)
 {
     return model.UpperIndices()[static_cast<std::size_t>(k)];
@@ -177,10 +185,7 @@ void FunctionForm::ReadPointFromFunIndices()
 
 void FunctionForm::Store(double& slot, double value)
 {
-    // NaN compares unequal to itself: storing one is always a change.
-    const bool changed = !(slot == value);
-    slot = value;
-    if (changed && onDataChanged)
+    if (Assign(slot, value) && onDataChanged)
         onDataChanged();
 }
 
@@ -222,14 +227,17 @@ int FunctionForm::Paste(const std::vector<double>& values)
     for (int k = 0; k <= model_.lastVar; ++k)
         last[static_cast<std::size_t>(k)] = UpperOf(model_, k);
     int stored = 0;
+    bool changed = false;
     for (const double value : values) {
-        Store(FunctionValue(model_, point_), value);
+        changed |= Assign(FunctionValue(model_, point_), value);
         ++stored;
         if (point_ == last)
             break;
         point_ = NextGridPoint(model_, point_);
     }
     ShowFunPoint();
+    if (changed && onDataChanged)
+        onDataChanged();
     return stored;
 }
 

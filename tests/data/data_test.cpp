@@ -100,10 +100,13 @@ TEST(FunctionWindow, TypingAndSteppingStoreAndShowEveryValue)
     form.Edit(Box::FunIndex, 0, "1");
     EXPECT_EQ(form.Text(Box::VarIndex, 0), "1");
 
-    // A variable's value typed changes its list at every grid point using it.
-    // Moving a variable's index by its boxes writes its value back too.
+    // A variable's value typed changes its list at every grid point using it,
+    // and keeps the list value by value. Moving a variable's index by its
+    // boxes writes its value back too.
+    EXPECT_FALSE(model.valuesExplicit[1]);
     form.Edit(Box::Var, 1, "-4");
     EXPECT_EQ(model.GetVarX(1, 2), -4.0);
+    EXPECT_TRUE(model.valuesExplicit[1] && !model.valuesExplicit[0]);
     EXPECT_EQ(edited, (std::vector<int>{1, 0, 1}));
     form.StepIndex(1, true); // past the last index to the first
     EXPECT_EQ(form.Text(Box::VarIndex, 1), "0");
