@@ -77,8 +77,15 @@ FileOutcome ReLayFunTable(ProblemModel& model, int k, int added, const std::stri
 
     std::string path;
     int fd = CreateTemporary(folder, path);
-    if (fd < 0)
-        fd = CreateTemporary(std::filesystem::temp_directory_path().string(), path);
+    if (fd < 0) {
+        const int startDirError = errno;
+        std::error_code noTempDir; // TMPDIR may name a folder that is not there
+        const std::filesystem::path temp = std::filesystem::temp_directory_path(noTempDir);
+        if (!noTempDir)
+            fd = CreateTemporary(temp.string(), path);
+        if (fd < 0)
+            errno = startDirError;
+    }
     if (fd < 0)
         return FileOutcome::Failure(folder + ": cannot write a temporary file: " + std::strerror(errno)
                                     + "; no values were added.");

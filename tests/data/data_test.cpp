@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace tavex {
 namespace {
@@ -90,6 +92,11 @@ TEST(FunctionWindow, TypingAndSteppingStoreAndShowEveryValue)
     EXPECT_EQ(point, (GridPoint{0, 0, 0, 0}));
     EXPECT_EQ(form.Text(Box::Fun) + form.Text(Box::FunIndex, 1) + form.Text(Box::VarIndex, 1), "000");
     EXPECT_EQ(changes, 1);
+    // Stepping on writes the value shown back as its text: 15 significant digits.
+    model.funTable(0, 1, 0, 0) = 0.12345678901234567;
+    form.Step(true);
+    form.Step(false);
+    EXPECT_EQ(model.funTable(0, 1, 0, 0), 0.123456789012346);
 
     // 1.6 in a variable's index box moves to index 2; both of its boxes show 2.
     form.Edit(Box::VarIndex, 1, "1.6");
@@ -152,7 +159,9 @@ TEST(ValuesGrid, DeleteMovesTheLastValueAndItsSliceIntoTheRow)
 
 TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tavex-relay-test";
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tavex-relay-test-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     ProblemModel model = Problem({2, 3});
     model.funTable(1, 2, 0, 0) = 0.12345678901234567; // 17 digits: back to 15 on the way
@@ -163,9 +172,19 @@ TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
     EXPECT_EQ(model.funTable(1, 2, 0, 0), 0.123456789012346);
     EXPECT_EQ(model.funTable(1, 3, 0, 0) + model.funTable(2, 0, 0, 0), 0.0);
     EXPECT_TRUE(std::filesystem::is_empty(folder)); // the temporary file is gone
-    std::filesystem::remove(folder);
-    // A folder that cannot take the file: the system's temporary folder does.
+    std::filesystem::remove_all(folder);
+    // A folder that cannot take the file: the system's temporary folder does;
+    // when neither can, nothing changes and the outcome says why.
     EXPECT_TRUE(ReLayFunTable(model, 0, 1, "/no/such/folder").ok);
+    const ProblemModel before = model;
+    const char* const tmpdir = std::getenv("TMPDIR");
+    const std::string saved = tmpdir ? tmpdir : "";
+    ::setenv("TMPDIR", "/no/such/folder", 1);
+    const FileOutcome refused = ReLayFunTable(model, 1, 1, "/no/such/folder");
+    tmpdir ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.message.find("no values were added"), std::string::npos) << refused.message;
+    EXPECT_TRUE(model.valueUpper == before.valueUpper && model.funTable == before.funTable);
 
     Session session;
     for (const auto& [answer, added] : std::initializer_list<std::pair<const char*, int>>{
