@@ -56,12 +56,11 @@ void Fit(QLineEdit* box, bool index)
 } // namespace
 
 FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const StartingSet& start, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : ToolWindow(parent)
     , form_(model, session.funStartIndex, start)
 {
     setObjectName(QStringLiteral("frmFun"));
     setWindowTitle(QStringLiteral("Enter/Edit values of function"));
-    setAttribute(Qt::WA_DeleteOnClose);
     auto* frame = Named<QFrame>(QStringLiteral("Frame1"), this);
     frame->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(frame);
@@ -152,10 +151,7 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
         if (onValueEdited)
             onValueEdited(k);
     };
-    form_.onDataChanged = [this] {
-        if (onDataChanged)
-            onDataChanged();
-    };
+    form_.onDataChanged = [this] { DataChanged(); };
     Refresh();
 }
 
@@ -231,25 +227,9 @@ bool FunctionWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FunctionWindow::showEvent(QShowEvent* event)
+QWidget* FunctionWindow::FirstField() const
 {
-    QWidget::showEvent(event);
-    txtFun->setFocus();
-}
-
-void FunctionWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
-        close();
-    else
-        QWidget::keyPressEvent(event);
-}
-
-void FunctionWindow::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    if (onClosed)
-        onClosed();
+    return txtFun;
 }
 
 } // namespace tavex

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/toolkit/tool_window.h"
 #include "data/function_form.h"
 #include "setup/session.h"
-
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -22,25 +21,16 @@ class FieldEvents;
 // stores it and shows the next point with its value selected, so a whole
 // table is typed without the mouse. The boxes are bound to a FunctionForm,
 // which holds their texts and their reactions.
-class FunctionWindow final : public QWidget {
+class FunctionWindow final : public ToolWindow {
 public:
     FunctionWindow(ProblemModel& model, Session& session, const StartingSet& start, QWidget* parent);
     ~FunctionWindow() override;
 
     // Variable k's value was edited: its "Equally spaced" box is to be unticked.
     std::function<void(int k)> onValueEdited;
-    // The data changed: the coefficients computed before no longer belong to it.
-    std::function<void()> onDataChanged;
-    // The window is gone: the main window takes the input again.
-    std::function<void()> onClosed;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    // The first field takes the focus when the window shows: the window may
-    // have lost it to its parent being disabled.
-    void showEvent(QShowEvent* event) override;
-    // Escape closes the window, as "Done" does.
-    void keyPressEvent(QKeyEvent* event) override;
+    QWidget* FirstField() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

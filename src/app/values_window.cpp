@@ -94,10 +94,9 @@ void ValueListModel::RemoveLastRow()
 }
 
 ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model), session_(session), messages_(messages)
+    : ToolWindow(parent), model_(model), session_(session), messages_(messages)
 {
     setObjectName(QStringLiteral("frmVars"));
-    setAttribute(Qt::WA_DeleteOnClose);
     MSFlexGridVars = Named<QTableView>("MSFlexGridVars", this);
     MSFlexGridVars->setAccessibleName(QStringLiteral("Values"));
     MSFlexGridVars->horizontalHeader()->hide();
@@ -193,8 +192,8 @@ void ValuesWindow::CommitGridEntry()
         return;
     list_->Show(entryRow_, txtDataEntry->text());
     const bool changed = StoreGridEntry(model_, session_.curVar, entryRow_, txtDataEntry->text().toStdString());
-    if (command::ClearResultsOnChange(model_, session_, changed) && onDataChanged)
-        onDataChanged();
+    if (command::ClearResultsOnChange(model_, session_, changed))
+        DataChanged();
 }
 
 void ValuesWindow::DeleteGridValue()
@@ -217,8 +216,8 @@ void ValuesWindow::DeleteGridValue()
         txtDataEntry->setText(QString::fromStdString(*shown));
         entryRow_ = kept;
     }
-    if (result.listCleared && onDataChanged)
-        onDataChanged();
+    if (result.listCleared)
+        DataChanged();
     if (onCountChanged)
         onCountChanged(result.countText);
 }
@@ -233,8 +232,8 @@ bool ValuesWindow::PasteNumbers()
     const int stored = PasteIntoList(model_, session_.curVar, row, *numbers);
     for (int i = row; i < row + stored; ++i)
         list_->Show(i, {});
-    if (command::ClearResultsOnChange(model_, session_, stored > 0) && onDataChanged)
-        onDataChanged();
+    if (command::ClearResultsOnChange(model_, session_, stored > 0))
+        DataChanged();
     return true;
 }
 
@@ -304,26 +303,14 @@ bool ValuesWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ValuesWindow::showEvent(QShowEvent* event)
+QWidget* ValuesWindow::FirstField() const
 {
-    QWidget::showEvent(event);
-    MSFlexGridVars->setFocus();
+    return MSFlexGridVars;
 }
 
-void ValuesWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
-        close();
-    else
-        QWidget::keyPressEvent(event);
-}
-
-void ValuesWindow::closeEvent(QCloseEvent* event)
+void ValuesWindow::Closing()
 {
     CommitGridEntry();
-    event->accept();
-    if (onClosed)
-        onClosed();
 }
 
 } // namespace tavex

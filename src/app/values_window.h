@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/toolkit/tool_window.h"
 #include "model/problem_model.h"
 #include "setup/session.h"
 
 #include <QAbstractTableModel>
-#include <QWidget>
 
 #include <functional>
 #include <map>
@@ -47,7 +47,7 @@ private:
 // is typed into the entry box that floats over the current cell; Delete
 // moves the last value, and its slice of the function table, into the
 // current row. The main window is disabled while it is open.
-class ValuesWindow final : public QWidget {
+class ValuesWindow final : public ToolWindow {
 public:
     ValuesWindow(ProblemModel& model, Session& session, MessageBox& messages, QWidget* parent);
     ~ValuesWindow() override;
@@ -55,19 +55,13 @@ public:
     // PopulateGridVars: the rows of variable curVar and the caption.
     void Populate();
 
-    // The data changed: the coefficients computed before no longer belong to it.
-    std::function<void()> onDataChanged;
     // The count of the variable changed (Delete): what its count box shows now.
     std::function<void(const std::string& countText)> onCountChanged;
-    std::function<void()> onClosed;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    // The first field takes the focus when the window shows: the window may
-    // have lost it to its parent being disabled.
-    void showEvent(QShowEvent* event) override;
-    // Escape closes the window, as "Done" does.
-    void keyPressEvent(QKeyEvent* event) override;
+    QWidget* FirstField() const override;
+    // The box's text is stored in its row.
+    void Closing() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -28,17 +28,26 @@ bool MakeExplicit(ProblemModel& model, int k)
     return true;
 }
 
+// ReadSpecs, then variable k is the one worked on and its "Equally spaced"
+// box is to be unticked; false, with the refusal, when the panels cannot be read.
+bool StartOn(ProblemModel& model, Session& session, const Panels& panels, int k, ValueListResult& result)
+{
+    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
+        result.refusal = read.refusal;
+        return false;
+    }
+    session.curVar = k;
+    result.spacedUnchecked = true;
+    return true;
+}
+
 } // namespace
 
 ValueListResult EditValues(ProblemModel& model, Session& session, const Panels& panels, int k)
 {
     ValueListResult result;
-    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
-        result.refusal = read.refusal;
+    if (!StartOn(model, session, panels, k, result))
         return result;
-    }
-    session.curVar = k;
-    result.spacedUnchecked = true;
     result.becameExplicit = MakeExplicit(model, k);
     result.showGrid = true;
     result.countText = CountText(model, k);
@@ -49,12 +58,8 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
                           const std::function<std::string()>& ask)
 {
     ValueListResult result;
-    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
-        result.refusal = read.refusal;
+    if (!StartOn(model, session, panels, k, result))
         return result;
-    }
-    session.curVar = k;
-    result.spacedUnchecked = true;
     const auto s = static_cast<std::size_t>(k);
     const auto added = static_cast<int>(std::clamp<std::int64_t>(IndexFromText(ask()), 0, 1 << 30));
     session.valuesAdded[s] = added;
