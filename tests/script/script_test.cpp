@@ -1,0 +1,264 @@
+#include "script/constant_statements.h"
+#include "script/script_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace tavex::script {
+namespace {
+
+std::string Describe(const std::variant<double, ScriptError>& result)
+{
+    if (const double* value = std::get_if<double>(&result))
+        return std::to_string(*value);
+    const ScriptError& error = std::get<ScriptError>(result);
+    return std::to_string(error.number) + " " + error.description;
+}
+
+TEST(ScriptHost, EvaluatesWithVBScriptsOperatorsAndNumbers)
+{
+    const double atn1 = std::atan(1.0);
+    struct Case { const char* expression; double value; };
+    const Case cases[] = {
+        // Precedence, lowest first: comparisons, + -, Mod, \, * /, unary minus, ^.
+        {"-2^2", -4}, {"2^-1", 0.5}, {"2^3^2", 64}, {"2^-1^2", 0.25}, {"-3^2", -9}, {"(-3)^2", 9},
+        {"1 + 2 * 3 ^ 2", 19}, {"5 > 3", -1}, {"1 + 2 = 3", -1}, {"1 < 2 = -1", -1}, {"3 <> 3", 0},
+        {"2 <= 2", -1}, {"2 >= 3", 0}, {"1 + 5 Mod 3", 3}, {"2 * 3 Mod 4", 2}, {"10 Mod 4 \\ 2", 0},
+        {"7 \\ 2 * 2", 1}, {"8 / 2 / 2", 2}, {"8 - 2 - 2", 4}, {"2 * -3", -6}, {"- - 2", 2}, {"+-+2", -2},
+        // \ and Mod round both operands half to even, then truncate / keep the dividend's sign.
+        {"7 \\ 2", 3}, {"-7 \\ 2", -3}, {"7 Mod -3", 1}, {"-7 Mod 3", -1}, {"2.5 \\ 1", 2}, {"3.5 \\ 1", 4},
+        {"5.5 Mod 2", 0}, {"-2147483648.5 \\ 1", -2147483648.0},
+        // The logical operators are bitwise on Longs; Not takes a whole comparison.
+        {"Not 0", -1}, {"Not 1 = 2", -1}, {"1 Or 2 And 3", 3}, {"5 Xor 3", 6}, {"0 Imp 0", -1},
+        {"-1 Eqv 0", 0}, {"True + True", -2}, {"False", 0}, {"1 = 1 And 2 = 2", -1},
+        // Numbers in VBScript's forms; a hexadecimal or octal Integer or Long in two's complement.
+        {"12", 12}, {"1.5", 1.5}, {".5", 0.5}, {"1.5E3", 1500}, {"1e-3", 0.001}, {"1.E2", 100}, {"1e-400", 0},
+        {"&H1F", 31}, {"&O17", 15}, {"&17", 15}, {"&HFFFF", -1}, {"&H8000", -32768}, {"&H10000", 65536},
+        {"&HFFFFFFFF", -1}, {"&h7fffffff", 2147483647},
+        // Built-in functions, their names in any case.
+        {"Abs(-2)", 2}, {"Atn(1)", atn1}, {"Cos(0)", 1}, {"Exp(1)", std::exp(1.0)}, {"Fix(-2.5)", -2},
+        {"Int(-2.5)", -3}, {"Log(Exp(2))", std::log(std::exp(2.0))}, {"Sgn(-3)", -1}, {"Sgn(0)", 0},
+        {"Sin(1)", std::sin(1.0)}, {"Sqr(16)", 4}, {"Tan(1)", std::tan(1.0)}, {"ABS(-1)", 1}, {"sQr(4)", 2},
+        {"Round(2.5)", 2}, {"Round(3.5)", 4}, {"Round(-2.5)", -2}, {"Round(0.125, 2)", 0.12},
+        {"Round(1.25, 1.4)", 1.2}, {"Round(1e300, 2)", 1e300}, {"Round(2.4, 400)", 2.4},
+        {"Sqr (4) + 1", 3}, {"(((((((1)))))))", 1}, {" 1 ' a comment", 1}, {"1 + _\r\n 2", 3},
+    };
+    for (const Case& c : cases) {
+        ScriptHost host;
+        const auto result = host.Eval(c.expression);
+        ASSERT_TRUE(std::holds_alternative<double>(result)) << c.expression << ": " << Describe(result);
+        EXPECT_EQ(std::get<double>(result), c.value) << c.expression;
+    }
+}
+
+TEST(ScriptHost, RaisesVBScriptsErrorsWithTheirDescriptions)
+{
+    struct Case { const char* statement; int number; const char* description; };
+    const Case cases[] = {
+        {"x = 1/0", 11, "Division by zero"}, {"x = 1 \\ 0.4", 11, "Division by zero"}, {"x = 1 Mod 0", 11, "Division by zero"},
+        {"x = 0/0", 6, "Overflow"}, {"x = 10^400", 6, "Overflow"}, {"x = 1e308*10", 6, "Overflow"},
+        {"x = -1e308-1e308", 6, "Overflow"}, {"x = 1e308+1e308", 6, "Overflow"}, {"x = 1e-308/1e10 / 0", 11, "Division by zero"},
+        {"x = 2147483647.5 \\ 1", 6, "Overflow"}, {"x = -2147483648 \\ -1", 6, "Overflow"}, {"x = Not 3e9", 6, "Overflow"},
+        {"x = Exp(710)", 6, "Overflow"}, {"sh.ierr = 3e9", 6, "Overflow"},
+        {"x = (-8)^(1/3)", 5, "Invalid procedure call or argument"}, {"x = 0^-1", 5, "Invalid procedure call or argument"},
+        {"x = Log(0)", 5, "Invalid procedure call or argument"}, {"x = Sqr(-1)", 5, "Invalid procedure call or argument"},
+        {"x = Round(1, -1)", 5, "Invalid procedure call or argument"},
+        {"x = y", 500, "Variable is undefined"}, {"x = q.pi", 500, "Variable is undefined"},
+        {"x = Abs()", 450, "Wrong number of arguments or invalid property assignment"},
+        {"x = Round(1, 2, 3)", 450, "Wrong number of arguments or invalid property assignment"},
+        {"x = Sin", 450, "Wrong number of arguments or invalid property assignment"},
+        {"x = sh.Asin(1, 2)", 450, "Wrong number of arguments or invalid property assignment"},
+        {"x = pi(1)", 450, "Wrong number of arguments or invalid property assignment"},
+        {"x = y(1)", 13, "Type mismatch"}, {"v = 1 : x = v(1)", 13, "Type mismatch"}, {"v = 1 : v", 13, "Type mismatch"},
+        {"x = \"a\"", 13, "Type mismatch"}, {"x = 1 & 2", 13, "Type mismatch"}, {"v(1) = 2", 13, "Type mismatch"},
+        {"x = sh", 438, "Object doesn't support this property or method"},
+        {"x = sh.y", 438, "Object doesn't support this property or method"},
+        {"sh.Asin = 1", 438, "Object doesn't support this property or method"},
+        {"v = 1 : x = v.pi", 424, "Object required"}, {"x = Sin.pi", 424, "Object required"},
+        {"Sin = 1", 501, "Illegal assignment"}, {"sh = 1", 501, "Illegal assignment"}, {"Asin = 1", 501, "Illegal assignment"},
+        {"Abs(1) = 2", 501, "Illegal assignment"},
+        {"2x = 1", 1024, "Expected statement"}, {"1+2", 1024, "Expected statement"}, {"= 1", 1024, "Expected statement"},
+        {"x = ", 1023, "Expected expression"}, {"x = 1 +", 1023, "Expected expression"}, {"x = Sin(1,)", 1023, "Expected expression"},
+        {"x = (1", 1006, "Expected ')'"}, {"x = Sin(1", 1006, "Expected ')'"}, {"x = 1 2", 1025, "Expected end of statement"},
+        {"x = 2x", 1025, "Expected end of statement"}, {"sh. = 1", 1010, "Expected identifier"},
+        {"x = #1#", 1032, "Invalid character"}, {"x = 1 _ 2", 1032, "Invalid character"},
+        {"x = \"abc", 1033, "Unterminated string constant"}, {"x = 1e", 1031, "Invalid number"},
+        {"x = 1e400", 1031, "Invalid number"}, {"x = &H", 1031, "Invalid number"}, {"x = &H100000000", 1031, "Invalid number"},
+        {"Dim x", 1002, "Syntax error"}, {"x = Empty", 1002, "Syntax error"}, {"If = 1", 1002, "Syntax error"},
+        {"Sin (1, 2)", 1044, "Cannot use parentheses when calling a Sub"},
+        {"x = ((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("
+         "(((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((1",
+         28, "Out of stack space"},
+    };
+    for (const Case& c : cases) {
+        ScriptHost host;
+        MathObject math;
+        host.AddObject("sh", math, true);
+        int raised = 0;
+        host.onError = [&](const ScriptError& error) {
+            ++raised;
+            EXPECT_EQ(error.number, c.number) << c.statement;
+        };
+        const std::optional<ScriptError> error = host.ExecuteStatement(c.statement);
+        ASSERT_TRUE(error) << c.statement;
+        EXPECT_EQ(error->number, c.number) << c.statement;
+        EXPECT_EQ(error->description, c.description) << c.statement;
+        EXPECT_EQ(raised, 1) << c.statement;
+        EXPECT_EQ(math.x, 0.0) << c.statement;
+    }
+    EXPECT_EQ(ScriptHost().ExecuteStatement(std::string(256, 'a') + " = 1")->description, "Identifier too long");
+    EXPECT_EQ(ScriptHost().ExecuteStatement(std::string("x = 1\0", 6))->number, 1032);
+    EXPECT_EQ(ScriptHost().ExecuteStatement("x = \xC3\xA9")->number, 1032);
+}
+
+TEST(ScriptHost, RunsStatementsInOrderUntilOneFails)
+{
+    ScriptHost host;
+    const std::optional<ScriptError> error = host.ExecuteStatement("a = 1: b = a + 1\nc = 1/0\r\nd = 4");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number, 11);
+    EXPECT_EQ(host.Value("a"), 1.0);
+    EXPECT_EQ(host.Value("b"), 2.0);
+    EXPECT_FALSE(host.Value("c"));
+    EXPECT_FALSE(host.Value("d"));
+
+    // A syntax error anywhere runs nothing, as VBScript compiles the whole text first.
+    EXPECT_EQ(host.ExecuteStatement("e = 1 : f = (1")->number, 1006);
+    EXPECT_FALSE(host.Value("e"));
+
+    // Empty statements, comments, a continued line; names in any case.
+    EXPECT_FALSE(host.ExecuteStatement(":: \n\n Foo = 2 ' two\r FOO = foo * _ \n 3 :: Rem g = 1 : h = 1\n"));
+    EXPECT_EQ(host.Value("fOO"), 6.0);
+    EXPECT_FALSE(host.Value("g"));
+    EXPECT_FALSE(host.Value("h"));
+    EXPECT_FALSE(host.ExecuteStatement("remark = 1"));
+    EXPECT_EQ(host.Value("remark"), 1.0);
+
+    // An expression compares where a statement assigns.
+    EXPECT_EQ(std::get<double>(host.Eval("foo = 6")), -1.0);
+    EXPECT_EQ(std::get<ScriptError>(host.Eval("1 : 2")).number, 1025);
+    EXPECT_EQ(std::get<ScriptError>(host.Eval("")).number, 1023);
+    EXPECT_FALSE(host.Value("Sin"));
+}
+
+TEST(ScriptHost, TheMathObjectsMembersAreGlobalNames)
+{
+    ScriptHost host;
+    MathObject math;
+    std::int32_t ownerIerr = 0;
+    math.ownerIerr = &ownerIerr;
+    host.AddObject("sh", math, true);
+    for (const std::string_view statement : kConstantStatements)
+        ASSERT_FALSE(host.ExecuteStatement(statement)) << statement;
+    EXPECT_EQ(math.halfpi, std::atan(1.0) * 2);
+    EXPECT_EQ(math.pi, std::atan(1.0) * 4);
+    EXPECT_EQ(math.e, std::exp(1.0));
+    EXPECT_EQ(host.Value("PI"), math.pi);
+
+    // An assignment to a member's name lands in the field, however written.
+    EXPECT_FALSE(host.ExecuteStatement("x = 2"));
+    EXPECT_EQ(math.x, 2.0);
+    EXPECT_FALSE(host.ExecuteStatement("SH.X = sh.x + X"));
+    EXPECT_EQ(math.x, 4.0);
+    EXPECT_FALSE(host.ExecuteStatement("ierr = 2.5"));
+    EXPECT_EQ(math.ierr, 2);
+
+    EXPECT_EQ(std::get<double>(host.Eval("Asin(1)")), math.halfpi);
+    EXPECT_EQ(std::get<double>(host.Eval("SH.ASIN(0.5)")), math.Asin(0.5));
+    EXPECT_EQ(std::get<double>(host.Eval("sh.Atanh(0.5) + Sinh(1)")), math.Atanh(0.5) + math.Sinh(1));
+    // A failing function returns 0 and sets ierr; it raises nothing.
+    EXPECT_EQ(std::get<double>(host.Eval("Acosh(0.5)")), 0.0);
+    EXPECT_EQ(math.ierr, 5);
+    EXPECT_EQ(ownerIerr, 5);
+    EXPECT_FALSE(host.ExecuteStatement("sh.Tanh 710"));
+    EXPECT_EQ(math.ierr, 6);
+}
+
+// A statement that assigns nothing calls, its arguments with or without
+// parentheses, as in VBScript; a function's value is dropped.
+TEST(ScriptHost, CallsInStatementForm)
+{
+    struct Case { const char* statement; int number; std::int32_t ierr; };
+    const Case cases[] = {
+        {"Sin 1", 0, 0}, {"Sin(1)", 0, 0}, {"Round (2.5), 1", 0, 0}, {"Sqr (4) + 1", 0, 0}, {"Acosh 0.5", 0, 5},
+        {"sh.Atanh(1)", 0, 11}, {"Sh.Tanh -710", 0, 6}, {"x", 0, 0}, {"Sqr -1", 5, 0}, {"Sin", 450, 0},
+        {"Sin()", 450, 0}, {"Asin 1, 2", 450, 0}, {"x + 1", 450, 0}, {"y", 13, 0}, {"sh", 438, 0},
+        {"Sin (1) (2)", 1025, 0},
+    };
+    for (const Case& c : cases) {
+        ScriptHost host;
+        MathObject math;
+        host.AddObject("sh", math, true);
+        const std::optional<ScriptError> error = host.ExecuteStatement(c.statement);
+        EXPECT_EQ(error ? error->number : 0, c.number) << c.statement;
+        EXPECT_EQ(math.ierr, c.ierr) << c.statement;
+    }
+}
+
+// The evaluation window sends one assignment per variable: the name, "=",
+// and the value's text with a blank before it when it is not negative.
+TEST(ScriptHost, TakesTheAssignmentsOfAnEvaluationPoint)
+{
+    struct Case { const char* statement; const char* name; double value; };
+    const Case cases[] = {
+        {"x= 2", "x", 2}, {"Temp= 1E-05", "temp", 1e-05}, {"t=-2.5E+10", "T", -2.5e10}, {"y_2 = .25", "Y_2", 0.25},
+    };
+    ScriptHost host;
+    MathObject math;
+    host.AddObject("sh", math, true);
+    for (const Case& c : cases) {
+        EXPECT_FALSE(host.ExecuteStatement(c.statement)) << c.statement;
+        EXPECT_EQ(host.Value(c.name), c.value) << c.statement;
+    }
+    EXPECT_EQ(math.x, 2.0);
+}
+
+TEST(ScriptHost, MembersOfAnObjectWithoutGlobalMembersNeedItsName)
+{
+    ScriptHost host;
+    MathObject math;
+    host.AddObject("Sh", math, false);
+    EXPECT_FALSE(host.ExecuteStatement("x = 2 : sh.x = 3"));
+    EXPECT_EQ(host.Value("x"), 2.0);
+    EXPECT_EQ(math.x, 3.0);
+    EXPECT_EQ(host.ExecuteStatement("y = Asin(1)")->number, 13);
+}
+
+// No text may crash, hang or recurse without bound.
+TEST(ScriptHost, SurvivesDeepLongAndRandomText)
+{
+    ScriptHost host;
+    MathObject math;
+    host.AddObject("sh", math, true);
+    EXPECT_EQ(host.ExecuteStatement("x = " + std::string(100000, '(') + "1" + std::string(100000, ')'))->number, 28);
+    EXPECT_EQ(host.ExecuteStatement("x = " + std::string(100000, '-') + "1"), std::nullopt);
+    std::string nots = "x = ";
+    for (int i = 0; i < 100000; ++i)
+        nots += "Not ";
+    EXPECT_EQ(host.ExecuteStatement(nots + "1")->number, 28);
+
+    std::string sum = "x = 1";
+    while (sum.size() < 1000000)
+        sum += "+1";
+    ASSERT_FALSE(host.ExecuteStatement(sum));
+    EXPECT_EQ(math.x, static_cast<double>((sum.size() - 3) / 2));
+
+    std::mt19937 random(1234);
+    const char* const pieces[] = {"1", "x", "(", ")", "^", "-", " Mod ", "sh.", ":", "\n", "Asin", "=", ",",
+                                  "&H", "e", ".", " Not ", "\"", "'", "_", "Round(", "1e308", "\\", "*"};
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 40);
+        for (int j = 0; j < length; ++j)
+            text += i % 2 ? std::string(1, static_cast<char>(random() % 256)) : pieces[random() % std::size(pieces)];
+        const std::optional<ScriptError> error = host.ExecuteStatement(text);
+        EXPECT_TRUE(!error || (error->number > 0 && !error->description.empty())) << text;
+        host.Eval(text);
+    }
+}
+
+} // namespace
+} // namespace tavex::script
