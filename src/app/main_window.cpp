@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/coefficient_list_model.h"
 #include "app/decimal_point.h"
+#include "app/evaluation_window.h"
 #include "app/help_window.h"
 #include "app/listing_delegate.h"
 #include "app/maker.h"
@@ -67,8 +68,9 @@ MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string save
 
 MainWindow::~MainWindow()
 {
-    // An open tool window works on the model: it goes first.
+    // Open windows work on the model and the script host: they go first.
     delete toolWindow_.data();
+    delete evaluations_.data();
 }
 
 void MainWindow::BuildControls()
@@ -203,6 +205,7 @@ void MainWindow::LoadStep()
     mnuAbout->setVisible(false);
     lblVarNam->setText(QStringLiteral("Enter the names of the independent variables, separated by commas:"));
     session_.curVarNo = 1;
+    StartScriptHost();
     // The value lists and tables already hold one zero element each.
 }
 
@@ -220,6 +223,7 @@ void MainWindow::ConnectEvents()
     connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });
     connect(cmdCompute, &QPushButton::clicked, this, [this] { ComputeCommand(); });
     connect(cmdEditFun, &QPushButton::clicked, this, [this] { ReviewFunction(); });
+    connect(cmdEvaluations, &QPushButton::clicked, this, [this] { ShowEvaluations(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
     connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });

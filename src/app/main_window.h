@@ -7,6 +7,7 @@
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tab_order.h"
 #include "model/problem_model.h"
+#include "script/script_host.h"
 #include "setup/field_checks.h"
 #include "setup/panel_texts.h"
 #include "setup/session.h"
@@ -35,6 +36,7 @@ struct ValueListResult;
 }
 
 class CoefficientListModel;
+class EvaluationWindow;
 class DecimalSeparatorSetting;
 class SpecPanel;
 
@@ -96,6 +98,12 @@ public:
     // The questions of Add values and Edit function.
     InputBox& Prompts() { return prompts_; }
 
+    // The script host with the math object "sh" registered and its constants
+    // set; ierr, the number of the last failure inside one of its functions.
+    script::ScriptHost& ScriptHost() { return scriptHost_; }
+    const script::MathObject& ScriptMath() const { return scriptMath_; }
+    std::int32_t Ierr() const { return ierr_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -124,6 +132,9 @@ private:
     void NextVar();
     void PrevVar();
     void ComputeCommand();
+    void ShowEvaluations();
+    // The script object and constants, as the window loads.
+    void StartScriptHost();
 
     // File menu.
     void OpenProblem();
@@ -155,6 +166,9 @@ private:
     PrintDialog printDialog_;
     MessageBox messages_;
     InputBox prompts_;
+    script::MathObject scriptMath_;
+    std::int32_t ierr_ = 0;
+    script::ScriptHost scriptHost_;
 
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
@@ -182,6 +196,7 @@ private:
     // The values grid or the function window while one is open.
     QPointer<QWidget> toolWindow_;
     QPointer<QWidget> focusBeforeTool_;
+    QPointer<EvaluationWindow> evaluations_;
 
     std::unique_ptr<TabOrder> tabOrder_;
     // Declared last: destroyed before the controls it watches.

@@ -1,8 +1,9 @@
-// The main window's compute command.
+// The main window's compute command and the evaluation window.
 #include "app/main_window.h"
 
 #include "app/command_end.h"
 #include "app/coefficient_list_model.h"
+#include "app/evaluation_window.h"
 #include "app/toolkit/busy_pointer.h"
 #include "commands/compute_command.h"
 
@@ -31,6 +32,29 @@ void MainWindow::ComputeCommand()
         coeffLines->AppendListing(model_);
         cmdEvaluations->setEnabled(true);
     }
+}
+
+void MainWindow::StartScriptHost()
+{
+    scriptMath_.ownerIerr = &ierr_;
+    scriptHost_.AddObject("sh", scriptMath_, true);
+    scriptHost_.onError = [this](const script::ScriptError& error) {
+        messages_.Tell(this, QString::fromStdString(error.description));
+    };
+    for (const char* constant : {"halfpi = Atn(1) * 2", "pi = Atn(1) * 4", "e = Exp(1)"})
+        scriptHost_.ExecuteStatement(constant);
+}
+
+void MainWindow::ShowEvaluations()
+{
+    const CommandEnd check(*this);
+    if (!fieldEvents_->Settle())
+        return;
+    if (!evaluations_)
+        evaluations_ = new EvaluationWindow(model_, session_, scriptHost_, this);
+    evaluations_->show();
+    evaluations_->raise();
+    evaluations_->activateWindow();
 }
 
 } // namespace tavex

@@ -4,6 +4,7 @@
 #include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
+#include "app/toolkit/tool_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,6 +32,7 @@ constexpr std::array kTexts = {
     "-5", "0.1", "-0.25", "3.14159", "1e-300", "1e300", "1e11", "99999999999", "1,000", " 7 ", "4e0",
     "nan", "inf", "abc", "*", " *", "", "x",
     "x,y", "x,y,z", "a,b,c,d", "x, y", "p,,q", "u,", "say \"y\"", "t",
+    "Sin(x)*Exp(-y)", "x^2+y", "2x", "Asin(2)", "sh.pi", "(((", "1/0", "10^400",
 };
 
 struct KeyPress {
@@ -162,9 +164,11 @@ QWidget* RandomEvents::FrontWindow() const
 
 void RandomEvents::KeepActivation()
 {
-    // Windows shown by the program (About, Help) take the activation.
+    // Windows shown by the program (About, Help) take the activation; the
+    // evaluation window, beside the main window, may keep it.
+    const bool besideMain = dynamic_cast<ToolWindow*>(QApplication::activeWindow()) && window_->isEnabled();
     QWidget* active = decoy_ ? decoy_.get() : FrontWindow();
-    if (!active->isActiveWindow()) {
+    if (!active->isActiveWindow() && !(besideMain && !decoy_)) {
         active->activateWindow();
         QCoreApplication::processEvents();
     }

@@ -6,10 +6,11 @@
 
 namespace tavex {
 
-// A window that a command of the main window opens while the main window
-// waits: its first field takes the focus when it shows (the window may have
-// lost it to its parent being disabled), Escape closes it as "Done" does,
-// and it says when its data changed and when it is gone. Deleted on close.
+// A window that a command of the main window opens: its first field takes
+// the focus when it shows (the window may have lost it to its parent being
+// disabled while the main window waits for it), Escape closes it as its
+// "Done" or "Exit" does, and it says when its data changed and when it is
+// gone. Deleted on close.
 class ToolWindow : public QWidget {
 public:
     explicit ToolWindow(QWidget* parent);

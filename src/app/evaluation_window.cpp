@@ -1,0 +1,126 @@
+#include "app/evaluation_window.h"
+
+#include "app/toolkit/field_events.h"
+#include "app/toolkit/named.h"
+#include "commands/evaluate_command.h"
+#include "model/number_text.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tavex {
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, script::ScriptHost& host,
+                                   QWidget* parent)
+    : ToolWindow(parent), model_(model), session_(session), host_(host)
+{
+    setObjectName(QStringLiteral("frmEvaluations"));
+    setWindowTitle(QStringLiteral("Evaluations"));
+    fieldEvents_ = std::make_unique<FieldEvents>(this);
+
+    auto* fraEval = Named<QGroupBox>("fraEval", QStringLiteral("Evaluation Point"), this);
+    fraEval->setToolTip(QStringLiteral("Enter values for each variable"));
+    auto* point = new QGridLayout(fraEval);
+    QFont bold = font();
+    bold.setBold(true);
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        const QString name = Q(std::string(model.NameOf(k)));
+        Slot slot{Named<QLabel>(ElementName("lblVarx", k), name + QLatin1Char('='), fraEval),
+                  Named<QLineEdit>(ElementName("txtVarx", k), Q(TextOfNumber(session.evalX[s])), fraEval)};
+        slot.lblVarx->setFont(bold);
+        slot.lblVarx->setBuddy(slot.txtVarx);
+        slot.txtVarx->setAccessibleName(name);
+        fieldEvents_->SelectAllOnFocus(slot.txtVarx);
+        point->addWidget(slot.lblVarx, k, 0, Qt::AlignRight);
+        point->addWidget(slot.txtVarx, k, 1);
+        slots_.push_back(slot);
+    }
+    auto* lblFunction = Named<QLabel>("lblFunction", QStringLiteral("Function:"), fraEval);
+    txtFunction = Named<QLineEdit>("txtFunction", Q(session.evalFunction), fraEval);
+    txtFunction->setToolTip(QStringLiteral("A formula of the variables, such as Sin(x)*Exp(-y), to compare the "
+                                           "approximation with; may be left empty"));
+    txtFunction->setAccessibleName(QStringLiteral("Function"));
+    txtFunction->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Sin(x)*Exp(-y)+Cos(z*w)")));
+    lblFunction->setBuddy(txtFunction);
+    fieldEvents_->SelectAllOnFocus(txtFunction);
+    point->addWidget(lblFunction, model.lastVar + 1, 0, Qt::AlignRight);
+    point->addWidget(txtFunction, model.lastVar + 1, 1);
+
+    auto* results = new QGridLayout;
+    const auto resultRow = [&](const char* labelName, const QString& caption, const char* valueName, int row) {
+        auto* label = Named<QLabel>(labelName, caption, this);
+        auto* value = Named<QLabel>(valueName, this);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setBuddy(value);
+        results->addWidget(label, row, 0, Qt::AlignRight);
+        results->addWidget(value, row, 1);
+        return std::pair{label, value};
+    };
+    lblApprox = resultRow("lblAppr", QStringLiteral("Approximation="), "lblApprox", 0).second;
+    std::tie(lblFunc, lblFuncValue) = resultRow("lblFunc", QStringLiteral("Function="), "lblFuncValue", 1);
+    std::tie(lblErr, lblError) = resultRow("lblErr", QStringLiteral("Error="), "lblError", 2);
+    results->setColumnStretch(1, 1);
+    for (QLabel* shown : {lblFunc, lblFuncValue, lblErr, lblError})
+        shown->hide();
+
+    auto* compute = Named<QPushButton>("cmdCompute", QStringLiteral("Compute"), this);
+    compute->setToolTip(QStringLiteral("Evaluate approximation and function"));
+    auto* exit = Named<QPushButton>("cmdExit", QStringLiteral("E&xit"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(compute);
+    buttons->addWidget(exit);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(fraEval, 0, 0);
+    layout->addLayout(results, 1, 0);
+    layout->addLayout(buttons, 2, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(compute, &QPushButton::clicked, this, &EvaluationWindow::Compute);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    // Enter in any entry computes, as the default button would in a dialog.
+    for (QLineEdit* entry : findChildren<QLineEdit*>())
+        connect(entry, &QLineEdit::returnPressed, this, &EvaluationWindow::Compute);
+}
+
+EvaluationWindow::~EvaluationWindow() = default;
+
+QWidget* EvaluationWindow::FirstField() const
+{
+    return slots_.empty() ? nullptr : slots_.front().txtVarx;
+}
+
+void EvaluationWindow::Compute()
+{
+    PerVariable<std::string> coordinates;
+    for (std::size_t k = 0; k < slots_.size(); ++k)
+        coordinates[k] = slots_[k].txtVarx->text().toStdString();
+    const command::PointEvaluation result =
+        command::EvaluatePoint(model_, session_, host_, coordinates, txtFunction->text().toStdString());
+    if (result.approximation)
+        lblApprox->setText(Q(command::ShownValue(*result.approximation)));
+    const bool compared = !txtFunction->text().trimmed().isEmpty();
+    for (QLabel* shown : {lblFunc, lblFuncValue, lblErr, lblError})
+        shown->setVisible(compared);
+    lblFuncValue->setText(result.function ? Q(command::ShownValue(*result.function)) : QString());
+    lblError->setText(result.function && result.approximation
+                          ? Q(command::ShownValue(*result.approximation - *result.function))
+                          : QString());
+}
+
+} // namespace tavex
