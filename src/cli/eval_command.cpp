@@ -2,6 +2,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "engine/evaluate.h"
+#include "engine/evaluate_many.h"
 #include "model/number_text.h"
 #include "output.h"
 
@@ -11,6 +12,10 @@
 namespace tavex::cli {
 
 namespace {
+
+// Points from standard input are evaluated this many at a time: enough for
+// full batches on every thread, few enough to keep the memory small.
+constexpr std::size_t kBlockPoints = 4096;
 
 // Coordinates on a line of standard input are separated by blanks, tabs or
 // commas; a CR of a CR LF line end is a blank too.
@@ -31,17 +36,26 @@ std::vector<std::string_view> SplitCoordinates(std::string_view line)
     return parts;
 }
 
-// Stores the point and its offsets from the centers as the evaluation window
-// does, each coordinate the number its text begins with, and evaluates.
-double EvaluateAt(const ProblemModel& model, const std::vector<std::string_view>& coordinates)
+// The point's offsets from the centers as the evaluation window takes them,
+// each coordinate the number its text begins with.
+PerVariable<double> OffsetsOf(const ProblemModel& model, const std::vector<std::string_view>& coordinates)
 {
     PerVariable<double> offsets{};
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         offsets[s] = LeadingNumber(coordinates[s]) - model.center[s];
     }
-    // The problem holds coefficients: HasCoefficients came first.
-    return Evaluate(model, offsets).value();
+    return offsets;
+}
+
+// Prints the values at the points, in order, and empties the list. The
+// problem holds coefficients: HasCoefficients came first.
+void EvaluateBlock(const ProblemModel& model, std::vector<PerVariable<double>>& points, LineWriter& out)
+{
+    const std::vector<double> values = EvaluateMany(model, points).value();
+    for (const double value : values)
+        out.Line(TextOfNumber(value));
+    points.clear();
 }
 
 std::string CountMismatch(const ProblemModel& model, std::size_t given)
@@ -73,8 +87,9 @@ int RunEval(Arguments arguments)
         const std::vector<std::string_view> point(arguments.begin() + 1, arguments.end());
         if (point.size() != variables)
             return UsageError("eval", CountMismatch(model, point.size()));
-        out.Line(TextOfNumber(EvaluateAt(model, point)));
+        out.Line(TextOfNumber(Evaluate(model, OffsetsOf(model, point)).value()));
     } else {
+        std::vector<PerVariable<double>> points;
         std::string line;
         int lineNumber = 0;
         while (std::getline(std::cin, line)) {
@@ -83,13 +98,17 @@ int RunEval(Arguments arguments)
             if (point.empty())
                 continue;
             if (point.size() != variables) {
+                EvaluateBlock(model, points, out); // the values before the faulty line come first
                 out.Flush();
                 ReportError("standard input, line " + std::to_string(lineNumber) + ": "
                             + CountMismatch(model, point.size()));
                 return kExitError;
             }
-            out.Line(TextOfNumber(EvaluateAt(model, point)));
+            points.push_back(OffsetsOf(model, point));
+            if (points.size() == kBlockPoints)
+                EvaluateBlock(model, points, out);
         }
+        EvaluateBlock(model, points, out);
     }
     return FinishOutput(out);
 }

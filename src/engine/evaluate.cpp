@@ -23,21 +23,10 @@ Level MakeLevel(bool trigonometric, double offsetOrAngle, int m)
     Level level;
     level.trigonometric = trigonometric;
     level.offset = offsetOrAngle;
-    if (!trigonometric)
-        return level;
-    // The weights exactly as the running-angle loop meets them.
-    level.weights.resize(static_cast<std::size_t>(m) + 1);
-    double angle = 0.0;
-    int j = 0;
-    while (j <= m - 1) {
-        level.weights[static_cast<std::size_t>(j)] = std::cos(angle);
-        angle = offsetOrAngle + angle;
-        ++j;
-        level.weights[static_cast<std::size_t>(j)] = std::sin(angle);
-        ++j;
+    if (trigonometric) {
+        level.weights.resize(static_cast<std::size_t>(m) + 1);
+        TrigonometricWeights(offsetOrAngle, m, level.weights.data());
     }
-    if (j == m)
-        level.weights[static_cast<std::size_t>(j)] = std::cos(angle);
     return level;
 }
 
@@ -87,17 +76,9 @@ std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> ev
     if (!model.isComputed)
         return std::nullopt;
 
-    const double atanOne = std::atan(1.0);
-    bool zeroPeriod = false;
-    for (int v = 0; v <= model.lastVar; ++v) {
-        const auto slot = static_cast<std::size_t>(v);
-        if (!model.IsTrigonometric(v))
-            continue;
-        evalDx[slot] = ((atanOne * evalDx[slot]) * 8.0) / model.period[slot];
-        zeroPeriod = zeroPeriod || model.period[slot] == 0.0;
-    }
-    if (zeroPeriod)
+    if (HasZeroPeriod(model))
         return std::numeric_limits<double>::quiet_NaN();
+    evalDx = LevelArguments(model, evalDx);
 
     const std::array<int, 4> m = model.UpperIndices();
 
@@ -135,6 +116,40 @@ std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> ev
         sums.swap(next);
     }
     return sums[0];
+}
+
+bool HasZeroPeriod(const ProblemModel& model)
+{
+    for (int v = 0; v <= model.lastVar; ++v)
+        if (model.IsTrigonometric(v) && model.period[static_cast<std::size_t>(v)] == 0.0)
+            return true;
+    return false;
+}
+
+PerVariable<double> LevelArguments(const ProblemModel& model, PerVariable<double> evalDx)
+{
+    const double atanOne = std::atan(1.0);
+    for (int v = 0; v <= model.lastVar; ++v) {
+        const auto slot = static_cast<std::size_t>(v);
+        if (model.IsTrigonometric(v))
+            evalDx[slot] = ((atanOne * evalDx[slot]) * 8.0) / model.period[slot];
+    }
+    return evalDx;
+}
+
+void TrigonometricWeights(double angle, int m, double* weights)
+{
+    double running = 0.0;
+    int j = 0;
+    while (j <= m - 1) {
+        weights[j] = std::cos(running);
+        running = angle + running;
+        ++j;
+        weights[j] = std::sin(running);
+        ++j;
+    }
+    if (j == m)
+        weights[j] = std::cos(running);
 }
 
 } // namespace tavex

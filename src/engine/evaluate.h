@@ -20,4 +20,18 @@ namespace tavex {
 // passed off as the answer.
 std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> evalDx);
 
+// The steps of Evaluate that EvaluateMany takes point by point, shared so
+// that both give the same bits.
+
+// Whether a trigonometric variable in use has period 0 (every value is then NaN).
+bool HasZeroPeriod(const ProblemModel& model);
+
+// What each level of the nested sum works with: the offset of a polynomial
+// variable, the angle ((atan(1) * dx) * 8) / period of a trigonometric one.
+PerVariable<double> LevelArguments(const ProblemModel& model, PerVariable<double> evalDx);
+
+// The weights of a trigonometric level with upper index m, weights[0..m] =
+// cos 0, sin t, cos t, sin 2t, ..., exactly as the running angle meets them.
+void TrigonometricWeights(double angle, int m, double* weights);
+
 } // namespace tavex

@@ -153,6 +153,26 @@ TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
         ASSERT_TRUE(values >> value);
         EXPECT_NEAR(value, expected, 1e-12);
     }
+
+    // Points from standard input go in blocks of thousands: across a block's
+    // end, each prints what it prints alone, and a faulty last line still
+    // comes after every value.
+    std::vector<std::string> many;
+    std::string input;
+    for (int i = 0; i < 4100; ++i) {
+        many.push_back(std::to_string(0.37 * (i % 7) - 0.6) + " " + std::to_string(0.011 * i - 20.0));
+        input += many.back() + "\n";
+    }
+    const CliRun all = Cli("eval p", input + "1\n");
+    EXPECT_EQ(all.status, 2);
+    ExpectOneErrorLineNaming(all, "standard input, line 4101");
+    std::vector<std::string> lines;
+    for (std::istringstream text(all.out); std::getline(text, lines.emplace_back());)
+        ;
+    lines.pop_back();
+    ASSERT_EQ(lines.size(), many.size());
+    for (const std::size_t i : {0, 1, 4095, 4096, 4099})
+        EXPECT_EQ(lines[i] + "\n", Cli("eval p " + many[i]).out) << many[i];
 }
 
 TEST_F(CliTest, ReportShowsTheDataOrTheCoefficientsOnceComputed)
