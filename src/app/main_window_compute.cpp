@@ -6,6 +6,7 @@
 #include "app/evaluation_window.h"
 #include "app/toolkit/busy_pointer.h"
 #include "commands/compute_command.h"
+#include "commands/evaluate_command.h"
 
 #include <QPushButton>
 
@@ -37,12 +38,10 @@ void MainWindow::ComputeCommand()
 void MainWindow::StartScriptHost()
 {
     scriptMath_.ownerIerr = &ierr_;
-    scriptHost_.AddObject("sh", scriptMath_, true);
     scriptHost_.onError = [this](const script::ScriptError& error) {
         messages_.Tell(this, QString::fromStdString(error.description));
     };
-    for (const char* constant : {"halfpi = Atn(1) * 2", "pi = Atn(1) * 4", "e = Exp(1)"})
-        scriptHost_.ExecuteStatement(constant);
+    command::StartScriptHost(scriptHost_, scriptMath_);
 }
 
 void MainWindow::ShowEvaluations()

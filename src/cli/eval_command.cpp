@@ -1,12 +1,14 @@
 // eval: the stored expansion at points from the command line or standard input.
 #include "command_support.h"
 #include "commands.h"
-#include "engine/evaluate.h"
+#include "commands/evaluate_command.h"
 #include "engine/evaluate_many.h"
 #include "model/number_text.h"
 #include "output.h"
 
 #include <iostream>
+#include <optional>
+#include <variant>
 #include <vector>
 
 namespace tavex::cli {
@@ -36,26 +38,87 @@ std::vector<std::string_view> SplitCoordinates(std::string_view line)
     return parts;
 }
 
-// The point's offsets from the centers as the evaluation window takes them,
-// each coordinate the number its text begins with.
-PerVariable<double> OffsetsOf(const ProblemModel& model, const std::vector<std::string_view>& coordinates)
-{
-    PerVariable<double> offsets{};
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        offsets[s] = LeadingNumber(coordinates[s]) - model.center[s];
+// Evaluates points block by block and prints a line for each, in order:
+// the approximation, or with a function the approximation, the function's
+// value from the script host and their difference.
+class PointPrinter final {
+public:
+    PointPrinter(const ProblemModel& model, std::string_view function, LineWriter& out)
+        : model_(model), function_(function), out_(out)
+    {
+        command::StartScriptHost(host_, math_);
     }
-    return offsets;
-}
 
-// Prints the values at the points, in order, and empties the list. The
-// problem holds coefficients: HasCoefficients came first.
-void EvaluateBlock(const ProblemModel& model, std::vector<PerVariable<double>>& points, LineWriter& out)
+    // Adds a point (its coordinates' texts); `where` names it in an error.
+    void Add(const std::vector<std::string_view>& coordinates, std::string where)
+    {
+        PerVariable<double> point{};
+        for (int k = 0; k <= model_.lastVar; ++k)
+            point[static_cast<std::size_t>(k)] = LeadingNumber(coordinates[static_cast<std::size_t>(k)]);
+        points_.push_back(point);
+        where_.push_back(std::move(where));
+    }
+    std::size_t Pending() const { return points_.size(); }
+
+    // Prints the pending points; false, after the points before it, at the
+    // first point whose function the script host cannot evaluate.
+    bool Flush()
+    {
+        std::vector<PerVariable<double>> offsets(points_);
+        for (PerVariable<double>& offset : offsets)
+            for (int k = 0; k <= model_.lastVar; ++k)
+                offset[static_cast<std::size_t>(k)] -= model_.center[static_cast<std::size_t>(k)];
+        // The problem holds coefficients: HasCoefficients came first.
+        const std::vector<double> values = EvaluateMany(model_, offsets).value();
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (!Print(i, values[i]))
+                return false;
+        points_.clear();
+        where_.clear();
+        return true;
+    }
+
+private:
+    bool Print(std::size_t i, double approximation)
+    {
+        if (function_.empty()) {
+            out_.Line(TextOfNumber(approximation));
+            return true;
+        }
+        std::optional<script::ScriptError> error = command::AssignPoint(host_, model_, points_[i]);
+        std::variant<double, script::ScriptError> value = 0.0;
+        if (!error) {
+            value = host_.Eval(function_);
+            if (auto* failed = std::get_if<script::ScriptError>(&value))
+                error = *failed;
+        }
+        if (error) {
+            out_.Flush();
+            ReportError(where_[i] + ": " + error->description);
+            return false;
+        }
+        const double function = std::get<double>(value);
+        out_.Line(TextOfNumber(approximation) + " " + TextOfNumber(function) + " "
+                  + TextOfNumber(approximation - function));
+        return true;
+    }
+
+    const ProblemModel& model_;
+    std::string function_;
+    LineWriter& out_;
+    script::MathObject math_;
+    script::ScriptHost host_;
+    std::vector<PerVariable<double>> points_;
+    std::vector<std::string> where_;
+};
+
+// "the point 2 3": the coordinates as given.
+std::string PointName(const std::vector<std::string_view>& coordinates)
 {
-    const std::vector<double> values = EvaluateMany(model, points).value();
-    for (const double value : values)
-        out.Line(TextOfNumber(value));
-    points.clear();
+    std::string name = "the point";
+    for (const std::string_view coordinate : coordinates)
+        name.append(" ").append(coordinate);
+    return name;
 }
 
 std::string CountMismatch(const ProblemModel& model, std::size_t given)
@@ -70,9 +133,21 @@ int RunEval(Arguments arguments)
 {
     if (ShowHelpIfAsked("eval", arguments))
         return kExitDone;
-    if (arguments.empty())
+    // --function EXPR may stand anywhere after PROBLEM.
+    std::string function;
+    std::vector<std::string_view> rest;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0 && arguments[i] == "--function") {
+            if (i + 1 == arguments.size())
+                return UsageError("eval", "--function expects an expression");
+            function = arguments[++i];
+        } else {
+            rest.push_back(arguments[i]);
+        }
+    }
+    if (rest.empty())
         return UsageError("eval", "expects a PROBLEM file and optionally a point");
-    const std::string path(arguments[0]);
+    const std::string path(rest[0]);
 
     ProblemModel model;
     ShownSpecs shown;
@@ -83,13 +158,13 @@ int RunEval(Arguments arguments)
     const auto variables = static_cast<std::size_t>(model.lastVar) + 1;
 
     LineWriter out(stdout);
-    if (arguments.size() > 1) {
-        const std::vector<std::string_view> point(arguments.begin() + 1, arguments.end());
+    PointPrinter printer(model, function, out);
+    if (rest.size() > 1) {
+        const std::vector<std::string_view> point(rest.begin() + 1, rest.end());
         if (point.size() != variables)
             return UsageError("eval", CountMismatch(model, point.size()));
-        out.Line(TextOfNumber(Evaluate(model, OffsetsOf(model, point)).value()));
+        printer.Add(point, PointName(point));
     } else {
-        std::vector<PerVariable<double>> points;
         std::string line;
         int lineNumber = 0;
         while (std::getline(std::cin, line)) {
@@ -97,19 +172,22 @@ int RunEval(Arguments arguments)
             const std::vector<std::string_view> point = SplitCoordinates(line);
             if (point.empty())
                 continue;
+            const std::string where = "standard input, line " + std::to_string(lineNumber);
             if (point.size() != variables) {
-                EvaluateBlock(model, points, out); // the values before the faulty line come first
-                out.Flush();
-                ReportError("standard input, line " + std::to_string(lineNumber) + ": "
-                            + CountMismatch(model, point.size()));
+                // The values before the faulty line come first.
+                if (printer.Flush()) {
+                    out.Flush();
+                    ReportError(where + ": " + CountMismatch(model, point.size()));
+                }
                 return kExitError;
             }
-            points.push_back(OffsetsOf(model, point));
-            if (points.size() == kBlockPoints)
-                EvaluateBlock(model, points, out);
+            printer.Add(point, where + ", " + PointName(point));
+            if (printer.Pending() == kBlockPoints && !printer.Flush())
+                return kExitError;
         }
-        EvaluateBlock(model, points, out);
     }
+    if (!printer.Flush())
+        return kExitError;
     return FinishOutput(out);
 }
 

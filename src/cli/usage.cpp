@@ -10,7 +10,8 @@ const char kToolUsage[] =
     "Commands:\n"
     "  compute PROBLEM            compute the coefficients, save the pair, list them\n"
     "  list PROBLEM               list the stored coefficients\n"
-    "  eval PROBLEM [X0 [X1 ...]] evaluate the stored expansion at points\n"
+    "  eval PROBLEM [--function EXPR] [X0 [X1 ...]]\n"
+    "                             evaluate the stored expansion at points\n"
     "  report PROBLEM             print the report's lines\n"
     "  demo                       a small worked example, no files\n"
     "\n"
@@ -36,13 +37,20 @@ constexpr char kListUsage[] =
     "from column 25 the term it multiplies. Exit status 1 when none are stored.\n";
 
 constexpr char kEvalUsage[] =
-    "Usage: tavex-cli eval PROBLEM [X0 [X1 ...]]\n"
+    "Usage: tavex-cli eval PROBLEM [--function EXPR] [X0 [X1 ...]]\n"
     "\n"
     "Evaluates the stored expansion of PROBLEM at the point given, one\n"
     "coordinate per variable. Without coordinates, reads points from standard\n"
     "input, one per line, coordinates separated by blanks, tabs or commas, and\n"
     "prints one value per line. A coordinate is read as the number it begins\n"
-    "with (0 when none). Exit status 1 when no coefficients are stored.\n";
+    "with (0 when none). Exit status 1 when no coefficients are stored.\n"
+    "\n"
+    "With --function, EXPR is the function itself as a formula of the\n"
+    "variables in the script language (for example \"Sin(x)*Exp(-y)\"); each\n"
+    "line then holds the approximation, the function's value and their\n"
+    "difference, separated by blanks. A point whose formula fails is named on\n"
+    "standard error with the script's description (exit status 2), after the\n"
+    "lines of the points before it.\n";
 
 constexpr char kReportUsage[] =
     "Usage: tavex-cli report PROBLEM\n"

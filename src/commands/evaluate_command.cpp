@@ -2,11 +2,19 @@
 
 #include "engine/evaluate.h"
 #include "model/number_text.h"
+#include "script/constant_statements.h"
 
 #include <charconv>
 #include <cmath>
 
 namespace tavex::command {
+
+void StartScriptHost(script::ScriptHost& host, script::MathObject& math)
+{
+    host.AddObject("sh", math, true);
+    for (const std::string_view statement : script::kConstantStatements)
+        host.ExecuteStatement(statement);
+}
 
 std::string StatementNumber(double value)
 {

@@ -12,6 +12,10 @@ namespace tavex::command {
 
 // The evaluation window's Compute, and tavex-cli eval --function.
 
+// Registers `math` with the host as "sh", its members global names, and
+// runs the statements that set its constants (pi, halfpi, e).
+void StartScriptHost(script::ScriptHost& host, script::MathObject& math);
+
 // The text of a coordinate in the statement that sends it to the script
 // host: a blank before a number that is not negative, "." as the decimal
 // point, and as many digits as give the very same double back.

@@ -128,6 +128,21 @@ TEST_F(CliTest, EvalAtAPointOrAtPointsFromStandardInput)
     ExpectOneErrorLineNaming(input, "standard input, line 2");
 }
 
+TEST_F(CliTest, EvalComparesWithTheFunctionItself)
+{
+    WritePair(kProblem, kData); // f = 5 + 2x on x in {0, 1, 2}
+    ASSERT_EQ(Cli("compute p").status, 0);
+    EXPECT_EQ(Cli("eval p --function 5+2*x 1.5").out, "8 8 0\n");
+    EXPECT_EQ(Cli("eval p 0.5 --function x^2").out, "6 0.25 5.75\n");
+    EXPECT_EQ(Cli("eval p --function 'Sqr(x)'", "4\n1\n").out, "13 2 11\n7 1 6\n");
+    // A formula the script host cannot evaluate: the point named, status 2.
+    const CliRun failed = Cli("eval p --function '1/(x-1)'", "0\n1\n2\n");
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_EQ(failed.out, "5 -1 6\n");
+    ExpectOneErrorLineNaming(failed, "standard input, line 2, the point 1: Division by zero");
+    EXPECT_EQ(Cli("eval p 1 --function").status, 2);
+}
+
 TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
 {
     // x polynomial on [0, 1] (3 values, center 0.5), y trigonometric with
@@ -145,13 +160,16 @@ TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
         }
     WritePair(problem, data);
     ASSERT_EQ(Cli("compute p").status, 0);
-    const CliRun run = Cli("eval p", points);
+    // Against the formula it was tabulated from: the error is rounding.
+    const CliRun run = Cli("eval p --function '1 + (2*x)^2 - 2.5*y + 0.25*(2*x)*y'", points);
     ASSERT_EQ(run.status, 0) << run.err;
     std::istringstream values(run.out);
     for (const double expected : f) {
-        double value = 0.0;
-        ASSERT_TRUE(values >> value);
+        double value = 0.0, function = 0.0, error = 0.0;
+        ASSERT_TRUE(values >> value >> function >> error);
+        EXPECT_EQ(function, expected);
         EXPECT_NEAR(value, expected, 1e-12);
+        EXPECT_LT(std::fabs(error), 1e-12);
     }
 
     // Points from standard input go in blocks of thousands: across a block's
