@@ -199,13 +199,13 @@ void MainWindow::SetDesignedTabOrder()
 void MainWindow::LoadStep()
 {
     session_.startDir = QDir::currentPath().toStdString();
+    StartScriptHost();
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
     mnuPrint->setEnabled(false);
     mnuAbout->setVisible(false);
     lblVarNam->setText(QStringLiteral("Enter the names of the independent variables, separated by commas:"));
     session_.curVarNo = 1;
-    StartScriptHost();
     // The value lists and tables already hold one zero element each.
 }
 

@@ -89,16 +89,19 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
               "2|0.5|1 + q");
 }
 
-TEST_F(EvaluationWindowTest, ComputingAfterTheResultsWereClearedKeepsTheShownValue)
+TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndStaysShownOnceTheResultsAreCleared)
 {
     Enter("txtVarx_0", "2");
     Enter("txtVarx_1", "1");
     Compute();
     EXPECT_EQ(Shown("lblApprox"), "7");
+    Enter("txtVarx_0", "1e308"); // beyond the doubles: a word, not digits
+    Compute();
+    EXPECT_EQ(Shown("lblApprox"), "overflow");
     window->ClearResults();
     Enter("txtVarx_0", "0");
     Compute();
-    EXPECT_EQ(Shown("lblApprox"), "7");
+    EXPECT_EQ(Shown("lblApprox"), "overflow");
 }
 
 class BadNameTest : public EvaluationWindowTest {
