@@ -7,6 +7,7 @@
 #include "app/help_window.h"
 #include "app/listing_delegate.h"
 #include "app/maker.h"
+#include "app/plot_window.h"
 #include "app/spec_panel.h"
 #include "app/toolkit/named.h"
 
@@ -71,6 +72,7 @@ MainWindow::~MainWindow()
     // Open windows work on the model and the script host: they go first.
     delete toolWindow_.data();
     delete evaluations_.data();
+    delete plot_.data();
 }
 
 void MainWindow::BuildControls()
@@ -109,8 +111,16 @@ void MainWindow::BuildControls()
     lstCoeff->setEditTriggers(QAbstractItemView::NoEditTriggers);
     coeffLines = new CoefficientListModel(lstCoeff);
     lstCoeff->setModel(coeffLines);
+    lblFit = Named<QLabel>("lblFit", central);
+    lblFit->setWordWrap(true);
+    lblFit->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblFit->setAccessibleName(QStringLiteral("Fit"));
+    lblFit->hide();
     cmdEvaluations = Named<QPushButton>("cmdEvaluations", QStringLiteral("Evaluations"), central);
     cmdEvaluations->setEnabled(false);
+    cmdPlot = Named<QPushButton>("cmdPlot", QStringLiteral("Plot"), central);
+    cmdPlot->setToolTip(QStringLiteral("Plot the approximation against the table"));
+    cmdPlot->setEnabled(false);
     cmdExit = Named<QPushButton>("cmdExit", QStringLiteral("E&xit"), central);
 
     // Buttons take the focus on click, as the check of the field left behind expects.
@@ -167,14 +177,18 @@ void MainWindow::LayOut()
     shape->setColumnStretch(2, 1);
     txtOrder->setMaximumWidth(txtOrder->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
 
+    auto* listing = new QVBoxLayout;
+    listing->addWidget(lstCoeff, 1);
+    listing->addWidget(lblFit);
     auto* middle = new QHBoxLayout;
     middle->addWidget(fraSpecs, 0);
-    middle->addWidget(lstCoeff, 1);
+    middle->addLayout(listing, 1);
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(cmdEditFun);
     commands->addWidget(cmdCompute);
     commands->addWidget(cmdEvaluations);
+    commands->addWidget(cmdPlot);
     commands->addStretch(1);
     commands->addWidget(cmdExit);
 
@@ -192,7 +206,7 @@ void MainWindow::SetDesignedTabOrder()
     const SpecPanel& first = *panels_.front();
     tabOrder_ = std::make_unique<TabOrder>(std::vector<QWidget*>{
         txtOrder, txtVarNams, first.txtLL(), first.txtUL(), first.txtExpansion(), first.txtPeriod(),
-        first.txtTerms(), first.chkSpaced(), first.chkPower(), cmdEditFun, cmdCompute, cmdEvaluations, cmdExit,
+        first.txtTerms(), first.chkSpaced(), first.chkPower(), cmdEditFun, cmdCompute, cmdEvaluations, cmdPlot, cmdExit,
         cmdNextVar, cmdPrevVar, lstCoeff, first.cmdEditVars(), first.cmdAddVars()});
 }
 
@@ -224,6 +238,7 @@ void MainWindow::ConnectEvents()
     connect(cmdCompute, &QPushButton::clicked, this, [this] { ComputeCommand(); });
     connect(cmdEditFun, &QPushButton::clicked, this, [this] { ReviewFunction(); });
     connect(cmdEvaluations, &QPushButton::clicked, this, [this] { ShowEvaluations(); });
+    connect(cmdPlot, &QPushButton::clicked, this, [this] { ShowPlot(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
     connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });

@@ -37,6 +37,7 @@ struct ValueListResult;
 
 class CoefficientListModel;
 class EvaluationWindow;
+class PlotWindow;
 class DecimalSeparatorSetting;
 class SpecPanel;
 
@@ -95,6 +96,8 @@ public:
     CommonDialog& FileDialog() { return cdbFile_; }
     PrintDialog& PrinterDialog() { return printDialog_; }
     MessageBox& Messages() { return messages_; }
+    // The plot window's export dialog, apart from cdbFile: the problem's file name stays as it is.
+    CommonDialog& ExportDialog() { return exportDialog_; }
     // The questions of Add values and Edit function.
     InputBox& Prompts() { return prompts_; }
 
@@ -133,6 +136,7 @@ private:
     void PrevVar();
     void ComputeCommand();
     void ShowEvaluations();
+    void ShowPlot();
     // The script object and constants, as the window loads.
     void StartScriptHost();
 
@@ -163,6 +167,7 @@ private:
     DecimalSeparatorSetting& decimalSetting_;
     NumberFormat numberFormat_;
     CommonDialog cdbFile_;
+    CommonDialog exportDialog_;
     PrintDialog printDialog_;
     MessageBox messages_;
     InputBox prompts_;
@@ -183,7 +188,9 @@ private:
     QPushButton* cmdCompute = nullptr;
     QListView* lstCoeff = nullptr;
     CoefficientListModel* coeffLines = nullptr;
+    QLabel* lblFit = nullptr;
     QPushButton* cmdEvaluations = nullptr;
+    QPushButton* cmdPlot = nullptr;
     QPushButton* cmdExit = nullptr;
 
     QAction* mnuOpen = nullptr;
@@ -197,6 +204,7 @@ private:
     QPointer<QWidget> toolWindow_;
     QPointer<QWidget> focusBeforeTool_;
     QPointer<EvaluationWindow> evaluations_;
+    QPointer<PlotWindow> plot_;
 
     std::unique_ptr<TabOrder> tabOrder_;
     // Declared last: destroyed before the controls it watches.

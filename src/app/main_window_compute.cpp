@@ -4,6 +4,7 @@
 #include "app/command_end.h"
 #include "app/coefficient_list_model.h"
 #include "app/evaluation_window.h"
+#include "app/plot_window.h"
 #include "app/toolkit/busy_pointer.h"
 #include "commands/compute_command.h"
 #include "commands/evaluate_command.h"
@@ -32,6 +33,7 @@ void MainWindow::ComputeCommand()
         Beep();
         coeffLines->AppendListing(model_);
         cmdEvaluations->setEnabled(true);
+        cmdPlot->setEnabled(true);
     }
 }
 
@@ -54,6 +56,19 @@ void MainWindow::ShowEvaluations()
     evaluations_->show();
     evaluations_->raise();
     evaluations_->activateWindow();
+}
+
+void MainWindow::ShowPlot()
+{
+    const CommandEnd check(*this);
+    if (!fieldEvents_->Settle())
+        return;
+    // A fresh window each time: the problem may have changed since the last one.
+    delete plot_.data();
+    plot_ = new PlotWindow(model_, session_, exportDialog_, messages_, this);
+    plot_->show();
+    plot_->raise();
+    plot_->activateWindow();
 }
 
 } // namespace tavex

@@ -54,6 +54,7 @@ void MainWindow::ShowResults()
         return;
     coeffLines->AppendListing(model_);
     cmdEvaluations->setEnabled(true);
+    cmdPlot->setEnabled(true);
 }
 
 void MainWindow::SaveCommand()

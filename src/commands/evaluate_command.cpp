@@ -48,6 +48,7 @@ PointEvaluation EvaluatePoint(const ProblemModel& model, Session& session, scrip
         session.evalX[s] = LeadingNumber(coordinates[s]);
         offsets[s] = session.evalX[s] - model.center[s];
     }
+    session.pointEvaluated = true;
     (void)AssignPoint(host, model, session.evalX);
     PointEvaluation result;
     result.approximation = Evaluate(model, offsets);

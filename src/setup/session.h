@@ -21,6 +21,7 @@ struct Session {
     PerVariable<int> funCommaLeft{};  // and of the commas between them
     PerVariable<int> valuesAdded{};   // the count of the last Add values per variable
     PerVariable<double> evalX{};      // the point the evaluation window shows
+    bool pointEvaluated = false;      // whether evalX was ever computed at
     std::string evalFunction;         // and the function it compares the approximation with
 };
 

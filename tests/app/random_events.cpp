@@ -62,6 +62,9 @@ constexpr std::array kClipboards = {"1\n2\n3\n", "1.5\t2.5\n3.5\t4.5", "7", "1,2
 // Answers to the input boxes: counts to add, starting sets in and out of range, nothing.
 constexpr std::array kPromptAnswers = {"", "0,0", "1,1", "0, 1, 0, 0", "9", "abc", "2", "-1", "1", "0"};
 
+// What the user names a plot's file: each format, one that is none, nothing.
+constexpr std::array<const char*, 5> kExportAnswers = {nullptr, "plot.png", "plot.pdf", "plot.svg", "plot.txt"};
+
 // What the user picks in the file dialog: nothing, two names, a folder that
 // does not exist, a folder itself.
 constexpr std::array<const char*, 5> kFileAnswers = {nullptr, "a", "b", "no/such/folder/c", ""};
@@ -123,6 +126,13 @@ void RandomEvents::OpenWindow()
     window_->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
         const char* answer = OneOf(kFileAnswers);
         Note(std::string("  file dialog: ") + (answer ? answer : "cancelled"));
+        if (!answer)
+            return std::nullopt;
+        return files_.filePath(QString::fromLatin1(answer));
+    });
+    window_->ExportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
+        const char* answer = OneOf(kExportAnswers);
+        Note(std::string("  export dialog: ") + (answer ? answer : "cancelled"));
         if (!answer)
             return std::nullopt;
         return files_.filePath(QString::fromLatin1(answer));

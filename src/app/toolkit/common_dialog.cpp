@@ -32,20 +32,22 @@ CommonDialog::CommonDialog(Chooser chooser)
 {
 }
 
-void CommonDialog::ShowOpen(QWidget* parent)
+bool CommonDialog::ShowOpen(QWidget* parent)
 {
-    Show(parent, Kind::Open);
+    return Show(parent, Kind::Open);
 }
 
-void CommonDialog::ShowSave(QWidget* parent)
+bool CommonDialog::ShowSave(QWidget* parent)
 {
-    Show(parent, Kind::Save);
+    return Show(parent, Kind::Save);
 }
 
-void CommonDialog::Show(QWidget* parent, Kind kind)
+bool CommonDialog::Show(QWidget* parent, Kind kind)
 {
-    if (const std::optional<QString> chosen = chooser_(parent, kind, fileName_))
+    const std::optional<QString> chosen = chooser_(parent, kind, fileName_);
+    if (chosen)
         fileName_ = *chosen;
+    return chosen.has_value();
 }
 
 } // namespace tavex

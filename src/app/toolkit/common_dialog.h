@@ -25,14 +25,15 @@ public:
     // Another chooser in its place, for tests that script the user.
     explicit CommonDialog(Chooser chooser);
 
-    void ShowOpen(QWidget* parent);
-    void ShowSave(QWidget* parent);
+    // True when a file was chosen (and fileName is now it).
+    bool ShowOpen(QWidget* parent);
+    bool ShowSave(QWidget* parent);
 
     const QString& fileName() const { return fileName_; }
     void setFileName(const QString& fileName) { fileName_ = fileName; }
 
 private:
-    void Show(QWidget* parent, Kind kind);
+    bool Show(QWidget* parent, Kind kind);
 
     Chooser chooser_;
     QString fileName_;

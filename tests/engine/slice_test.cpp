@@ -1,0 +1,217 @@
+// Slices and sheets against the evaluation at the same points.
+#include "engine/slice.h"
+
+#include "engine/evaluate.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace tavex {
+namespace {
+
+struct Variable {
+    bool trigonometric = false;
+    int count = 1;
+    double center = 0.0, period = 0.0;
+};
+
+// A computed expansion with random coefficients; `spare` more indices on
+// every dimension of the storage than the counts use, those beyond the
+// variables included.
+ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
+{
+    ProblemModel model;
+    model.lastVar = static_cast<int>(variables.size()) - 1;
+    model.AllocateVariableArrays();
+    std::array<int, 4> storage{spare, spare, spare, spare};
+    for (std::size_t k = 0; k < variables.size(); ++k) {
+        model.kind[k] = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+        model.center[k] = variables[k].center;
+        model.period[k] = variables[k].period;
+        storage[k] += variables[k].count - 1;
+    }
+    model.ShapeTables(storage);
+    for (std::size_t k = 0; k < variables.size(); ++k)
+        model.valueUpper[k] = variables[k].count - 1;
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
+    for (std::size_t i = 0; i < model.coef.size(); ++i)
+        model.coef.data()[i] = coefficient(gen);
+    model.isComputed = true;
+    return model;
+}
+
+const std::vector<std::vector<Variable>>& Problems()
+{
+    // Odd and even trigonometric counts, a variable with one value, and runs
+    // of lines along variable 1 both shorter and longer than 8.
+    static const std::vector<std::vector<Variable>> problems{
+        {{false, 7, 0.5}},
+        {{true, 6, 0.0, 2.5}},
+        {{true, 5, 0.25, 3.0}, {false, 8, -0.5}},
+        {{false, 4}, {true, 9, 0.0, 1.5}, {false, 1, 1.0}},
+        {{true, 4, 0.0, 2.0}, {false, 5, 0.2}, {true, 3, 0.1, 4.0}, {false, 6, -0.3}},
+        {{false, 6}, {false, 11}, {true, 2, 0.0, 1.0}, {true, 5, 0.0, 3.5}},
+    };
+    return problems;
+}
+
+std::vector<double> Coordinates(std::size_t count, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<double> coordinate(-1.5, 1.5);
+    std::vector<double> xs(count);
+    for (double& x : xs)
+        x = coordinate(gen);
+    return xs;
+}
+
+PerVariable<double> Point(unsigned seed)
+{
+    const std::vector<double> xs = Coordinates(4, seed);
+    return {xs[0], xs[1], xs[2], xs[3]};
+}
+
+PerVariable<double> Offsets(const ProblemModel& model, PerVariable<double> point)
+{
+    for (int v = 0; v <= model.lastVar; ++v)
+        point[static_cast<std::size_t>(v)] -= model.center[static_cast<std::size_t>(v)];
+    return point;
+}
+
+// The sum of the magnitudes of the terms at the point: the scale of the
+// rounding errors of any order of summing them.
+double TermMagnitudes(const ProblemModel& model, const PerVariable<double>& point)
+{
+    const PerVariable<double> arguments = LevelArguments(model, Offsets(model, point));
+    const std::array<int, 4> m = model.UpperIndices();
+    PerVariable<std::vector<double>> basis;
+    for (int v = 0; v < 4; ++v) {
+        const auto k = static_cast<std::size_t>(v);
+        std::vector<double>& b = basis[k];
+        b.assign(static_cast<std::size_t>(m[k]) + 1, 1.0);
+        if (v <= model.lastVar && model.IsTrigonometric(v))
+            TrigonometricWeights(arguments[k], m[k], b.data());
+        else
+            for (std::size_t j = 1; j < b.size(); ++j)
+                b[j] = b[j - 1] * arguments[k];
+    }
+    double sum = 0.0;
+    for (int j3 = 0; j3 <= m[3]; ++j3)
+        for (int j2 = 0; j2 <= m[2]; ++j2)
+            for (int j1 = 0; j1 <= m[1]; ++j1)
+                for (int j0 = 0; j0 <= m[0]; ++j0)
+                    sum += std::fabs(model.coef(j0, j1, j2, j3) * basis[0][j0] * basis[1][j1] * basis[2][j2]
+                                     * basis[3][j3]);
+    return sum;
+}
+
+void ExpectAsEvaluate(const ProblemModel& model, const PerVariable<double>& point, double value)
+{
+    const double expected = Evaluate(model, Offsets(model, point)).value();
+    EXPECT_NEAR(value, expected, 1e-12 * TermMagnitudes(model, point))
+        << "at " << point[0] << ", " << point[1] << ", " << point[2] << ", " << point[3];
+}
+
+void ExpectSlicesAsEvaluate(const ProblemModel& model, const PerVariable<double>& point)
+{
+    const std::vector<double> xs = Coordinates(5, 3);
+    for (int v = 0; v <= model.lastVar; ++v) {
+        SCOPED_TRACE(testing::Message() << "free variable " << v);
+        const std::optional<Slice> slice = SliceAlong(model, v, point);
+        ASSERT_TRUE(slice.has_value());
+        const std::vector<double> values = SampleSlice(model, *slice, xs);
+        ASSERT_EQ(values.size(), xs.size());
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            PerVariable<double> at = point;
+            at[static_cast<std::size_t>(v)] = xs[i];
+            ExpectAsEvaluate(model, at, values[i]);
+        }
+    }
+}
+
+// A grid of 3 by 4 samples: swapping the sample indices shows.
+void ExpectSheetAsEvaluate(const ProblemModel& model, int first, int second, const PerVariable<double>& point)
+{
+    SCOPED_TRACE(testing::Message() << "free variables " << first << ", " << second);
+    const std::vector<double> xs = Coordinates(3, 4), ys = Coordinates(4, 5);
+    const std::optional<Sheet> sheet = SheetAlong(model, first, second, point);
+    ASSERT_TRUE(sheet.has_value());
+    EXPECT_EQ(sheet->firstCount, model.valueUpper[static_cast<std::size_t>(first)] + 1);
+    EXPECT_EQ(sheet->secondCount, model.valueUpper[static_cast<std::size_t>(second)] + 1);
+    const std::vector<double> values = SampleSheet(model, *sheet, xs, ys);
+    ASSERT_EQ(values.size(), xs.size() * ys.size());
+    for (std::size_t j = 0; j < ys.size(); ++j)
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            PerVariable<double> at = point;
+            at[static_cast<std::size_t>(first)] = xs[i];
+            at[static_cast<std::size_t>(second)] = ys[j];
+            ExpectAsEvaluate(model, at, values[i + xs.size() * j]);
+        }
+}
+
+TEST(Slice, EachFreeVariableAsEvaluate)
+{
+    for (const auto& variables : Problems())
+        for (const int spare : {0, 2}) {
+            const ProblemModel model = Expansion(variables, spare);
+            SCOPED_TRACE(testing::Message() << variables.size() << " variables, " << spare << " spare");
+            for (const unsigned seed : {1u, 2u})
+                ExpectSlicesAsEvaluate(model, Point(seed));
+        }
+}
+
+TEST(Sheet, EachPairOfFreeVariablesAsEvaluate)
+{
+    for (const auto& variables : Problems())
+        for (const int spare : {0, 2}) {
+            const ProblemModel model = Expansion(variables, spare);
+            SCOPED_TRACE(testing::Message() << variables.size() << " variables, " << spare << " spare");
+            for (int first = 0; first <= model.lastVar; ++first)
+                for (int second = 0; second <= model.lastVar; ++second)
+                    if (first != second)
+                        ExpectSheetAsEvaluate(model, first, second, Point(1));
+        }
+}
+
+// Tables this large are shared out among threads.
+TEST(Slice, LargeTableAsEvaluate)
+{
+    const ProblemModel model = Expansion({{true, 20, 0.1, 2.0}, {false, 25}, {true, 24, 0.0, 3.0}, {false, 30, 0.2}}, 1);
+    ExpectSlicesAsEvaluate(model, Point(1));
+    ExpectSheetAsEvaluate(model, 0, 1, Point(2));
+    ExpectSheetAsEvaluate(model, 3, 2, Point(2));
+}
+
+TEST(Slice, ZeroPeriodGivesNaN)
+{
+    const ProblemModel model = Expansion({{false, 3}, {true, 4, 0.0, 0.0}, {false, 2}});
+    const std::vector<double> xs = Coordinates(3, 1);
+    const auto allNaN = [](const std::vector<double>& values) {
+        return !values.empty() && std::all_of(values.begin(), values.end(), [](double x) { return std::isnan(x); });
+    };
+    for (const int v : {0, 1}) {
+        const std::optional<Slice> slice = SliceAlong(model, v, Point(1));
+        ASSERT_TRUE(slice.has_value());
+        EXPECT_TRUE(allNaN(SampleSlice(model, *slice, xs))) << "free variable " << v;
+    }
+    for (const auto& [first, second] : {std::pair{0, 1}, std::pair{0, 2}}) {
+        const std::optional<Sheet> sheet = SheetAlong(model, first, second, Point(1));
+        ASSERT_TRUE(sheet.has_value());
+        EXPECT_TRUE(allNaN(SampleSheet(model, *sheet, xs, xs))) << "free variables " << first << ", " << second;
+    }
+}
+
+TEST(Slice, NothingBeforeCompute)
+{
+    ProblemModel model = Expansion({{false, 3}, {true, 3, 0.0, 2.0}});
+    model.isComputed = false;
+    EXPECT_FALSE(SliceAlong(model, 0, Point(1)).has_value());
+    EXPECT_FALSE(SheetAlong(model, 0, 1, Point(1)).has_value());
+}
+
+} // namespace
+} // namespace tavex
