@@ -160,11 +160,7 @@ void PlotWindow::BuildPointRows(QWidget* parent)
         grid->addWidget(row.lblPoint, k, 0, Qt::AlignRight);
         grid->addWidget(row.sldPoint, k, 1);
         grid->addWidget(row.lblPointValue, k, 2);
-        connect(row.sldPoint, &QSlider::valueChanged, this, [this, k] {
-            PointRow& moved = rows_[static_cast<std::size_t>(k)];
-            moved.lblPointValue->setText(Q(TextOfNumber(Coordinate(moved))));
-            Redraw();
-        });
+        connect(row.sldPoint, &QSlider::valueChanged, this, [this] { Redraw(); });
         rows_.push_back(row);
     }
     grid->setColumnStretch(1, 1);
@@ -224,7 +220,10 @@ void PlotWindow::ShowFreeVariables()
     for (int k = 0; k < static_cast<int>(rows_.size()); ++k) {
         const bool free = map ? k == cboMapFirst->currentIndex() || k == cboMapSecond->currentIndex()
                               : k == cboSliceVariable->currentIndex();
-        rows_[static_cast<std::size_t>(k)].sldPoint->setEnabled(!free);
+        PointRow& row = rows_[static_cast<std::size_t>(k)];
+        row.sldPoint->setEnabled(!free);
+        // A free variable's coordinate is the plot's own axis.
+        row.lblPointValue->setText(free ? QStringLiteral("(on the axis)") : Q(TextOfNumber(Coordinate(row))));
     }
 }
 
@@ -247,9 +246,9 @@ void PlotWindow::DrawSlice()
     top->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
     bottom->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
     const QString name = Q(std::string(model_.NameOf(v)));
-    top->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("f"));
+    top->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("f: approximation (line), table (circles)"));
     bottom->axis(QCPAxis::atBottom)->setLabel(name);
-    bottom->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("approximation - table"));
+    bottom->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("difference"));
 
     QCPGraph* curve = plotSlice->addGraph(top->axis(QCPAxis::atBottom), top->axis(QCPAxis::atLeft));
     curve->setName(QStringLiteral("approximation"));

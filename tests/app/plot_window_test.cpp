@@ -65,6 +65,7 @@ TEST_F(PlotWindowTest, SliceFollowsTheSliderAndTheMapMarksTheGrid)
     for (auto point = Graph("plotSlice", 2)->data()->begin(); point != Graph("plotSlice", 2)->data()->end(); ++point)
         EXPECT_NEAR(point->value, 0.0, 1e-12);
     EXPECT_FALSE(Find("sldPoint_0")->isEnabled()); // the free variable's slider
+    EXPECT_EQ(Find<QLabel>("lblPointValue_0")->text(), "(on the axis)");
 
     // Page Up moves y to its next grid value, 3; the curve follows.
     auto* slider = Find<QSlider>("sldPoint_1");
