@@ -1,8 +1,12 @@
-// Times what the user waits for in the tabulated-data windows, drawn
-// offscreen: the values grid opening on a list of 200 values, and a paste of
-// 40,000 function values into the function window on W2 (200 x 200), from
-// the key press to the window showing the point after the last.
+// Times what the user waits for in the windows, drawn offscreen: the values
+// grid opening on a list of 200 values; a paste of 40,000 function values
+// into the function window on W2 (200 x 200), from the key press to the
+// window showing the point after the last; the plot window on W4 (40^4)
+// opening with its slice and its 200 x 200 colour map, and redrawing for one
+// step of a slider.
 #include "app/function_window.h"
+#include "app/plot_window.h"
+#include "app/toolkit/common_dialog.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/toolkit_application.h"
 #include "app/values_window.h"
@@ -12,6 +16,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -60,6 +65,48 @@ void BM_PasteIntoFunctionWindow(benchmark::State& state)
         state.SkipWithError("the paste did not reach the last point");
 }
 
+// W4 with its tabulated values standing in for coefficients: the drawing
+// costs the same whatever the numbers.
+ProblemModel PlottableW4()
+{
+    ProblemModel model = MakeWorkloadProblem(Workloads()[3], false);
+    model.isComputed = true;
+    return model;
+}
+
+void BM_OpenPlotWindowW4(benchmark::State& state)
+{
+    const ProblemModel model = PlottableW4();
+    Session session;
+    CommonDialog files([](QWidget*, CommonDialog::Kind, const QString&) { return std::optional<QString>(); });
+    MessageBox messages([](QWidget*, const QString&, const QString&) {});
+    for (auto _ : state) {
+        PlotWindow window(model, session, files, messages, nullptr);
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+    }
+}
+
+void BM_PlotSliderStepW4(benchmark::State& state)
+{
+    const ProblemModel model = PlottableW4();
+    Session session;
+    CommonDialog files([](QWidget*, CommonDialog::Kind, const QString&) { return std::optional<QString>(); });
+    MessageBox messages([](QWidget*, const QString&, const QString&) {});
+    PlotWindow window(model, session, files, messages, nullptr);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* slider = window.findChild<QSlider*>(QStringLiteral("sldPoint_1"));
+    int step = 0;
+    for (auto _ : state) {
+        slider->setValue(++step % slider->maximum());
+        QCoreApplication::processEvents();
+    }
+}
+
+BENCHMARK(BM_OpenPlotWindowW4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlotSliderStepW4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenValuesGrid200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PasteIntoFunctionWindow)->Unit(benchmark::kMillisecond);
 
