@@ -1,5 +1,6 @@
 // Times Compute on the workloads W1-W5, polynomial and trigonometric, with 1
-// and 2 threads, and Evaluate on W4. compare_numpy.py reads the JSON output.
+// and 2 threads, Compute with the fit figures on W4, and Evaluate on W4.
+// compare_numpy.py reads the JSON output.
 #include "engine/compute.h"
 #include "engine/evaluate.h"
 #include "workloads.h"
@@ -11,10 +12,10 @@
 namespace tavex::bench {
 namespace {
 
-void BM_Compute(benchmark::State& state, const Workload* workload, bool trigonometric)
+void BM_Compute(benchmark::State& state, const Workload* workload, bool trigonometric, bool measureFit)
 {
     ProblemModel model = MakeWorkloadProblem(*workload, trigonometric);
-    const ComputeOptions options{static_cast<int>(state.range(0))};
+    const ComputeOptions options{static_cast<int>(state.range(0)), measureFit};
     for (auto _ : state) {
         state.PauseTiming();
         model.coef = model.funTable;
@@ -22,6 +23,8 @@ void BM_Compute(benchmark::State& state, const Workload* workload, bool trigonom
         const ComputeOutcome outcome = Compute(model, kAllSpaced, options);
         if (!outcome.succeeded)
             state.SkipWithError(outcome.failureLine.c_str());
+        if (measureFit && !outcome.figures)
+            state.SkipWithError("no fit figures");
         benchmark::DoNotOptimize(model.coef.data());
     }
     state.counters["values"] = static_cast<double>(model.coef.size());
@@ -57,11 +60,17 @@ int Register()
     for (const Workload& w : Workloads()) {
         for (const bool trig : {false, true}) {
             const std::string name = std::string("Compute/") + w.name + (trig ? "/trig" : "/poly");
-            benchmark::RegisterBenchmark(name.c_str(), BM_Compute, &w, trig)
+            benchmark::RegisterBenchmark(name.c_str(), BM_Compute, &w, trig, false)
                 ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()
                 ->MinTime(w.counts.size() >= 4 ? 2.0 : 0.5);
         }
     }
+    // What the figures add: against Compute/W4 above.
+    const Workload& w4 = Workloads()[3];
+    for (const bool trig : {false, true})
+        benchmark::RegisterBenchmark(trig ? "ComputeWithFigures/W4/trig" : "ComputeWithFigures/W4/poly", BM_Compute,
+                                     &w4, trig, true)
+            ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
     for (const bool trig : {false, true})
         benchmark::RegisterBenchmark(trig ? "Evaluate1000/W4/trig" : "Evaluate1000/W4/poly",
                                      BM_Evaluate1000, trig)

@@ -6,6 +6,7 @@
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tab_order.h"
+#include "engine/fit_figures.h"
 #include "model/problem_model.h"
 #include "script/script_host.h"
 #include "setup/field_checks.h"
@@ -135,6 +136,11 @@ private:
     void NextVar();
     void PrevVar();
     void ComputeCommand();
+    // Empties the coefficient list and the fit line under it.
+    void ClearListing();
+    // The fit line under the listing: the figures, and a warning look with
+    // advice when a variable may lose many digits.
+    void ShowFit(const FitFigures& figures);
     void ShowEvaluations();
     void ShowPlot();
     // The script object and constants, as the window loads.

@@ -9,6 +9,7 @@
 #include "commands/compute_command.h"
 #include "commands/evaluate_command.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace tavex {
@@ -24,7 +25,7 @@ void MainWindow::ComputeCommand()
         result = command::Compute(model_, session_, PanelsShown());
     }
     if (result.listCleared)
-        coeffLines->Clear();
+        ClearListing();
     if (!result.refusal.empty())
         ReportFailure(QString::fromStdString(result.refusal));
     if (!result.failureLine.empty())
@@ -32,9 +33,32 @@ void MainWindow::ComputeCommand()
     if (result.computed) {
         Beep();
         coeffLines->AppendListing(model_);
+        if (result.figures)
+            ShowFit(*result.figures);
         cmdEvaluations->setEnabled(true);
         cmdPlot->setEnabled(true);
     }
+}
+
+void MainWindow::ClearListing()
+{
+    coeffLines->Clear();
+    lblFit->hide();
+}
+
+void MainWindow::ShowFit(const FitFigures& figures)
+{
+    const bool warn = command::FitNeedsWarning(figures);
+    lblFit->setText(QString::fromStdString((warn ? "Warning: " : "") + command::FitLine(figures)));
+    lblFit->setToolTip(warn ? QString::fromStdString(command::FitAdvice(figures))
+                            : QStringLiteral("How closely the coefficients give the table back, and for each variable "
+                                             "the condition number of its basis: about log10 of it is the number of "
+                                             "decimal digits the coefficients may lose."));
+    // A warning stands out; the figures alone read as a status line.
+    lblFit->setStyleSheet(warn ? QStringLiteral("QLabel { background: #fff3cd; color: #5c4400; "
+                                                "border: 1px solid #e0b000; padding: 3px; }")
+                               : QString());
+    lblFit->show();
 }
 
 void MainWindow::StartScriptHost()

@@ -243,7 +243,7 @@ PerVariable<std::string> MainWindow::CountTexts() const
 void MainWindow::ClearResults()
 {
     if (tavex::ClearResults(model_, session_))
-        coeffLines->Clear();
+        ClearListing();
 }
 
 Panels MainWindow::PanelsShown() const

@@ -44,7 +44,7 @@ void MainWindow::ShowValueListResult(SpecPanel* panel, const command::ValueListR
     if (!result.countText.empty())
         panel->txtTerms()->setText(QString::fromStdString(result.countText));
     if (result.listCleared)
-        coeffLines->Clear();
+        ClearListing();
     if (!result.refusal.empty())
         ReportFailure(QString::fromStdString(result.refusal));
     if (result.showGrid)
@@ -74,7 +74,7 @@ void MainWindow::ShowGridVars(int k)
 {
     auto* grid = new ValuesWindow(model_, session_, messages_, this);
     SpecPanel* panel = PanelOf(k);
-    grid->onDataChanged = [this] { coeffLines->Clear(); };
+    grid->onDataChanged = [this] { ClearListing(); };
     grid->onCountChanged = [panel](const std::string& countText) {
         panel->txtTerms()->setText(QString::fromStdString(countText));
     };
@@ -112,7 +112,7 @@ void MainWindow::ReviewFunction()
         if (SpecPanel* panel = PanelOf(k))
             panel->chkSpaced()->setChecked(false);
     };
-    window->onDataChanged = [this] { coeffLines->Clear(); };
+    window->onDataChanged = [this] { ClearListing(); };
     window->onClosed = [this] { ToolWindowClosed(); };
     OpenToolWindow(window);
 }

@@ -19,6 +19,7 @@ int RunList(Arguments arguments);
 int RunEval(Arguments arguments);
 int RunReport(Arguments arguments);
 int RunDemo(Arguments arguments);
+int RunDiagnose(Arguments arguments);
 
 // The usage text of a command, or nullptr for an unknown one.
 const char* CommandUsage(std::string_view command);

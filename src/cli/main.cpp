@@ -34,6 +34,8 @@ int main(int argc, char** argv)
         return RunReport(arguments);
     if (command == "demo")
         return RunDemo(arguments);
+    if (command == "diagnose")
+        return RunDiagnose(arguments);
     ReportError("unknown command '" + std::string(command) + "' (see 'tavex-cli --help')");
     return kExitError;
 }

@@ -14,6 +14,8 @@ const char kToolUsage[] =
     "                             evaluate the stored expansion at points\n"
     "  report PROBLEM             print the report's lines\n"
     "  demo                       a small worked example, no files\n"
+    "  diagnose PROBLEM [--json]  compute without saving, print how far the fit\n"
+    "                             can be trusted\n"
     "\n"
     "'tavex-cli COMMAND --help' describes a command.\n"
     "Exit status: 0 done, 1 no result (no coefficients, or the computation\n"
@@ -64,6 +66,26 @@ constexpr char kDemoUsage[] =
     "Computes the expansion of f(x, y) = 1 + 2x + 3y + 4xy tabulated on x, y in\n"
     "{0, 1} and prints its coefficients and its value at (2, 3).\n";
 
+constexpr char kDiagnoseUsage[] =
+    "Usage: tavex-cli diagnose PROBLEM [--json]\n"
+    "\n"
+    "Opens PROBLEM and PROBLEM.dat and computes the coefficients as compute does,\n"
+    "but changes no file, then prints how far they can be trusted. For each\n"
+    "variable a line \"NAME condition C digits D\": C estimates the 1-norm\n"
+    "condition number of the variable's basis matrix (its values' basis functions)\n"
+    "and D = log10(C), at least 0, is how many of the about 16 decimal digits its\n"
+    "coefficients may lose. Then a line \"reproduction R\": R = max |table rebuilt\n"
+    "from the coefficients - table| / max |table|, 0 for a table of zeros.\n"
+    "Numbers are printed as eval prints them: up to 15 significant digits, in\n"
+    "exponent form (8.5E+18) from 1E+15 up and below 1E-04, \"inf\" when\n"
+    "infinite (a singular or overflowing matrix, a rebuilt table that overflows).\n"
+    "\n"
+    "With --json one object instead:\n"
+    "  {\"variables\": [{\"name\": ..., \"condition\": ..., \"digits_lost\": ...}],\n"
+    "   \"reproduction\": ...}\n"
+    "an infinite number as null. When the computation fails its line (for example\n"
+    "\"YIELDS SINGULAR MATRIX.\") is printed and the exit status is 1.\n";
+
 } // namespace
 
 const char* CommandUsage(std::string_view command)
@@ -78,6 +100,8 @@ const char* CommandUsage(std::string_view command)
         return kReportUsage;
     if (command == "demo")
         return kDemoUsage;
+    if (command == "diagnose")
+        return kDiagnoseUsage;
     return nullptr;
 }
 

@@ -67,7 +67,7 @@ std::string NameForLine(const ProblemModel& model, int variable)
 // zero pivot is known before the table is touched, and the solve can then
 // take two variables per pass over memory. The variables after a singular
 // one are not processed.
-ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int threads)
+ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int threads, bool measureFit)
 {
     std::vector<LuFactors> factors(static_cast<std::size_t>(model.lastVar) + 1);
     const int perVariable = std::max(1, threads / static_cast<int>(factors.size()));
@@ -93,7 +93,10 @@ ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int t
         return {false, kOverflowLine};
 
     model.isComputed = true;
-    return {true, {}};
+    ComputeOutcome outcome{true, {}};
+    if (measureFit)
+        outcome.figures = MeasureFit(model, factors, threads);
+    return outcome;
 }
 
 } // namespace
@@ -135,7 +138,7 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     }
 
     try {
-        return Solve(model, upper, ResolveThreadCount(options.threads));
+        return Solve(model, upper, ResolveThreadCount(options.threads), options.measureFit);
     } catch (const std::bad_alloc&) {
         return {false, kOutOfMemoryLine};
     }

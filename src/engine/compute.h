@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/fit_figures.h"
 #include "model/problem_model.h"
 
+#include <optional>
 #include <string>
 
 namespace tavex {
@@ -23,7 +25,8 @@ std::string ZeroPeriodLine(const ProblemModel& model, int variable);
 std::string BasisTooLargeLine(const ProblemModel& model, int variable);
 
 struct ComputeOptions {
-    int threads = 0; // 0: all the machine has
+    int threads = 0;         // 0: all the machine has
+    bool measureFit = false; // also measure the fit: ComputeOutcome::figures
 };
 
 struct ComputeOutcome {
@@ -31,6 +34,9 @@ struct ComputeOutcome {
     // The line the coefficient list shows instead of the coefficients; empty
     // on success and for the failures that show nothing.
     std::string failureLine;
+    // On success, when asked for and the memory allows (MeasureFit). Measuring
+    // leaves the coefficients bit for bit as they are without it.
+    std::optional<FitFigures> figures{};
 };
 
 // Turns coef, a copy of the function table, into the coefficients of the
@@ -46,7 +52,8 @@ struct ComputeOutcome {
 // that variable (coef partly transformed); a trigonometric variable with
 // period 0, or a basis matrix larger than the machine's memory, is reported
 // before anything is solved; coefficients that are not all finite are
-// reported instead of being passed off as a result.
+// reported instead of being passed off as a result. With options.measureFit
+// a success also measures the fit, reusing the factors (fit_figures.h).
 ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedChecked,
                        const ComputeOptions& options = {});
 

@@ -194,6 +194,7 @@ TEST_F(MainWindowTest, ListScrollsToTheEndOfTheLongestTerm)
     Declare("4", "first,second,third,fourth");
     Click("cmdCompute");
     auto* list = Find<QListView>("lstCoeff");
+    QCoreApplication::processEvents(); // the layout settles first, the fit line shown
     list->resize(200, list->height());
     QCoreApplication::processEvents();
     Names listed = Listing(); // the last coefficient comes before the closing empty lines
@@ -204,6 +205,33 @@ TEST_F(MainWindowTest, ListScrollsToTheEndOfTheLongestTerm)
     const int reach = list->horizontalScrollBar()->maximum() + list->viewport()->width();
     EXPECT_GE(reach, list->fontMetrics().horizontalAdvance(longest));
     EXPECT_LT(reach, list->fontMetrics().horizontalAdvance(longest + "        ")); // not out to the trailing blanks
+}
+
+} // namespace
+} // namespace tavex
+
+namespace tavex {
+namespace {
+
+// exp(x) at 40 equally spaced values of [-1, 1]: an exact fit that has lost
+// every digit, which the line under the listing must say.
+TEST_F(MainWindowTest, FitLineWarnsOfABasisThatLosesMostDigits)
+{
+    Declare("1", "x");
+    for (const char* text : {"-1", "1", "0", "*", "40"}) {
+        Type(text);
+        Tab();
+    }
+    for (int i = 0; i < 40; ++i)
+        window->model().funTable(i, 0, 0, 0) = std::exp(-1.0 + 2.0 * i / 39.0);
+    Click("cmdCompute");
+    auto* fit = Find<QLabel>("lblFit");
+    EXPECT_TRUE(fit->isVisible());
+    EXPECT_EQ(fit->text().left(35), "Warning: Fit reproduces the table t");
+    EXPECT_TRUE(fit->text().contains("Condition: x ") && fit->text().contains("E+1"));
+    EXPECT_TRUE(fit->toolTip().contains("Use fewer values")) << fit->toolTip().toStdString();
+    window->ClearResults(); // the figures go with the listing
+    EXPECT_FALSE(fit->isVisible());
 }
 
 } // namespace

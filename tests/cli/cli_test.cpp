@@ -193,6 +193,34 @@ TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
         EXPECT_EQ(lines[i] + "\n", Cli("eval p " + many[i]).out) << many[i];
 }
 
+TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndChangesNoFile)
+{
+    WritePair(kProblem, kData);
+    const CliRun run = Cli("diagnose p");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "x condition 3.33333333333333 digits 0.522878745280338\nreproduction 0\n");
+    EXPECT_EQ(run.err, "");
+    ExpectPairUnchanged(kProblem, kData);
+    EXPECT_EQ(Cli("list p").status, 1); // nothing was saved
+
+    // A backslash escaped, a Latin-1 byte as its character, UTF-8 as it is.
+    const std::string named = " 0 \r\n\"a\\b\xe9\xc3\xa9\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
+    WritePair(named, kData);
+    const CliRun json = Cli("diagnose --json p");
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out, "{\"variables\": [{\"name\": \"a\\\\b\\u00e9\xc3\xa9\", \"condition\": 3.33333333333333, "
+                        "\"digits_lost\": 0.522878745280338}], \"reproduction\": 0}\n");
+    ExpectPairUnchanged(named, kData);
+
+    // A failing computation: its line and status 1, as compute.
+    const std::string singular = " 0 \r\n 2 \r\n#FALSE#\r\n 0 \r\n 0 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
+    WritePair(kProblem, singular);
+    const CliRun failed = Cli("diagnose p --json");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "YIELDS SINGULAR MATRIX.\n");
+    ExpectPairUnchanged(kProblem, singular);
+}
+
 TEST_F(CliTest, ReportShowsTheDataOrTheCoefficientsOnceComputed)
 {
     WritePair(kProblem, kData);
@@ -228,6 +256,8 @@ TEST_F(CliTest, ErrorsAreOneLineNamingTheFileStatus2AndNoFileChanged)
         {"eval p 1", " 0 \r\n\"x\",0,2,1,#TRUE#,*,x\r\n#FALSE#\r\n", kData,
          "p, line 2: the value count of variable 1 is not a number"},
         {"compute", kProblem, kData, "compute: expects one PROBLEM file"},
+        {"diagnose nothing --json", kProblem, kData, "nothing: cannot read"},
+        {"diagnose p p", kProblem, kData, "diagnose: expects one PROBLEM file"},
         {"solve p", kProblem, kData, "unknown command 'solve'"},
     };
     for (const Case& c : cases) {
@@ -245,7 +275,7 @@ TEST_F(CliTest, HelpForTheToolAndEveryCommand)
     const CliRun tool = Cli("--help");
     EXPECT_EQ(tool.status, 0);
     EXPECT_EQ(tool.out.rfind("Usage: tavex-cli COMMAND", 0), 0u);
-    for (const std::string command : {"compute", "list", "eval", "report", "demo"}) {
+    for (const std::string command : {"compute", "list", "eval", "report", "demo", "diagnose"}) {
         const CliRun run = Cli(command + " --help");
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.out.rfind("Usage: tavex-cli " + command, 0), 0u) << run.out;

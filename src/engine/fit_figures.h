@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/lu_factors.h"
+#include "model/problem_model.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavex {
+
+// How far a computed fit can be trusted.
+//
+// A variable whose basis matrix has 1-norm condition number c may lose about
+// log10(c) of the 16 decimal digits a double holds: its coefficients are only
+// as good as that. The reproduction figure says what the coefficients give
+// back: max |table rebuilt from them - table| / max |table| over the grid.
+struct VariableFit {
+    std::string name;        // as the problem names it; empty when it has none
+    double condition = 0.0;  // an estimate of ||B||_1 ||B^-1||_1; +inf when B is singular or not finite
+    double digitsLost = 0.0; // max(0, log10(condition)); +inf with the condition
+};
+
+struct FitFigures {
+    std::vector<VariableFit> variables; // 0..lastVar
+    // 0 for a table of zeros reproduced as zeros; +inf when a rebuilt value
+    // or a difference is not finite (overflow, NaN) or a table of zeros is
+    // not reproduced as zeros. Never NaN.
+    double reproduction = 0.0;
+};
+
+// The figures of the fit Compute has just made: coef holds the coefficients
+// of funTable, and factors[i] is the factorisation of variable i's basis
+// matrix that the solve used, for i = 0..lastVar. The basis matrices are built
+// again, to the same bits. Nothing when the memory runs out, or when the
+// rebuild needs a working table as large as the table (three or four
+// variables, or two with many values) and the three tables would not fit in
+// the share the two have (MemoryShareBytes). The figures do not depend on
+// `threads` (0: all the machine has).
+std::optional<FitFigures> MeasureFit(const ProblemModel& model, const std::vector<LuFactors>& factors,
+                                     int threads);
+
+} // namespace tavex

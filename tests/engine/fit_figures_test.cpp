@@ -1,0 +1,297 @@
+// The condition estimate and the reproduction figure.
+#include "engine/condition_estimate.h"
+#include "engine/fit_figures.h"
+#include "engine/reproduction.h"
+
+#include "commands/compute_command.h"
+#include "engine/basis.h"
+#include "engine/compute.h"
+#include "engine/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace tavex {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+double Norm1(const SquareMatrix& a)
+{
+    double norm = 0.0;
+    for (int j = 0; j < a.order(); ++j) {
+        double column = 0.0;
+        for (int i = 0; i < a.order(); ++i)
+            column += std::fabs(a(i, j));
+        norm = std::max(norm, column);
+    }
+    return norm;
+}
+
+// ||A||_1 ||A^-1||_1 with A^-1 solved column by column from the same factors.
+double ExactCondition(const SquareMatrix& a, const LuFactors& factors)
+{
+    const int n = a.order();
+    Table4 inverse;
+    inverse.Reshape({n - 1, n - 1, 0, 0});
+    for (int j = 0; j < n; ++j)
+        inverse(j, j, 0, 0) = 1.0;
+    ApplyFactors(inverse, LineSelection{0, {n - 1, n - 1, 0, 0}, {}}, factors, 1);
+    SquareMatrix columns(n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            columns(i, j) = inverse(i, j, 0, 0);
+    return Norm1(a) * Norm1(columns);
+}
+
+std::vector<double> EquallySpaced(int n)
+{
+    std::vector<double> values(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        values[static_cast<std::size_t>(i)] = i * (2.0 / (n - 1)) - 1.0;
+    return values;
+}
+
+// Entries uniform in [-1, 1], row i scaled by 10^(rowDecades i / n), column j by 10^(-columnDecades j / n).
+SquareMatrix Graded(int n, double rowDecades, double columnDecades, std::mt19937& gen)
+{
+    std::uniform_real_distribution<double> entry(-1.0, 1.0);
+    SquareMatrix a(n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            a(i, j) = entry(gen) * std::pow(10.0, (rowDecades * i - columnDecades * j) / n);
+    return a;
+}
+
+TEST(EstimateCondition, WithinAFactorOf3OfTheExactOne)
+{
+    std::mt19937 gen(7);
+    for (const int n : {2, 3, 8, 40, 97, 200}) {
+        const std::pair<const char*, SquareMatrix> matrices[] = {
+            {"random", Graded(n, 0, 0, gen)},
+            {"rows graded", Graded(n, 12, 0, gen)},
+            {"columns graded", Graded(n, 0, 10, gen)},
+            {"both graded", Graded(n, 8, 8, gen)},
+            {"powers", BuildBasisMatrix(EquallySpaced(n), n, false, 0.0, 1.0)},
+            {"sines", BuildBasisMatrix(EquallySpaced(n), n, true, 0.0, AngleFactor(true, 2.5))},
+        };
+        for (const auto& [name, a] : matrices) {
+            const LuFactors factors = FactorBasis(a);
+            ASSERT_FALSE(factors.singular()) << name << " " << n;
+            const double exact = ExactCondition(a, factors), estimate = EstimateCondition(a, factors);
+            EXPECT_LE(estimate, exact * (1 + 1e-9)) << name << " " << n;
+            EXPECT_GE(estimate, exact / 3) << name << " " << n;
+        }
+    }
+}
+
+TEST(EstimateCondition, SingularOrNotFiniteIsInfinite)
+{
+    const SquareMatrix repeated = BuildBasisMatrix({0.0, 1.0, 1.0}, 3, false, 0.0, 1.0);
+    EXPECT_EQ(EstimateCondition(repeated, FactorBasis(repeated)), kInf);
+    SquareMatrix overflowing = BuildBasisMatrix({1.0, 2.0, 3.0}, 3, false, 0.0, 1.0);
+    overflowing(2, 2) = kInf;
+    EXPECT_EQ(EstimateCondition(overflowing, FactorBasis(overflowing)), kInf);
+    SquareMatrix one(1);
+    one(0, 0) = -4.0;
+    EXPECT_EQ(EstimateCondition(one, FactorBasis(one)), 1.0);
+}
+
+struct Variable {
+    bool trigonometric;
+    int count;
+};
+
+// A problem with an arbitrary table, computed: each variable's values run
+// equally spaced from -1 up to 1 (trigonometric: over its period of 2,
+// polynomial: ending at 1). The tables' storage is larger than the counts.
+ProblemModel ComputedProblem(const std::vector<Variable>& variables)
+{
+    ProblemModel model;
+    model.lastVar = static_cast<int>(variables.size()) - 1;
+    model.AllocateVariableArrays();
+    std::array<int, 4> storage{};
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const Variable& v = variables[static_cast<std::size_t>(k)];
+        model.varName[static_cast<std::size_t>(k)] = std::string(1, static_cast<char>('p' + k));
+        model.kind[k] = v.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+        model.period[k] = 2.0;
+        model.center[k] = 0.25;
+        model.valueUpper[k] = v.count - 1;
+        model.ResizeVarX(k);
+        const double step = 2.0 / std::max(1, v.trigonometric ? v.count : v.count - 1);
+        for (int i = 0; i < v.count; ++i)
+            model.SetVarX(k, i, i * step - 1.0);
+        storage[static_cast<std::size_t>(k)] = v.count + k % 2;
+    }
+    model.ShapeTables(storage);
+    std::mt19937 gen(11);
+    std::uniform_real_distribution<double> value(-2.0, 2.0);
+    for (std::size_t i = 0; i < model.funTable.size(); ++i)
+        model.funTable.data()[i] = value(gen);
+    model.coef = model.funTable;
+    EXPECT_TRUE(Compute(model, {}).succeeded);
+    return model;
+}
+
+// max |B coef - table| / max |table| by explicit sums along each index in turn, in long double.
+double DirectReproduction(const ProblemModel& model)
+{
+    const std::array<int, 4> upper = model.UpperIndices();
+    const std::size_t size = Table4::ElementCount(upper);
+    std::vector<long double> rebuilt(size);
+    std::array<std::size_t, 4> stride{1, 1, 1, 1};
+    for (std::size_t d = 1; d < 4; ++d)
+        stride[d] = stride[d - 1] * static_cast<std::size_t>(upper[d - 1] + 1);
+    const auto at = [&](const std::array<int, 4>& i) {
+        return i[0] * stride[0] + i[1] * stride[1] + i[2] * stride[2] + i[3] * stride[3];
+    };
+    std::array<int, 4> i{};
+    for (i[3] = 0; i[3] <= upper[3]; ++i[3])
+        for (i[2] = 0; i[2] <= upper[2]; ++i[2])
+            for (i[1] = 0; i[1] <= upper[1]; ++i[1])
+                for (i[0] = 0; i[0] <= upper[0]; ++i[0])
+                    rebuilt[at(i)] = model.coef(i[0], i[1], i[2], i[3]);
+    for (int d = 0; d <= model.lastVar; ++d) {
+        const auto slot = static_cast<std::size_t>(d);
+        const bool trig = model.IsTrigonometric(d);
+        const SquareMatrix b = BuildBasisMatrix(model.VarX(d), upper[slot] + 1, trig, model.center[slot],
+                                                AngleFactor(trig, model.period[slot]));
+        std::vector<long double> next(size);
+        for (std::size_t e = 0; e < size; ++e) {
+            const auto k = static_cast<int>(e / stride[slot] % static_cast<std::size_t>(upper[slot] + 1));
+            long double sum = 0;
+            for (int j = 0; j <= upper[slot]; ++j)
+                sum += b(k, j) * rebuilt[e + (static_cast<std::size_t>(j) - static_cast<std::size_t>(k)) * stride[slot]];
+            next[e] = sum;
+        }
+        rebuilt = std::move(next);
+    }
+    long double difference = 0, largest = 0;
+    for (i[3] = 0; i[3] <= upper[3]; ++i[3])
+        for (i[2] = 0; i[2] <= upper[2]; ++i[2])
+            for (i[1] = 0; i[1] <= upper[1]; ++i[1])
+                for (i[0] = 0; i[0] <= upper[0]; ++i[0]) {
+                    const double f = model.funTable(i[0], i[1], i[2], i[3]);
+                    difference = std::max(difference, std::fabs(rebuilt[at(i)] - f));
+                    largest = std::max(largest, static_cast<long double>(std::fabs(f)));
+                }
+    return static_cast<double>(difference / largest);
+}
+
+TEST(MeasureReproduction, AgreesWithADirectRebuild)
+{
+    const std::vector<std::vector<Variable>> problems = {
+        {{false, 9}},
+        {{true, 6}, {false, 5}},
+        {{false, 7}, {true, 4}, {false, 3}},
+        {{true, 5}, {false, 6}, {true, 3}, {false, 4}},
+        {{true, 24}, {false, 8}, {true, 30}, {true, 31}}, // several blocks, some partial
+        {{true, 370}, {true, 360}},                       // too big to take both at once
+        {{false, 1}, {true, 1}, {false, 2}},
+    };
+    std::mt19937 gen(3);
+    std::uniform_real_distribution<double> shift(-1e-6, 1e-6);
+    for (const std::vector<Variable>& variables : problems) {
+        ProblemModel model = ComputedProblem(variables);
+        // Shifted coefficients make the figure far larger than the rounding of either rebuild.
+        for (std::size_t i = 0; i < model.coef.size(); ++i)
+            model.coef.data()[i] += shift(gen);
+        const double figure = MeasureReproduction(model, 2);
+        EXPECT_NEAR(figure, DirectReproduction(model), 1e-6 * figure) << variables.size() << " variables";
+        for (const KernelIsa isa : SupportedKernelIsas())
+            for (const int threads : {1, 2, 3})
+                EXPECT_EQ(MeasureReproduction(model, threads, isa), figure);
+    }
+}
+
+TEST(MeasureReproduction, ZerosAndValuesThatAreNotFinite)
+{
+    ProblemModel model = ComputedProblem({{false, 4}, {true, 3}});
+    std::fill(model.funTable.data(), model.funTable.data() + model.funTable.size(), 0.0);
+    std::fill(model.coef.data(), model.coef.data() + model.coef.size(), 0.0);
+    EXPECT_EQ(MeasureReproduction(model, 1), 0.0);
+    model.coef(1, 1, 0, 0) = 1.0; // nothing to measure against
+    EXPECT_EQ(MeasureReproduction(model, 1), kInf);
+    model.funTable(2, 0, 0, 0) = 1.0;
+    model.coef(3, 2, 0, 0) = 1e308; // the rebuilt table overflows
+    EXPECT_EQ(MeasureReproduction(model, 1), kInf);
+    model.coef(3, 2, 0, 0) = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(MeasureReproduction(model, 1), kInf);
+}
+
+// One polynomial variable on [-1, 1], f = exp(x) at n equally spaced values.
+std::optional<FitFigures> ExponentialFit(int n)
+{
+    ProblemModel model;
+    model.AllocateVariableArrays();
+    model.varName = {"x"};
+    model.lowerLimit[0] = -1.0;
+    model.upperLimit[0] = 1.0;
+    model.valueUpper[0] = n - 1;
+    model.valueStep[0] = 2.0 / (n - 1);
+    model.RegenerateSpacedValues({true});
+    model.ShapeTablesFromValueCounts();
+    for (int i = 0; i < n; ++i)
+        model.funTable(i, 0, 0, 0) = std::exp(model.GetVarX(0, i));
+    model.coef = model.funTable;
+    ProblemModel plain = model;
+    ComputeOptions options;
+    options.measureFit = true;
+    const ComputeOutcome outcome = Compute(model, {true}, options);
+    EXPECT_TRUE(Compute(plain, {true}).succeeded);
+    EXPECT_TRUE(model.coef == plain.coef); // bit for bit
+    return outcome.figures;
+}
+
+TEST(MeasureFit, ExponentialOnEquallySpacedValues)
+{
+    const std::optional<FitFigures> twenty = ExponentialFit(20);
+    ASSERT_TRUE(twenty.has_value());
+    ASSERT_EQ(twenty->variables.size(), 1u);
+    EXPECT_EQ(twenty->variables[0].name, "x");
+    EXPECT_NEAR(twenty->variables[0].condition, 1.05e9, 0.05e9);
+    EXPECT_DOUBLE_EQ(twenty->variables[0].digitsLost, std::log10(twenty->variables[0].condition));
+    EXPECT_LT(twenty->reproduction, 1e-14);
+
+    const std::optional<FitFigures> forty = ExponentialFit(40);
+    ASSERT_TRUE(forty.has_value());
+    EXPECT_GT(forty->variables[0].condition, 1e16);
+    EXPECT_GT(forty->variables[0].digitsLost, 16.0);
+    EXPECT_GT(forty->reproduction, 0.0);
+    EXPECT_LT(forty->reproduction, 1e-11);
+
+    const std::optional<FitFigures> one = ExponentialFit(2);
+    ASSERT_TRUE(one.has_value());
+    EXPECT_GE(one->variables[0].digitsLost, 0.0);
+}
+
+TEST(FitLine, TwoDigitsAndAWarningFrom8DigitsLost)
+{
+    struct Case {
+        FitFigures figures;
+        std::string line, advice;
+    };
+    const std::string tail = "; a number holds about 16. Use fewer values, the trigonometric kind for periodic "
+                             "data, or a narrower interval.";
+    const Case cases[] = {
+        {{{{"x", 8.54e18, 18.93}, {"y", 306.0, 2.49}}, 2.449e-12},
+         "Fit reproduces the table to 2.4E-12. Condition: x 8.5E+18, y 3.1E+02",
+         "x may lose 19 decimal digits" + tail},
+        {{{{"t", 9.7e7, 7.99}}, 0.0}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
+        {{{{"", kInf, kInf}, {"w", 1.0, 0.0}, {"v", 1e8, 8.0}}, kInf},
+         "Fit does not reproduce the table. Condition: variable 1 INF, w 1.0E+00, v 1.0E+08",
+         "variable 1 may lose all decimal digits, v 8" + tail},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(command::FitLine(c.figures), c.line);
+        EXPECT_EQ(command::FitAdvice(c.figures), c.advice);
+        EXPECT_EQ(command::FitNeedsWarning(c.figures), !c.advice.empty());
+    }
+}
+
+} // namespace
+} // namespace tavex
