@@ -50,6 +50,7 @@ void MainWindow::ShowFit(const FitFigures& figures)
 {
     const bool warn = command::FitNeedsWarning(figures);
     lblFit->setText(QString::fromStdString((warn ? "Warning: " : "") + command::FitLine(figures)));
+    lblFit->setAccessibleDescription(warn ? QString::fromStdString(command::FitAdvice(figures)) : QString());
     lblFit->setToolTip(warn ? QString::fromStdString(command::FitAdvice(figures))
                             : QStringLiteral("How closely the coefficients give the table back, and for each variable "
                                              "the condition number of its basis: about log10 of it is the number of "

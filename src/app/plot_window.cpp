@@ -271,6 +271,12 @@ void PlotWindow::DrawSlice()
         rect->setRangeZoom(Qt::Horizontal | Qt::Vertical);
         for (QCPGraph* graph : rect->graphs())
             graph->rescaleAxes(graph != rect->graphs().front());
+        // Room around the marks, so that none sits on the frame.
+        QCPAxis* values = rect->axis(QCPAxis::atLeft);
+        if (values->range().size() > 0)
+            values->scaleRange(1.15, values->range().center());
+        else
+            values->setRange(values->range().center() - 1.0, values->range().center() + 1.0);
     }
     // The two share the variable's axis: a zoom or pan of one moves both.
     QCPAxis* upper = top->axis(QCPAxis::atBottom);
