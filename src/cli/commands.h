@@ -20,6 +20,8 @@ int RunEval(Arguments arguments);
 int RunReport(Arguments arguments);
 int RunDemo(Arguments arguments);
 int RunDiagnose(Arguments arguments);
+int RunImport(Arguments arguments);
+int RunExport(Arguments arguments);
 
 // The usage text of a command, or nullptr for an unknown one.
 const char* CommandUsage(std::string_view command);

@@ -36,6 +36,10 @@ int main(int argc, char** argv)
         return RunDemo(arguments);
     if (command == "diagnose")
         return RunDiagnose(arguments);
+    if (command == "import")
+        return RunImport(arguments);
+    if (command == "export")
+        return RunExport(arguments);
     ReportError("unknown command '" + std::string(command) + "' (see 'tavex-cli --help')");
     return kExitError;
 }

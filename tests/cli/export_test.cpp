@@ -1,0 +1,2 @@
+// Exporting the coefficients from the shell.
+#include "cli_fixture.h"

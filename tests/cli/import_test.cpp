@@ -1,0 +1,2 @@
+// Importing tables from the shell.
+#include "cli_fixture.h"
