@@ -16,6 +16,11 @@ const char kToolUsage[] =
     "  demo                       a small worked example, no files\n"
     "  diagnose PROBLEM [--json]  compute without saving, print how far the fit\n"
     "                             can be trusted\n"
+    "  import TABLEFILE PROBLEM [--trig NAME ...] [--center NAME=VALUE ...]\n"
+    "         [--period NAME=VALUE ...]\n"
+    "                             make a problem pair of a table of values\n"
+    "  export PROBLEM --format csv|json [-o FILE]\n"
+    "                             write the coefficients as CSV or JSON\n"
     "\n"
     "'tavex-cli COMMAND --help' describes a command.\n"
     "Exit status: 0 done, 1 no result (no coefficients, or the computation\n"
@@ -86,6 +91,42 @@ constexpr char kDiagnoseUsage[] =
     "an infinite number as null. When the computation fails its line (for example\n"
     "\"YIELDS SINGULAR MATRIX.\") is printed and the exit status is 1.\n";
 
+constexpr char kImportUsage[] =
+    "Usage: tavex-cli import TABLEFILE PROBLEM [--trig NAME ...]\n"
+    "                        [--center NAME=VALUE ...] [--period NAME=VALUE ...]\n"
+    "\n"
+    "Reads a table of function values and saves it as the problem pair PROBLEM\n"
+    "and PROBLEM.dat, as File > Import table... and Save would. Fields are\n"
+    "separated by semicolons, commas, tabs or blanks (the first row's tells),\n"
+    "may be quoted, and use \".\" as the decimal point. Two layouts:\n"
+    "  long   one row per grid point: 1 to 4 coordinates, then the value; an\n"
+    "         optional header row names the variables (else x, y, z, w);\n"
+    "  block  a first row of the values of y after an empty or label corner\n"
+    "         cell, then rows of a value of x and the function values at it.\n"
+    "Each variable's values are the distinct values of its column in ascending\n"
+    "order; every point of their grid must be given exactly once.\n"
+    "\n"
+    "Variables are polynomial with center and period \"*\" unless told:\n"
+    "  --trig NAME           expand NAME in 1, sin and cos\n"
+    "  --center NAME=VALUE   NAME's center, a number or \"*\"\n"
+    "  --period NAME=VALUE   NAME's period, a number or \"*\"\n"
+    "A table that cannot be taken is named with its line on standard error, no\n"
+    "file is written, and the exit status is 2.\n";
+
+constexpr char kExportUsage[] =
+    "Usage: tavex-cli export PROBLEM --format csv|json [-o FILE]\n"
+    "\n"
+    "Writes the coefficients stored in PROBLEM to standard output, or to FILE\n"
+    "(replaced whole once written).\n"
+    "  csv   a header, then one row per coefficient: its indices j0 to j3 (one\n"
+    "        per variable), the term as the listing writes it, and the value\n"
+    "        with 17 significant digits, which reads back to the same double;\n"
+    "  json  the variables (name, kind, center, period, values) and the\n"
+    "        coefficients in the table's order; the help file gives the schema\n"
+    "        and a Python function that evaluates it.\n"
+    "Exit status 1 when no coefficients are stored; FILE may not be PROBLEM or\n"
+    "PROBLEM.dat.\n";
+
 } // namespace
 
 const char* CommandUsage(std::string_view command)
@@ -102,6 +143,10 @@ const char* CommandUsage(std::string_view command)
         return kDemoUsage;
     if (command == "diagnose")
         return kDiagnoseUsage;
+    if (command == "import")
+        return kImportUsage;
+    if (command == "export")
+        return kExportUsage;
     return nullptr;
 }
 

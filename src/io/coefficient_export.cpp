@@ -1,1 +1,254 @@
-// To be written.
+#include "io/coefficient_export.h"
+
+#include "io/coefficient_listing.h"
+#include "model/number_text.h"
+
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace tavex {
+
+namespace {
+
+// The text is handed to the sink in pieces of about this size: a table of
+// millions of coefficients is written out as it is laid out, never held whole.
+constexpr std::size_t kPieceSize = 1 << 16;
+
+class PieceBuffer final {
+public:
+    explicit PieceBuffer(const TextSink& sink) : sink_(sink) { text_.reserve(kPieceSize + 1024); }
+    PieceBuffer(const PieceBuffer&) = delete;
+    PieceBuffer& operator=(const PieceBuffer&) = delete;
+
+    std::string& text() { return text_; }
+    // Hands the text on once it fills a piece.
+    void PassFull()
+    {
+        if (text_.size() >= kPieceSize)
+            PassRest();
+    }
+    void PassRest()
+    {
+        if (!text_.empty())
+            sink_(text_);
+        text_.clear();
+    }
+
+private:
+    const TextSink& sink_;
+    std::string text_;
+};
+
+void AppendShortest(std::string& out, double value)
+{
+    assert(std::isfinite(value));
+    // A reader that takes "-0" for the integer 0 would lose the sign.
+    if (value == 0.0 && std::signbit(value)) {
+        out += "-0.0";
+        return;
+    }
+    char buffer[kMaxNumberText];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    assert(result.ec == std::errc());
+    out.append(buffer, result.ptr);
+}
+
+// Every index of the expansion in the listing's order, the first fastest.
+template <typename Visit>
+void ForEachIndex(const ProblemModel& model, Visit visit)
+{
+    const std::array<int, 4> upper = model.UpperIndices();
+    PerVariable<int> j{};
+    for (j[3] = 0; j[3] <= upper[3]; ++j[3])
+        for (j[2] = 0; j[2] <= upper[2]; ++j[2])
+            for (j[1] = 0; j[1] <= upper[1]; ++j[1])
+                for (j[0] = 0; j[0] <= upper[0]; ++j[0])
+                    visit(j);
+}
+
+double CoefficientAt(const ProblemModel& model, const PerVariable<int>& j)
+{
+    return model.coef(j[0], j[1], j[2], j[3]);
+}
+
+// --- CSV ---
+
+constexpr char kCsvLineEnd[] = "\r\n";
+
+void AppendCsvField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+// 17 significant digits, as other programs' readers expect of a double's
+// full text; any 17 digits read back to the same double.
+void AppendCsvNumber(std::string& out, double value)
+{
+    if (std::isfinite(value)) {
+        char buffer[kMaxNumberText];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        assert(result.ec == std::errc());
+        out.append(buffer, result.ptr);
+    } else
+        out += TextOfNumber(value); // "inf", "-inf", "nan": what strtod and most readers take
+}
+
+// --- JSON ---
+
+// The length of the UTF-8 sequence that starts text[at], or 0 when none does.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0 || at + length > text.size())
+        return 0;
+    for (std::size_t i = at + 1; i < at + length; ++i)
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+    // Overlong forms and surrogates are not UTF-8 either.
+    const unsigned char second = byte(at + 1);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90)
+        || (lead == 0xF4 && second >= 0x90))
+        return 0;
+    return length;
+}
+
+// Names are bytes from a file: UTF-8 passes as it is, any other byte above
+// 127 is read as Latin-1, so that the document is valid whatever they hold.
+void AppendJsonString(std::string& out, std::string_view text)
+{
+    out += '"';
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t sequence = c >= 0x80 ? Utf8SequenceAt(text, i) : 0;
+        if (sequence > 0) {
+            out.append(text.substr(i, sequence));
+            i += sequence;
+            continue;
+        }
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F || c >= 0x80) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+        ++i;
+    }
+    out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value)
+{
+    if (std::isfinite(value))
+        AppendShortest(out, value);
+    else
+        out += "null";
+}
+
+void AppendJsonVariable(PieceBuffer& buffer, const ProblemModel& model, int k)
+{
+    const auto s = static_cast<std::size_t>(k);
+    std::string& out = buffer.text();
+    out += "    {\n      \"name\": ";
+    AppendJsonString(out, model.NameOf(k));
+    out += ",\n      \"kind\": ";
+    out += model.IsTrigonometric(k) ? "\"trigonometric\"" : "\"power\"";
+    out += ",\n      \"center\": ";
+    AppendJsonNumber(out, model.center[s]);
+    out += ",\n      \"period\": ";
+    AppendJsonNumber(out, model.period[s]);
+    out += ",\n      \"values\": [";
+    for (int i = 0; i <= model.valueUpper[s]; ++i) {
+        if (i > 0)
+            out += ", ";
+        AppendJsonNumber(out, model.GetVarX(k, i));
+        buffer.PassFull();
+    }
+    out += "],\n      \"terms\": [";
+    PerVariable<int> alone{};
+    for (int j = 0; j <= model.valueUpper[s]; ++j) {
+        if (j > 0)
+            out += ", ";
+        alone[s] = j;
+        AppendJsonString(out, TermText(model, alone));
+        buffer.PassFull();
+    }
+    out += "]\n    }";
+}
+
+void WriteCsv(const ProblemModel& model, const TextSink& sink)
+{
+    PieceBuffer buffer(sink);
+    std::string& out = buffer.text();
+    for (int k = 0; k <= model.lastVar; ++k)
+        out.append("j").append(std::to_string(k)).append(",");
+    out.append("term,coefficient").append(kCsvLineEnd);
+    ForEachIndex(model, [&](const PerVariable<int>& j) {
+        for (int k = 0; k <= model.lastVar; ++k)
+            out.append(std::to_string(j[static_cast<std::size_t>(k)])).append(",");
+        AppendCsvField(out, TermText(model, j));
+        out += ',';
+        AppendCsvNumber(out, CoefficientAt(model, j));
+        out += kCsvLineEnd;
+        buffer.PassFull();
+    });
+    buffer.PassRest();
+}
+
+void WriteJson(const ProblemModel& model, const TextSink& sink)
+{
+    PieceBuffer buffer(sink);
+    std::string& out = buffer.text();
+    out += "{\n  \"format\": \"tavex coefficients\",\n  \"version\": 1,\n  \"variables\": [\n";
+    for (int k = 0; k <= model.lastVar; ++k) {
+        AppendJsonVariable(buffer, model, k);
+        out += k < model.lastVar ? ",\n" : "\n";
+    }
+    out += "  ],\n  \"order\": \"first index fastest\",\n  \"coefficients\": [";
+    bool first = true;
+    ForEachIndex(model, [&](const PerVariable<int>& j) {
+        // A line per run of the first index, as the listing groups them.
+        out += first ? "\n    " : j[0] == 0 ? ",\n    " : ", ";
+        first = false;
+        AppendJsonNumber(out, CoefficientAt(model, j));
+        buffer.PassFull();
+    });
+    out += "\n  ]\n}\n";
+    buffer.PassRest();
+}
+
+} // namespace
+
+std::string ExportRefusal(const ProblemModel& model)
+{
+    return model.isComputed ? std::string() : "The problem holds no computed coefficients; compute first.";
+}
+
+void WriteCoefficients(const ProblemModel& model, CoefficientFormat format, const TextSink& sink)
+{
+    assert(model.isComputed);
+    if (format == CoefficientFormat::Json)
+        WriteJson(model, sink);
+    else
+        WriteCsv(model, sink);
+}
+
+} // namespace tavex

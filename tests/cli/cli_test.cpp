@@ -229,7 +229,7 @@ TEST_F(CliTest, HelpForTheToolAndEveryCommand)
     const CliRun tool = Cli("--help");
     EXPECT_EQ(tool.status, 0);
     EXPECT_EQ(tool.out.rfind("Usage: tavex-cli COMMAND", 0), 0u);
-    for (const std::string command : {"compute", "list", "eval", "report", "demo", "diagnose"}) {
+    for (const std::string command : {"compute", "list", "eval", "report", "demo", "diagnose", "import", "export"}) {
         const CliRun run = Cli(command + " --help");
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.out.rfind("Usage: tavex-cli " + command, 0), 0u) << run.out;

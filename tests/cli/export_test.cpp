@@ -1,2 +1,118 @@
-// Exporting the coefficients from the shell.
+// Exporting the coefficients from the shell: CSV or JSON on standard output or
+// in a file, the refusals, and the help file's evaluator of the JSON against eval.
 #include "cli_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <random>
+#include <sstream>
+
+namespace tavex {
+namespace {
+
+// x on [0, 2], three equally spaced values, center 1, f = 5, 7, 9.
+const std::string kProblem = " 0 \r\n\"x\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
+const std::string kData = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
+
+class ExportTest : public CliTest {
+protected:
+    void WriteComputedPair(const std::string& problem, const std::string& data)
+    {
+        WritePair(problem, data);
+        ASSERT_EQ(Cli("compute p").status, 0);
+    }
+
+    // The output of tests/cli/export_json_check.py on the export in p.json at the points.
+    std::string CheckScript(const std::string& points)
+    {
+        const auto script = std::filesystem::path(__FILE__).parent_path() / "export_json_check.py";
+        WriteBytes(dir_.File("points"), points);
+        const std::string command = "cd '" + dir_.path() + "' && /usr/bin/python3 '" + script.string()
+                                  + "' p.json <points >checked";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return ReadBytes(dir_.File("checked"));
+    }
+};
+
+TEST_F(ExportTest, CsvOrJsonOnStandardOutputOrInAFileThatIsReplaced)
+{
+    WriteComputedPair(kProblem, kData);
+    EXPECT_EQ(Cli("export p --format csv").out, "j0,term,coefficient\r\n0,,7\r\n1,*(x-1),2\r\n2,*(x-1)^2,0\r\n");
+    for (const std::string format : {"csv", "json"}) {
+        const CliRun out = Cli("export p --format " + format);
+        EXPECT_EQ(out.status, 0);
+        WriteBytes(dir_.File("exported"), "old");
+        const CliRun file = Cli("export -o exported --format " + format + " p");
+        EXPECT_EQ(file.status, 0);
+        EXPECT_EQ(file.out + file.err, "");
+        EXPECT_EQ(ReadBytes(dir_.File("exported")), out.out);
+    }
+}
+
+TEST_F(ExportTest, AProblemWithoutCoefficientsIsRefusedWithStatus1)
+{
+    WritePair(kProblem, kData);
+    const CliRun run = Cli("export p --format csv -o exported");
+    EXPECT_EQ(run.status, 1);
+    ExpectOneErrorLineNaming(run, "p: holds no coefficients");
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("exported")));
+}
+
+TEST_F(ExportTest, ErrorsAreOneLineStatus2AndChangeNoFile)
+{
+    WriteComputedPair(kProblem, kData);
+    const std::string problem = ReadBytes(dir_.File("p")), data = ReadBytes(dir_.File("p.dat"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"export p", "export: expects --format csv or --format json"},
+        {"export p --format xml", "export: unknown format 'xml'"},
+        {"export p --format csv -o", "export: -o expects a value"},
+        {"export p --format csv --json", "export: unknown option '--json'"},
+        {"export p p --format csv", "export: expects one PROBLEM file"},
+        {"export nothing --format csv", "nothing: cannot read"},
+        {"export p --format csv -o missing/exported", "missing/exported: cannot write"},
+        {"export p --format json -o ./p.dat", "./p.dat: cannot export: it is a file of the problem p"},
+    };
+    for (const auto& [command, error] : cases) {
+        const CliRun run = Cli(command);
+        EXPECT_EQ(run.status, 2) << command;
+        EXPECT_EQ(run.out, "") << command;
+        ExpectOneErrorLineNaming(run, error);
+        ExpectPairUnchanged(problem, data);
+    }
+}
+
+// At random points inside the intervals and beyond, to rounding: 1e-12 of
+// the sum of the terms' magnitudes. Centers and periods away from the
+// defaults; names that JSON escapes.
+TEST_F(ExportTest, TheHelpFilesEvaluatorOfTheJsonAgreesWithEval)
+{
+    const std::pair<std::string, std::array<int, 2>> cases[] = {
+        {"\"x\",0,2,0.5,#TRUE#,*,3\r\n\"y\",-1,1,*,#TRUE#,*,2\r\n", {4, 3}},
+        {"\"t\\\xe9\",0,3.2,0.3,#FALSE#,4,4\r\n\"u, v\",-1,1,*,#FALSE#,3,3\r\n", {5, 4}},
+    };
+    std::mt19937 gen(11);
+    std::uniform_real_distribution<double> coordinate(-1.5, 3.5), tabulated(-10.0, 10.0);
+    for (const auto& [variables, counts] : cases) {
+        std::string data = " 1 \r\n";
+        for (const int count : counts)
+            data.append(" ").append(std::to_string(count - 1)).append(" \r\n#TRUE#\r\n");
+        for (int i = 0; i < counts[0] + counts[1] + counts[0] * counts[1]; ++i) // values, regenerated; then f
+            data.append(" ").append(std::to_string(tabulated(gen))).append(" \r\n");
+        WriteComputedPair(" 1 \r\n" + variables + "#FALSE#\r\n", data);
+        ASSERT_EQ(Cli("export p --format json -o p.json").status, 0);
+
+        std::string points;
+        for (int i = 0; i < 25; ++i)
+            points.append(std::to_string(coordinate(gen))).append(" ").append(std::to_string(coordinate(gen))) += '\n';
+        std::istringstream expected(Cli("eval p", points).out), got(CheckScript(points));
+        int compared = 0;
+        for (double want = 0.0, value = 0.0, magnitude = 0.0; expected >> want && got >> value >> magnitude; ++compared)
+            EXPECT_LE(std::fabs(value - want), 1e-12 * magnitude) << variables << " point " << compared;
+        EXPECT_EQ(compared, 25) << variables;
+    }
+}
+
+} // namespace
+} // namespace tavex
