@@ -1,9 +1,20 @@
 #include "app/help_window.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextBrowser>
 
 namespace tavex {
+
+QString HelpFilePath(const QString& startDir, const QString& programDir)
+{
+    const QString inStartDir = QDir(startDir).filePath(QStringLiteral("tavex.hlp"));
+    const QString installed = QDir(programDir).filePath(QStringLiteral("../share/tavex/tavex.hlp"));
+    if (!QFileInfo::exists(inStartDir) && QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return inStartDir;
+}
 
 void ShowHelp(const QString& path, QWidget* parent)
 {

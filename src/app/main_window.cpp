@@ -134,6 +134,7 @@ void MainWindow::BuildMenus()
     file->setObjectName(QStringLiteral("mnuFile"));
     mnuOpen = file->addAction(QStringLiteral("&Open"));
     mnuOpen->setShortcut(QKeySequence::Open);
+    mnuImport = file->addAction(QStringLiteral("&Import table..."));
     file->addSeparator();
     mnuSave = file->addAction(QStringLiteral("&Save"));
     mnuSave->setShortcut(QKeySequence::Save);
@@ -141,6 +142,8 @@ void MainWindow::BuildMenus()
     // Desktops without a Save As key of their own get the common one.
     const QKeySequence saveAs(QKeySequence::SaveAs);
     mnuSaveAs->setShortcut(saveAs.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : saveAs);
+    mnuExport = file->addAction(QStringLiteral("&Export coefficients..."));
+    mnuExport->setEnabled(false);
     file->addSeparator();
     mnuPrint = file->addAction(QStringLiteral("&Print"));
     mnuPrint->setShortcut(QKeySequence::Print);
@@ -150,6 +153,8 @@ void MainWindow::BuildMenus()
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
 
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    mnuImport->setObjectName(QStringLiteral("mnuImport"));
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
     mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
@@ -241,12 +246,14 @@ void MainWindow::ConnectEvents()
     connect(cmdPlot, &QPushButton::clicked, this, [this] { ShowPlot(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
+    connect(mnuImport, &QAction::triggered, this, [this] { ImportCommand(); });
+    connect(mnuExport, &QAction::triggered, this, [this] { ExportCommand(); });
     connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });
     connect(mnuSaveAs, &QAction::triggered, this, [this] { SaveAsCommand(); });
     connect(mnuPrint, &QAction::triggered, this, [this] { PrintCommand(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(mnuHelp, &QAction::triggered, this, [this] {
-        ShowHelp(QString::fromStdString(session_.startDir) + QStringLiteral("/tavex.hlp"), this);
+        ShowHelp(HelpFilePath(QString::fromStdString(session_.startDir), QCoreApplication::applicationDirPath()), this);
     });
 }
 

@@ -97,8 +97,10 @@ public:
     CommonDialog& FileDialog() { return cdbFile_; }
     PrintDialog& PrinterDialog() { return printDialog_; }
     MessageBox& Messages() { return messages_; }
-    // The plot window's export dialog, apart from cdbFile: the problem's file name stays as it is.
+    // The export dialog of the plot and of the coefficients, apart from cdbFile: the problem's file name stays as it is.
     CommonDialog& ExportDialog() { return exportDialog_; }
+    // Import table's dialog, apart from cdbFile too: a table's name must never become the problem's.
+    CommonDialog& ImportDialog() { return importDialog_; }
     // The questions of Add values and Edit function.
     InputBox& Prompts() { return prompts_; }
 
@@ -148,6 +150,10 @@ private:
 
     // File menu.
     void OpenProblem();
+    // What Open and Import table show of the problem they read.
+    void ShowOpenedProblem(const ShownSpecs& shown);
+    void ImportCommand();
+    void ExportCommand();
     void SaveCommand();
     void SaveAsCommand();
     // ReadSpecs, then both files under path; problemFile becomes path once
@@ -174,6 +180,7 @@ private:
     NumberFormat numberFormat_;
     CommonDialog cdbFile_;
     CommonDialog exportDialog_;
+    CommonDialog importDialog_;
     PrintDialog printDialog_;
     MessageBox messages_;
     InputBox prompts_;
@@ -200,6 +207,8 @@ private:
     QPushButton* cmdExit = nullptr;
 
     QAction* mnuOpen = nullptr;
+    QAction* mnuImport = nullptr;
+    QAction* mnuExport = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuPrint = nullptr;

@@ -37,6 +37,7 @@ void MainWindow::ComputeCommand()
             ShowFit(*result.figures);
         cmdEvaluations->setEnabled(true);
         cmdPlot->setEnabled(true);
+        mnuExport->setEnabled(true);
     }
 }
 

@@ -1,12 +1,16 @@
-// The main window's File menu: Open, Save and Save As.
+// The main window's File menu: Open, Import table, Save, Save As and Export coefficients.
 #include "app/main_window.h"
 
 #include "app/command_end.h"
 #include "app/coefficient_list_model.h"
 #include "app/spec_panel.h"
+#include "commands/export_command.h"
 #include "commands/file_commands.h"
+#include "commands/import_command.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -28,6 +32,26 @@ void MainWindow::OpenProblem()
         return;
     }
 
+    ShowOpenedProblem(opened.shown);
+}
+
+void MainWindow::ImportCommand()
+{
+    const CommandEnd check(*this);
+    if (!importDialog_.ShowOpen(this))
+        return;
+    const std::string path = importDialog_.fileName().toStdString();
+    // The table is read whole before anything changes, as a problem pair is.
+    const command::OpenResult imported = command::ImportTable(model_, session_, path, {});
+    if (!imported.outcome.ok) {
+        ReportFailure(QString::fromStdString(imported.outcome.message));
+        return;
+    }
+    ShowOpenedProblem(imported.shown);
+}
+
+void MainWindow::ShowOpenedProblem(const ShownSpecs& shown)
+{
     session_.isOpening = true;
     // The names box goes first: when the count box loses the focus by being
     // disabled, its lost-focus step then leaves the panels to this command.
@@ -36,11 +60,12 @@ void MainWindow::OpenProblem()
     // The count boxes of the other variables are copies of this one, disabled too.
     panels_.front()->txtTerms()->setEnabled(false);
     LoadObjects();
-    ShowSpecs(opened.shown);
+    ShowSpecs(shown);
     ShowResults();
 
     // One problem per run.
     mnuOpen->setEnabled(false);
+    mnuImport->setEnabled(false);
     mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
     mnuPrint->setEnabled(true);
@@ -55,6 +80,7 @@ void MainWindow::ShowResults()
     coeffLines->AppendListing(model_);
     cmdEvaluations->setEnabled(true);
     cmdPlot->setEnabled(true);
+    mnuExport->setEnabled(true);
 }
 
 void MainWindow::SaveCommand()
@@ -85,6 +111,26 @@ void MainWindow::SaveProblem(const std::string& path)
 {
     const CommandEnd check(*this);
     if (const FileOutcome outcome = command::Save(model_, session_, PanelsShown(), path); !outcome.ok)
+        ReportFailure(QString::fromStdString(outcome.message));
+}
+
+void MainWindow::ExportCommand()
+{
+    const CommandEnd check(*this);
+    // The dialog is shared with the plot's export: a plot's name is no name
+    // for coefficients, so it is offered as a CSV file in the same folder.
+    const QFileInfo current(exportDialog_.fileName());
+    const QString suffix = current.suffix().toLower();
+    if (suffix != QLatin1String("csv") && suffix != QLatin1String("json")) {
+        const QString name = QStringLiteral("coefficients.csv");
+        exportDialog_.setFileName(current.fileName().isEmpty() ? name : current.dir().filePath(name));
+    }
+    if (!exportDialog_.ShowSave(this))
+        return;
+    const std::string path = exportDialog_.fileName().toStdString();
+    const FileOutcome outcome =
+        command::ExportCoefficients(model_, session_.problemFile, path, command::ExportFormatFor(path));
+    if (!outcome.ok)
         ReportFailure(QString::fromStdString(outcome.message));
 }
 

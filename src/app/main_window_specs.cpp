@@ -86,6 +86,7 @@ void MainWindow::OrderLostFocus()
     if (!txtVarNams->isEnabled()) {
         txtOrder->setEnabled(false);
         mnuOpen->setEnabled(false);
+        mnuImport->setEnabled(false);
         return;
     }
     // The count, its per-variable arrays, its tables and its panels come in
@@ -98,6 +99,7 @@ void MainWindow::OrderLostFocus()
     }
     txtOrder->setEnabled(false);
     mnuOpen->setEnabled(false);
+    mnuImport->setEnabled(false);
     LoadObjects();
     txtVarNams->setFocus();
 }

@@ -35,6 +35,15 @@ protected:
     void Open() { Key(Qt::Key_O); }
     void Save() { Key(Qt::Key_S); }
     void SaveAs() { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }
+    // A File menu entry clicked, as a user does.
+    void ChooseFromFileMenu(const char* name)
+    {
+        QMenuBar* bar = window->menuBar();
+        QMenu* file = bar->actions().front()->menu();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+        QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(Menu(name)).center());
+    }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     void Write(const char* name, const char* text) const
     {
@@ -103,6 +112,55 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
     EXPECT_EQ(shown.size(), 1u);
     Click("cmdCompute");
     EXPECT_EQ(Listing(), listed);
+}
+
+TEST_F(FileCommandsTest, ASpreadsheetsTableIsImportedComputedAndItsCoefficientsExported)
+{
+    std::vector<QString> importAsked, exportAsked;
+    const auto scripted = [](std::vector<QString>& asked, std::vector<QString> answers) {
+        return CommonDialog([&asked, answers](QWidget*, CommonDialog::Kind, const QString& fileName) {
+            asked.push_back(fileName);
+            return std::optional(answers.at(asked.size() - 1));
+        });
+    };
+    window->ImportDialog() = scripted(importAsked, {Path("gappy.csv"), Path("sheet.csv")});
+    window->ExportDialog() = scripted(exportAsked, {Path("p"), Path("c.csv")});
+    // As a spreadsheet saves a block: a byte-order mark, CR LF, a label in the corner.
+    Write("sheet.csv", "\xEF\xBB\xBFx\\y,0,1\r\n0,1,3\r\n1,3,7\r\n");
+    Write("gappy.csv", "0,0,1\n0,1,2\n1,0,3\n");
+    EXPECT_FALSE(Menu("mnuExport")->isEnabled());
+
+    ChooseFromFileMenu("mnuImport");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("gappy.csv"), std::string::npos) << told[0];
+    EXPECT_TRUE(Box("txtOrder")->isEnabled() && Menu("mnuImport")->isEnabled()); // nothing changed
+
+    ChooseFromFileMenu("mnuImport");
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(window->model().funTable(1, 1, 0, 0), 7.0);
+    EXPECT_TRUE(window->session().problemFile.empty()); // a table is no problem file
+    for (const auto& [box, text] : {std::pair("txtVarNams", "x,y"), std::pair("txtLL_0", "0"),
+                                    std::pair("txtUL_1", "1"), std::pair("txtExpansion_0", "*")})
+        EXPECT_EQ(Box(box)->text(), text) << box;
+    for (const char* closed : {"txtOrder", "txtVarNams", "txtTerms_0"})
+        EXPECT_FALSE(Box(closed)->isEnabled()) << closed;
+    EXPECT_FALSE(Menu("mnuOpen")->isEnabled() || Menu("mnuImport")->isEnabled()); // one problem per run
+
+    Click("cmdCompute");
+    ASSERT_TRUE(window->model().isComputed);
+    answer = Path("p");
+    Save();
+    ChooseFromFileMenu("mnuExport"); // onto the problem's own file: refused
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_NE(told[1].find("file of the problem"), std::string::npos) << told[1];
+    ChooseFromFileMenu("mnuExport");
+    // The dialog offers a coefficients' name, in the folder last chosen.
+    EXPECT_EQ(exportAsked, (std::vector<QString>{"coefficients.csv", Path("coefficients.csv")}));
+    QFile exported(Path("c.csv"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = exported.readAll().split('\n');
+    EXPECT_EQ(rows.front(), "j0,j1,term,coefficient\r");
+    EXPECT_EQ(rows.size(), 1 + 4 + 1); // the header, a row per coefficient, the empty rest after the last line end
 }
 
 TEST_F(FileCommandsTest, HandWrittenStarsShowAsStarsAndNothingIsListed)

@@ -1,3 +1,4 @@
+#include "app/help_window.h"
 #include "main_window_fixture.h"
 
 namespace tavex {
@@ -149,6 +150,24 @@ TEST_F(MainWindowTest, HelpShowsTheFileOfTheStartUpDirectoryAtItsTopOrNamesIt)
     viewer = help();
     ASSERT_TRUE(viewer && viewer->toPlainText().startsWith("Tavex help"));
     EXPECT_EQ(viewer->textCursor().position(), 0);
+}
+
+TEST(HelpFilePath, TheStartUpDirectorysFileFirstThenTheInstalledOne)
+{
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    ASSERT_TRUE(dir.mkpath("start") && dir.mkpath("usr/bin") && dir.mkpath("usr/share/tavex"));
+    const QString start = dir.filePath("start"), programs = dir.filePath("usr/bin");
+    const QString inStart = dir.filePath("start/tavex.hlp"), installed = dir.filePath("usr/share/tavex/tavex.hlp");
+    const auto create = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+    EXPECT_EQ(HelpFilePath(start, programs), inStart); // neither: the viewer names the usual place
+    ASSERT_TRUE(create(installed));
+    EXPECT_EQ(HelpFilePath(start, programs), installed);
+    ASSERT_TRUE(create(inStart));
+    EXPECT_EQ(HelpFilePath(start, programs), inStart);
 }
 
 TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)

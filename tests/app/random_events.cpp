@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -62,8 +63,12 @@ constexpr std::array kClipboards = {"1\n2\n3\n", "1.5\t2.5\n3.5\t4.5", "7", "1,2
 // Answers to the input boxes: counts to add, starting sets in and out of range, nothing.
 constexpr std::array kPromptAnswers = {"", "0,0", "1,1", "0, 1, 0, 0", "9", "abc", "2", "-1", "1", "0"};
 
-// What the user names a plot's file: each format, one that is none, nothing.
-constexpr std::array<const char*, 5> kExportAnswers = {nullptr, "plot.png", "plot.pdf", "plot.svg", "plot.txt"};
+// What the user picks to import: a table, a faulty one, a problem file, nothing.
+constexpr std::array<const char*, 5> kImportAnswers = {nullptr, "table.csv", "gappy.csv", "a", "no/such/table.csv"};
+
+// What the user names a plot's or the coefficients' file: each format, one that is none, nothing.
+constexpr std::array<const char*, 8> kExportAnswers = {nullptr, "plot.png", "plot.pdf", "plot.svg", "plot.txt",
+                                                       "coefficients.csv", "coefficients.json", "a"};
 
 // What the user picks in the file dialog: nothing, two names, a folder that
 // does not exist, a folder itself.
@@ -106,6 +111,13 @@ RandomEvents::RandomEvents(const Options& options)
     // A box takes a click soon after a double click as a triple click; with
     // no interval that depends on no clock, and a seed replays exactly.
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
+    // Tables to import: a small grid, and one with a point missing.
+    for (const auto& [name, text] : {std::pair("table.csv", "x,y,f\n0,0,1\n0,1,2\n1,0,3\n1,1,4\n"),
+                                     std::pair("gappy.csv", "0,0,1\n0,1,2\n1,0,3\n")}) {
+        QFile file(files_.filePath(QString::fromLatin1(name)));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
     if (options_.neverActivated) {
         decoy_ = std::make_unique<QWidget>();
     }
@@ -126,6 +138,13 @@ void RandomEvents::OpenWindow()
     window_->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
         const char* answer = OneOf(kFileAnswers);
         Note(std::string("  file dialog: ") + (answer ? answer : "cancelled"));
+        if (!answer)
+            return std::nullopt;
+        return files_.filePath(QString::fromLatin1(answer));
+    });
+    window_->ImportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
+        const char* answer = OneOf(kImportAnswers);
+        Note(std::string("  import dialog: ") + (answer ? answer : "cancelled"));
         if (!answer)
             return std::nullopt;
         return files_.filePath(QString::fromLatin1(answer));
