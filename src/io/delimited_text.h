@@ -66,8 +66,4 @@ private:
     int rowLine_ = 0;
 };
 
-// How a field shows in a message: in quotes, cut short, without the control
-// characters a damaged file may hold.
-std::string QuotedForMessage(std::string_view field);
-
 } // namespace tavex

@@ -7,6 +7,17 @@
 
 namespace tavex {
 
+std::string QuotedForMessage(std::string_view field)
+{
+    constexpr std::size_t kShown = 24;
+    std::string shown = "\"";
+    for (std::size_t i = 0; i < field.size() && i < kShown; ++i)
+        shown += (static_cast<unsigned char>(field[i]) < 0x20) ? '?' : field[i];
+    if (field.size() > kShown)
+        shown += "...";
+    return shown + "\"";
+}
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -17,6 +17,10 @@ private:
     int line_;
 };
 
+// How a field shows in a message: in quotes, cut short, without the control
+// characters a damaged file may hold.
+std::string QuotedForMessage(std::string_view field);
+
 // Reads the fields of a problem or data file in order. Commas and line ends
 // (CR LF, LF or a lone CR) alike end a field, so the line structure carries no
 // meaning; blanks (space, tab) before a field are skipped. Blanks and line

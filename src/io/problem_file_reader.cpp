@@ -27,19 +27,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// How a field shows in a message: short, and without the control characters
-// a damaged file may hold.
-std::string Quoted(std::string_view field)
-{
-    constexpr std::size_t kShown = 24;
-    std::string shown = "\"";
-    for (std::size_t i = 0; i < field.size() && i < kShown; ++i)
-        shown += (static_cast<unsigned char>(field[i]) < 0x20) ? '?' : field[i];
-    if (field.size() > kShown)
-        shown += "...";
-    return shown + "\"";
-}
-
 std::string VariableLabel(int k) { return "variable " + std::to_string(k + 1); }
 
 // The fields of one file, with messages that name it.
@@ -76,7 +63,7 @@ public:
         const int line = Begin(what);
         const std::string_view field = fields_.NumberField();
         if (!IsWholeNumber(field))
-            Fail(line, what + " is not a number: " + Quoted(field));
+            Fail(line, what + " is not a number: " + QuotedForMessage(field));
         return IndexFromText(field);
     }
 
@@ -98,7 +85,7 @@ public:
             return true;
         if (field == "#FALSE#")
             return false;
-        Fail(line, what + " is neither #TRUE# nor #FALSE#: " + Quoted(field));
+        Fail(line, what + " is neither #TRUE# nor #FALSE#: " + QuotedForMessage(field));
     }
 
     // Reads count numbers, handing each to store(i, value); a store that keeps
@@ -254,7 +241,7 @@ private:
         const int line = data_.line();
         const std::int64_t lastVar = data_.Count("the number of variables");
         if (lastVar != model_.lastVar)
-            data_.Fail(line, "the data file gives " + Quoted(TextOfNumber(static_cast<double>(lastVar)))
+            data_.Fail(line, "the data file gives " + QuotedForMessage(TextOfNumber(static_cast<double>(lastVar)))
                                  + " as the number of variables less one, the problem file "
                                  + std::to_string(model_.lastVar) + "; the two files do not belong together");
         for (int k = 0; k <= model_.lastVar; ++k) {
@@ -263,7 +250,7 @@ private:
             const int countLine = data_.line();
             const std::int64_t stored = data_.Count("the value count of " + label);
             if (stored != model_.valueUpper[s])
-                data_.Fail(countLine, label + " has " + Quoted(TextOfNumber(static_cast<double>(stored) + 1.0))
+                data_.Fail(countLine, label + " has " + QuotedForMessage(TextOfNumber(static_cast<double>(stored) + 1.0))
                                           + " values here and " + std::to_string(model_.valueUpper[s] + 1)
                                           + " in the problem file; the two files do not belong together");
             model_.storedValueUpper[s] = static_cast<int>(stored);
