@@ -6,6 +6,7 @@
 // comparison can time numpy on exactly the same file.
 #include "io/table_import.h"
 #include "model/number_text.h"
+#include "scratch_dir.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -52,24 +53,6 @@ const std::string& W4Table()
     return text;
 }
 
-class ScratchFile final {
-public:
-    ScratchFile()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavex-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        directory_ = pattern;
-        path_ = directory_ + "/w4.csv";
-    }
-    ~ScratchFile() { std::filesystem::remove_all(directory_); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string directory_;
-    std::string path_;
-};
-
 bool WriteTable(const std::string& path)
 {
     std::ofstream out(path, std::ios::binary);
@@ -79,14 +62,15 @@ bool WriteTable(const std::string& path)
 
 void BM_ReadTable(benchmark::State& state)
 {
-    const ScratchFile file;
-    if (!WriteTable(file.path())) {
+    const ScratchDir dir;
+    const std::string path = dir.File("w4.csv");
+    if (!WriteTable(path)) {
         state.SkipWithError("cannot write the table");
         return;
     }
     for (auto _ : state) {
         OpenedProblem imported;
-        const FileOutcome outcome = ReadTable(file.path(), {}, imported);
+        const FileOutcome outcome = ReadTable(path, {}, imported);
         if (!outcome.ok)
             state.SkipWithError(outcome.message.c_str());
         benchmark::DoNotOptimize(imported.model.funTable.data());

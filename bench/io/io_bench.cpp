@@ -8,6 +8,7 @@
 #include "io/problem_file_reader.h"
 #include "io/problem_file_writer.h"
 #include "io/problem_files.h"
+#include "scratch_dir.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -33,22 +34,6 @@ const ProblemModel& W4Problem()
     }();
     return model;
 }
-
-class ScratchDir final {
-public:
-    ScratchDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavex-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        path_ = pattern;
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path_); }
-    std::string File(const char* name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 void BM_Save(benchmark::State& state)
 {
