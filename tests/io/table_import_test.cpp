@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <numeric>
@@ -34,7 +35,7 @@ TEST(TableImport, ReadsBothLayoutsWhateverTheSeparatorQuotesAndLineEnds)
         {"\xEF\xBB\xBF" "0;10;2\r\n0;20;3\r\n\r\n0;30;4\r\n1;10;12\r\n1;20;23\r\n1;30;34\r\n", {"x", "y"}},
         {"\"time; s\"\t\"y\"\tf\n0\t10\t2\n0\t20\t3\n0\t30\t4\n1\t10\t12\n1\t20\t23\n1\t30\t34\n", {"time; s", "y"}},
         {"  a   b  f\n 0  10  2\n0 20 3\n  \t\n0 30 4\n1 10 12\n1   20\t23\n1 30 34", {"a", "b"}},
-        {"a , b , f \n -0 , 10 , 2\n0,20,3\n0,30,4\n1,10,12\n1,20,23\n1,30,34\n,,\n", {"a", "b"}},
+        {"a , b , f \n -0 , 10 , 2\n1,10,12\n0,20,3\n0,30,4\n1,20,23\n1,30,34\n,,\n", {"a", "b"}},
         {",10,20,30\r\n0,2,3,4\r\n1,12,23,34\r\n", {"x", "y"}},
         {"x\\y;30;10;20\n1;34;12;23\n0;4;2;3\n;;;\n", {"x", "y"}},
         {"\t\"10\"\t20\t30\n0\t2\t\"3\"\t4\n1\t12\t23\t34\n", {"x", "y"}},
@@ -48,6 +49,7 @@ TEST(TableImport, ReadsBothLayoutsWhateverTheSeparatorQuotesAndLineEnds)
         EXPECT_EQ(BrokenInvariant(model), "");
         EXPECT_EQ(model.varName, c.names) << c.text;
         EXPECT_EQ(model.VarX(0), (std::vector<double>{0, 1})) << c.text;
+        EXPECT_FALSE(std::signbit(model.VarX(0)[0])) << c.text; // "-0" is the value zero
         EXPECT_EQ(model.VarX(1), (std::vector<double>{10, 20, 30})) << c.text;
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 3; ++j)
