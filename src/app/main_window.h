@@ -180,7 +180,8 @@ private:
     NumberFormat numberFormat_;
     CommonDialog cdbFile_;
     CommonDialog exportDialog_;
-    CommonDialog importDialog_;
+    CommonDialog importDialog_{QStringLiteral("Import table"),
+                               {QStringLiteral("Tables (*.csv *.tsv *.txt)"), QStringLiteral("All files (*)")}};
     PrintDialog printDialog_;
     MessageBox messages_;
     InputBox prompts_;

@@ -6,10 +6,13 @@ namespace tavex {
 
 namespace {
 
-std::optional<QString> ChooseWithFileDialog(QWidget* parent, CommonDialog::Kind kind, const QString& fileName)
+std::optional<QString> ChooseWithFileDialog(QWidget* parent, CommonDialog::Kind kind, const QString& fileName,
+                                            const QString& title = {}, const QStringList& nameFilters = {})
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, title);
     dialog.setObjectName(QStringLiteral("cdbFile"));
+    if (!nameFilters.isEmpty())
+        dialog.setNameFilters(nameFilters);
     dialog.setAcceptMode(kind == CommonDialog::Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // A name that does not exist may be typed in either dialog: Open reports it.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -23,7 +26,16 @@ std::optional<QString> ChooseWithFileDialog(QWidget* parent, CommonDialog::Kind 
 } // namespace
 
 CommonDialog::CommonDialog()
-    : chooser_(ChooseWithFileDialog)
+    : chooser_([](QWidget* parent, Kind kind, const QString& fileName) {
+          return ChooseWithFileDialog(parent, kind, fileName);
+      })
+{
+}
+
+CommonDialog::CommonDialog(const QString& title, const QStringList& nameFilters)
+    : chooser_([title, nameFilters](QWidget* parent, Kind kind, const QString& fileName) {
+          return ChooseWithFileDialog(parent, kind, fileName, title, nameFilters);
+      })
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -22,6 +23,9 @@ public:
 
     // The platform's file dialog.
     CommonDialog();
+    // The platform's file dialog with a title and name filters ("Tables (*.csv)"),
+    // for the dialogs that are not cdbFile.
+    CommonDialog(const QString& title, const QStringList& nameFilters);
     // Another chooser in its place, for tests that script the user.
     explicit CommonDialog(Chooser chooser);
 
