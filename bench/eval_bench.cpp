@@ -11,6 +11,7 @@
 #include "engine/compute.h"
 #include "engine/evaluate.h"
 #include "engine/evaluate_many.h"
+#include "bench_main.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -140,14 +141,8 @@ void Register()
 
 int main(int argc, char** argv)
 {
-    constexpr std::string_view kWrite = "--write=";
-    if (argc == 2 && std::string_view(argv[1]).starts_with(kWrite))
-        return tavex::bench::WriteForNumpy(std::string(std::string_view(argv[1]).substr(kWrite.size())));
+    if (const auto path = tavex::bench::SoleOption(argc, argv, "--write="))
+        return tavex::bench::WriteForNumpy(*path);
     tavex::bench::Register();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavex::bench::RunBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // polynomial and trigonometric: a slice summed out and sampled at 400
 // coordinates, and a sheet summed out and sampled on 200 x 200.
 #include "engine/slice.h"
+#include "bench_main.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -79,10 +80,5 @@ void Register()
 int main(int argc, char** argv)
 {
     tavex::bench::Register();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavex::bench::RunBenchmarks(argc, argv);
 }

@@ -7,6 +7,7 @@
 #include "io/table_import.h"
 #include "model/number_text.h"
 #include "scratch_dir.h"
+#include "bench_main.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -97,18 +98,11 @@ BENCHMARK(tavex::bench::BM_ParseTable)->Name("ParseTable/W4")->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    constexpr std::string_view kWriteTable = "--write-table=";
-    if (argc == 2 && std::string_view(argv[1]).starts_with(kWriteTable)) {
-        const std::string path(std::string_view(argv[1]).substr(kWriteTable.size()));
-        if (tavex::bench::WriteTable(path))
+    if (const auto path = tavex::bench::SoleOption(argc, argv, "--write-table=")) {
+        if (tavex::bench::WriteTable(*path))
             return 0;
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "cannot write %s\n", path->c_str());
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavex::bench::RunBenchmarks(argc, argv);
 }

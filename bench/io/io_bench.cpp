@@ -9,6 +9,7 @@
 #include "io/problem_file_writer.h"
 #include "io/problem_files.h"
 #include "scratch_dir.h"
+#include "bench_main.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -127,13 +128,7 @@ BENCHMARK(tavex::bench::BM_Parse)->Name("Parse/W4")->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv)
 {
-    constexpr std::string_view kWritePair = "--write-pair=";
-    if (argc == 2 && std::string_view(argv[1]).starts_with(kWritePair))
-        return tavex::bench::WritePair(std::string(std::string_view(argv[1]).substr(kWritePair.size())));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    if (const auto path = tavex::bench::SoleOption(argc, argv, "--write-pair="))
+        return tavex::bench::WritePair(*path);
+    return tavex::bench::RunBenchmarks(argc, argv);
 }

@@ -42,7 +42,7 @@ class PlotWindow;
 class DecimalSeparatorSetting;
 class SpecPanel;
 
-// frmTavex: the variable count and names, one specification panel per
+// frmTavex: the variable count and names, one specs panel per
 // variable, the commands and the coefficient list. Owns the problem model of
 // the run; the other windows work on it through this window.
 //
@@ -68,7 +68,7 @@ public:
     void LoadObjects();
     // Shows the panel of variable LL (0-based) and puts the focus in its lower limit.
     void EditLimit(int LL);
-    // Shows the model's specification: count, names, limits, counts and kinds.
+    // Shows the model's specs: count, names, limits, counts and kinds.
     void SetDisplayedSpecs();
     // Copies every panel into the model; false (nothing changed) when the
     // panels cannot be read, as when a count box holds fewer than two values.

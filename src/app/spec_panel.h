@@ -15,11 +15,11 @@ class QPushButton;
 
 namespace tavex {
 
-// The specification panel of one variable: its name, limits, center, period,
-// number of values, kind and spacing, and its two value-list buttons. Every
-// control is this panel's own and is named after its role with the
-// variable's index ("txtLL_2"); every panel lays them out alike, so that they
-// sit in the same places whichever panel is shown.
+// The panel of one variable ("Specs for each variable"): its name, limits,
+// center, period, number of values, kind and spacing, and its two value-list
+// buttons. Every control is this panel's own and is named after its role with
+// the variable's index ("txtLL_2"); every panel lays them out alike, so that
+// they sit in the same places whichever panel is shown.
 class SpecPanel final : public QWidget {
 public:
     // The panel of variable k (0-based), showing the defaults.
@@ -33,7 +33,7 @@ public:
 
     // The texts and check states as typed, for ReadSpecs.
     PanelTexts Texts() const;
-    // Shows a problem's specification (SetDisplayedSpecs; Open adds the
+    // Shows a problem's specs (SetDisplayedSpecs; Open adds the
     // center and period texts of its file).
     void Show(const ShownPanel& shown);
     void SetName(const QString& name);

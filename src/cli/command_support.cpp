@@ -67,6 +67,20 @@ int WriteListing(LineWriter& out, const ProblemModel& model)
     return FinishOutput(out);
 }
 
+std::optional<command::ComputeResult> ComputeOpened(ProblemModel& model, const Session& session, const Panels& panels,
+                                                    LineWriter& out)
+{
+    command::ComputeResult result = command::Compute(model, session, panels);
+    if (result.computed)
+        return result;
+    if (!result.failureLine.empty())
+        out.Line(result.failureLine);
+    else
+        ReportError(session.problemFile + ": "
+                    + (result.refusal.empty() ? "the computation failed" : result.refusal));
+    return std::nullopt;
+}
+
 bool HasCoefficients(const std::string& path, const ProblemModel& model)
 {
     if (!model.isComputed)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands.h"
+#include "commands/compute_command.h"
 #include "model/problem_model.h"
 #include "output.h"
 #include "setup/shown_specs.h"
@@ -32,6 +33,12 @@ int FinishOutput(LineWriter& out);
 
 // The coefficient listing of the model, trailing blanks removed, then FinishOutput.
 int WriteListing(LineWriter& out, const ProblemModel& model);
+
+// The compute command on the problem opened from session.problemFile, with
+// the panels the window shows right after the open. When nothing is computed,
+// prints the failure line (or reports the refusal) and returns nothing.
+std::optional<command::ComputeResult> ComputeOpened(ProblemModel& model, const Session& session, const Panels& panels,
+                                                    LineWriter& out);
 
 // True when the opened problem holds coefficients; otherwise says so.
 bool HasCoefficients(const std::string& path, const ProblemModel& model);

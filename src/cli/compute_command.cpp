@@ -19,15 +19,9 @@ int RunCompute(Arguments arguments)
     const Panels panels = command::PanelsOf(shown);
     Session session;
     session.problemFile = path;
-    const command::ComputeResult result = command::Compute(model, session, panels);
     LineWriter out(stdout);
-    if (!result.computed) {
-        if (!result.failureLine.empty())
-            out.Line(result.failureLine);
-        else
-            ReportError(path + ": " + (result.refusal.empty() ? "the computation failed" : result.refusal));
+    if (!ComputeOpened(model, session, panels, out))
         return kExitNoResult;
-    }
 
     // Save refreshes the model from the panels once more, which reads the
     // same entries to the same numbers; the lists it regenerates are unchanged.

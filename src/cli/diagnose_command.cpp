@@ -76,23 +76,18 @@ int RunDiagnose(Arguments arguments)
     const Panels panels = command::PanelsOf(shown);
     Session session;
     session.problemFile = path;
-    const command::ComputeResult result = command::Compute(model, session, panels);
     LineWriter out(stdout);
-    if (!result.computed) {
-        if (!result.failureLine.empty())
-            out.Line(result.failureLine);
-        else
-            ReportError(path + ": " + (result.refusal.empty() ? "the computation failed" : result.refusal));
+    const std::optional<command::ComputeResult> result = ComputeOpened(model, session, panels, out);
+    if (!result)
         return kExitNoResult;
-    }
-    if (!result.figures) {
+    if (!result->figures) {
         ReportError(path + ": not enough memory to measure the fit");
         return kExitNoResult;
     }
     if (json)
-        WriteJson(out, *result.figures);
+        WriteJson(out, *result->figures);
     else
-        WriteLines(out, *result.figures);
+        WriteLines(out, *result->figures);
     return FinishOutput(out);
 }
 

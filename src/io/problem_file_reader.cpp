@@ -136,7 +136,7 @@ public:
 
     void Parse()
     {
-        ReadSpecification();
+        ReadVariableSpecs();
         ReadDataHead();
 
         // Check that the numbers are there before the tables are made: a damaged
@@ -192,7 +192,7 @@ private:
             std::rethrow_exception(dataFault);
     }
 
-    void ReadSpecification()
+    void ReadVariableSpecs()
     {
         const int line = problem_.line();
         const std::int64_t lastVar = problem_.Count("the number of variables");

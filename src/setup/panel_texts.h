@@ -6,7 +6,7 @@
 
 namespace tavex {
 
-// What one variable's specification panel holds, as typed: the window keeps
+// What one variable's specs panel holds, as typed: the window keeps
 // these texts and check states, the core reads them.
 struct PanelTexts {
     std::string lowerLimit = "-5";

@@ -1,6 +1,7 @@
 // Many points at once: the batch path against the one-point evaluation.
 #include "engine/evaluate.h"
 #include "engine/evaluate_many.h"
+#include "random_expansion.h"
 
 #include <gtest/gtest.h>
 
@@ -13,36 +14,8 @@
 namespace tavex {
 namespace {
 
-struct Variable {
-    bool trigonometric = false;
-    int count = 1;
-    double center = 0.0, period = 0.0;
-};
-
-// A computed expansion with random coefficients; `spare` more indices on each
-// dimension of the storage than the counts use, as a Delete leaves it.
-ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
-{
-    ProblemModel model;
-    model.lastVar = static_cast<int>(variables.size()) - 1;
-    model.AllocateVariableArrays();
-    std::array<int, 4> storage{};
-    for (std::size_t k = 0; k < variables.size(); ++k) {
-        model.kind[k] = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.center[k] = variables[k].center;
-        model.period[k] = variables[k].period;
-        storage[k] = variables[k].count - 1 + spare;
-    }
-    model.ShapeTables(storage);
-    for (std::size_t k = 0; k < variables.size(); ++k)
-        model.valueUpper[k] = variables[k].count - 1;
-    std::mt19937 gen(7);
-    std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
-    for (std::size_t i = 0; i < model.coef.size(); ++i)
-        model.coef.data()[i] = coefficient(gen);
-    model.isComputed = true;
-    return model;
-}
+using testing::Expansion;
+using testing::Variable;
 
 // Offsets in every slot, those beyond the variables included: Evaluate reads them too.
 std::vector<PerVariable<double>> RandomOffsets(std::size_t count)
@@ -85,7 +58,7 @@ TEST(EvaluateMany, EqualsEvaluateBitForBit)
     for (const auto& variables : problems)
         for (const int spare : {0, 2}) {
             const ProblemModel model = Expansion(variables, spare);
-            SCOPED_TRACE(testing::Message() << variables.size() << " variables, " << spare << " spare");
+            SCOPED_TRACE(::testing::Message() << variables.size() << " variables, " << spare << " spare");
             for (const KernelIsa isa : SupportedKernelIsas())
                 ExpectSameAsEvaluate(model, points, {.threads = 1, .isa = isa});
             for (const int threads : {2, 3})

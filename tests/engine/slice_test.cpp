@@ -2,6 +2,7 @@
 #include "engine/slice.h"
 
 #include "engine/evaluate.h"
+#include "random_expansion.h"
 
 #include <gtest/gtest.h>
 
@@ -12,37 +13,8 @@
 namespace tavex {
 namespace {
 
-struct Variable {
-    bool trigonometric = false;
-    int count = 1;
-    double center = 0.0, period = 0.0;
-};
-
-// A computed expansion with random coefficients; `spare` more indices on
-// every dimension of the storage than the counts use, those beyond the
-// variables included.
-ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
-{
-    ProblemModel model;
-    model.lastVar = static_cast<int>(variables.size()) - 1;
-    model.AllocateVariableArrays();
-    std::array<int, 4> storage{spare, spare, spare, spare};
-    for (std::size_t k = 0; k < variables.size(); ++k) {
-        model.kind[k] = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.center[k] = variables[k].center;
-        model.period[k] = variables[k].period;
-        storage[k] += variables[k].count - 1;
-    }
-    model.ShapeTables(storage);
-    for (std::size_t k = 0; k < variables.size(); ++k)
-        model.valueUpper[k] = variables[k].count - 1;
-    std::mt19937 gen(7);
-    std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
-    for (std::size_t i = 0; i < model.coef.size(); ++i)
-        model.coef.data()[i] = coefficient(gen);
-    model.isComputed = true;
-    return model;
-}
+using testing::Expansion;
+using testing::Variable;
 
 const std::vector<std::vector<Variable>>& Problems()
 {
@@ -120,7 +92,7 @@ void ExpectSlicesAsEvaluate(const ProblemModel& model, const PerVariable<double>
 {
     const std::vector<double> xs = Coordinates(5, 3);
     for (int v = 0; v <= model.lastVar; ++v) {
-        SCOPED_TRACE(testing::Message() << "free variable " << v);
+        SCOPED_TRACE(::testing::Message() << "free variable " << v);
         const std::optional<Slice> slice = SliceAlong(model, v, point);
         ASSERT_TRUE(slice.has_value());
         const std::vector<double> values = SampleSlice(model, *slice, xs);
@@ -136,7 +108,7 @@ void ExpectSlicesAsEvaluate(const ProblemModel& model, const PerVariable<double>
 // A grid of 3 by 4 samples: swapping the sample indices shows.
 void ExpectSheetAsEvaluate(const ProblemModel& model, int first, int second, const PerVariable<double>& point)
 {
-    SCOPED_TRACE(testing::Message() << "free variables " << first << ", " << second);
+    SCOPED_TRACE(::testing::Message() << "free variables " << first << ", " << second);
     const std::vector<double> xs = Coordinates(3, 4), ys = Coordinates(4, 5);
     const std::optional<Sheet> sheet = SheetAlong(model, first, second, point);
     ASSERT_TRUE(sheet.has_value());
@@ -158,7 +130,7 @@ TEST(Slice, EachFreeVariableAsEvaluate)
     for (const auto& variables : Problems())
         for (const int spare : {0, 2}) {
             const ProblemModel model = Expansion(variables, spare);
-            SCOPED_TRACE(testing::Message() << variables.size() << " variables, " << spare << " spare");
+            SCOPED_TRACE(::testing::Message() << variables.size() << " variables, " << spare << " spare");
             for (const unsigned seed : {1u, 2u})
                 ExpectSlicesAsEvaluate(model, Point(seed));
         }
@@ -169,7 +141,7 @@ TEST(Sheet, EachPairOfFreeVariablesAsEvaluate)
     for (const auto& variables : Problems())
         for (const int spare : {0, 2}) {
             const ProblemModel model = Expansion(variables, spare);
-            SCOPED_TRACE(testing::Message() << variables.size() << " variables, " << spare << " spare");
+            SCOPED_TRACE(::testing::Message() << variables.size() << " variables, " << spare << " spare");
             for (int first = 0; first <= model.lastVar; ++first)
                 for (int second = 0; second <= model.lastVar; ++second)
                     if (first != second)
