@@ -8,7 +8,6 @@
 #include "output.h"
 
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace tavex::cli {

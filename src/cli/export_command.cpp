@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "commands/export_command.h"
 #include "io/coefficient_export.h"
-#include "io/problem_file_reader.h"
 #include "output.h"
 
 #include <cstdio>

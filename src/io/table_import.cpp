@@ -248,13 +248,10 @@ private:
     std::optional<TableGrid> grid_;
 };
 
-} // namespace
-
-FileOutcome ParseTable(std::string_view text, const std::string& path, const TableImportOptions& options,
-                       OpenedProblem& imported)
+// ParseTable once the options' entries are known to be taken.
+FileOutcome ParseChecked(std::string_view text, const std::string& path, const TableImportOptions& options,
+                         OpenedProblem& imported)
 {
-    if (FileOutcome checked = CheckOptionEntries(options); !checked.ok)
-        return checked;
     try {
         TableParser(text, path, options).Parse(imported);
     } catch (const ImportFailure& failure) {
@@ -267,6 +264,16 @@ FileOutcome ParseTable(std::string_view text, const std::string& path, const Tab
     return FileOutcome::Success();
 }
 
+} // namespace
+
+FileOutcome ParseTable(std::string_view text, const std::string& path, const TableImportOptions& options,
+                       OpenedProblem& imported)
+{
+    if (FileOutcome checked = CheckOptionEntries(options); !checked.ok)
+        return checked;
+    return ParseChecked(text, path, options, imported);
+}
+
 FileOutcome ReadTable(const std::string& path, const TableImportOptions& options, OpenedProblem& imported)
 {
     if (path.empty())
@@ -277,7 +284,7 @@ FileOutcome ReadTable(const std::string& path, const TableImportOptions& options
     FileBytes bytes;
     if (FileOutcome read = ReadWholeFile(path, bytes); !read.ok)
         return read;
-    return ParseTable(bytes.view(), path, options, imported);
+    return ParseChecked(bytes.view(), path, options, imported);
 }
 
 } // namespace tavex
