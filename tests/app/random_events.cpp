@@ -135,27 +135,20 @@ RandomEvents::~RandomEvents()
 void RandomEvents::OpenWindow()
 {
     window_ = std::make_unique<MainWindow>(*setting_, ".", NumberFormat{","});
-    window_->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
-        const char* answer = OneOf(kFileAnswers);
-        Note(std::string("  file dialog: ") + (answer ? answer : "cancelled"));
-        if (!answer)
-            return std::nullopt;
-        return files_.filePath(QString::fromLatin1(answer));
-    });
-    window_->ImportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
-        const char* answer = OneOf(kImportAnswers);
-        Note(std::string("  import dialog: ") + (answer ? answer : "cancelled"));
-        if (!answer)
-            return std::nullopt;
-        return files_.filePath(QString::fromLatin1(answer));
-    });
-    window_->ExportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) -> std::optional<QString> {
-        const char* answer = OneOf(kExportAnswers);
-        Note(std::string("  export dialog: ") + (answer ? answer : "cancelled"));
-        if (!answer)
-            return std::nullopt;
-        return files_.filePath(QString::fromLatin1(answer));
-    });
+    // A file dialog that answers one of `answers` (nothing: Cancel) in the temporary folder.
+    const auto answering = [this](const auto& answers, const char* dialog) {
+        return CommonDialog([this, &answers, dialog](QWidget*, CommonDialog::Kind,
+                                                     const QString&) -> std::optional<QString> {
+            const char* answer = OneOf(answers);
+            Note(std::string("  ") + dialog + " dialog: " + (answer ? answer : "cancelled"));
+            if (!answer)
+                return std::nullopt;
+            return files_.filePath(QString::fromLatin1(answer));
+        });
+    };
+    window_->FileDialog() = answering(kFileAnswers, "file");
+    window_->ImportDialog() = answering(kImportAnswers, "import");
+    window_->ExportDialog() = answering(kExportAnswers, "export");
     window_->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
         const bool toFile = Chance(0.5);
         Note(toFile ? "  print dialog: report.pdf" : "  print dialog: cancelled");

@@ -14,6 +14,10 @@ namespace tavex {
 using testing::ReadBytes;
 using testing::WriteBytes;
 
+// x on [0, 2], three equally spaced values, center 1, period "*", f = 5, 7, 9.
+inline const std::string kProblem = " 0 \r\n\"x\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
+inline const std::string kData = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
+
 struct CliRun {
     int status = -1;
     std::string out, err;

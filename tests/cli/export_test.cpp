@@ -1,5 +1,5 @@
 // Exporting the coefficients from the shell: CSV or JSON on standard output or
-// in a file, the refusals, and the help file's evaluator of the JSON against eval.
+// in a file, and the help file's evaluator of the JSON against eval.
 #include "cli_fixture.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +11,6 @@
 
 namespace tavex {
 namespace {
-
-// x on [0, 2], three equally spaced values, center 1, f = 5, 7, 9.
-const std::string kProblem = " 0 \r\n\"x\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
-const std::string kData = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
 
 class ExportTest : public CliTest {
 protected:
@@ -48,38 +44,6 @@ TEST_F(ExportTest, CsvOrJsonOnStandardOutputOrInAFileThatIsReplaced)
         EXPECT_EQ(file.status, 0);
         EXPECT_EQ(file.out + file.err, "");
         EXPECT_EQ(ReadBytes(dir_.File("exported")), out.out);
-    }
-}
-
-TEST_F(ExportTest, AProblemWithoutCoefficientsIsRefusedWithStatus1)
-{
-    WritePair(kProblem, kData);
-    const CliRun run = Cli("export p --format csv -o exported");
-    EXPECT_EQ(run.status, 1);
-    ExpectOneErrorLineNaming(run, "p: holds no coefficients");
-    EXPECT_FALSE(std::filesystem::exists(dir_.File("exported")));
-}
-
-TEST_F(ExportTest, ErrorsAreOneLineStatus2AndChangeNoFile)
-{
-    WriteComputedPair(kProblem, kData);
-    const std::string problem = ReadBytes(dir_.File("p")), data = ReadBytes(dir_.File("p.dat"));
-    const std::pair<const char*, const char*> cases[] = {
-        {"export p", "export: expects --format csv or --format json"},
-        {"export p --format xml", "export: unknown format 'xml'"},
-        {"export p --format csv -o", "export: -o expects a value"},
-        {"export p --format csv --json", "export: unknown option '--json'"},
-        {"export p p --format csv", "export: expects one PROBLEM file"},
-        {"export nothing --format csv", "nothing: cannot read"},
-        {"export p --format csv -o missing/exported", "missing/exported: cannot write"},
-        {"export p --format json -o ./p.dat", "./p.dat: cannot export: it is a file of the problem p"},
-    };
-    for (const auto& [command, error] : cases) {
-        const CliRun run = Cli(command);
-        EXPECT_EQ(run.status, 2) << command;
-        EXPECT_EQ(run.out, "") << command;
-        ExpectOneErrorLineNaming(run, error);
-        ExpectPairUnchanged(problem, data);
     }
 }
 

@@ -75,15 +75,6 @@ TEST(Compute, ExactCoefficients)
     }
 }
 
-TEST(Compute, EquallySpacedValuesAreRegenerated)
-{
-    ProblemModel model = MakeProblem({{"x", false, {7, 8, 9}}});
-    model.lowerLimit[0] = 1.0;
-    model.valueStep[0] = 0.5;
-    ASSERT_TRUE(Compute(model, {true, false, false, false}).succeeded);
-    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
-}
-
 TEST(Compute, RepeatedValueIsSingularAndStopsBeforeLaterVariables)
 {
     std::vector<double> f(8);

@@ -1,12 +1,17 @@
 // The checks of the entries: the variable count, the names, the limits and
-// the value counts, and what leaving the count boxes does to the tables.
+// the value counts, and what leaving the count boxes does to the tables; the
+// panels read into the model, and the model shown in them.
+#include "model/star_value.h"
 #include "setup/field_checks.h"
+#include "setup/read_specs.h"
+#include "setup/shown_specs.h"
 #include "setup/value_count.h"
 #include "setup/variable_count.h"
 #include "setup/variable_names.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace tavex {
@@ -123,15 +128,18 @@ TEST(VariableCount, ConfirmationShapesTheTablesForThePanelsInTheSameStep)
 
 using Names = std::vector<std::string>;
 
-TEST(VariableNames, AcceptsExactlyOneNonEmptyNamePerVariableAndKeepsThePieces)
+TEST(VariableNames, AcceptsExactlyOneNonEmptySavableNamePerVariableAndKeepsThePieces)
 {
-    struct Case { int variables; const char* text; bool accepted; Names names; int shown; };
+    struct Case { int variables; const char* text; bool accepted; Names names; int shown; const char* message = ""; };
     const Case cases[] = {
         {2, "x,y", true, {"x", "y"}, 2}, {1, "x", true, {"x"}, 1},
         {2, "x, y", true, {"x", " y"}, 2},  // blanks around a name are part of it
         {3, "a,b", false, {"a", "b", ""}, 2}, // every variable keeps a name slot
         {2, "x,y,z", false, {"x", "y", "z"}, 2}, {2, "x,,y", false, {"x", "", "y"}, 1},
         {2, "x,", false, {"x", ""}, 1}, {2, ",y", false, {"", "y"}, 0}, {2, "", false, {"", ""}, 0},
+        // The problem file quotes names without an escape: such a name could
+        // never be saved, and the names box locks once the names are accepted.
+        {2, "x,say \"y\"", false, {"x", "say \"y\""}, 2, "variable 2 holds a double quote"},
     };
     for (const Case& c : cases) {
         ProblemModel model;
@@ -140,23 +148,109 @@ TEST(VariableNames, AcceptsExactlyOneNonEmptyNamePerVariableAndKeepsThePieces)
         EXPECT_EQ(check.accepted, c.accepted) << c.text;
         EXPECT_EQ(model.varName, c.names) << c.text;
         EXPECT_EQ(check.namesShown, c.shown) << c.text;
-        EXPECT_TRUE(check.message.empty()) << c.text;
+        EXPECT_EQ(check.message.empty(), !*c.message) << c.text;
+        EXPECT_NE(check.message.find(c.message), std::string::npos) << check.message;
     }
 }
 
-TEST(VariableNames, NameTheFileCannotKeepIsRefusedWithAMessage)
+// A model as the count confirmation leaves it: `count` variables, fresh
+// per-variable arrays, tables with room for up to ten values of each.
+ProblemModel WithVariables(int count)
 {
-    // The problem file quotes names without an escape: such a name could
-    // never be saved, and the names box locks once the names are accepted.
     ProblemModel model;
-    model.lastVar = 1;
-    const NamesCheck check = AcceptVariableNames(model, "x,say \"y\"");
-    EXPECT_FALSE(check.accepted);
-    EXPECT_EQ(check.namesShown, 2);
-    EXPECT_NE(check.message.find("variable 2"), std::string::npos) << check.message;
-    EXPECT_NE(check.message.find("double quote"), std::string::npos) << check.message;
-    EXPECT_TRUE(AcceptVariableNames(model, "u,v").accepted);
-    EXPECT_EQ(model.varName, (Names{"u", "v"}));
+    model.lastVar = count - 1;
+    model.AllocateVariableArrays();
+    std::array<int, 4> room{};
+    std::fill_n(room.begin(), count, 9);
+    model.ShapeTables(room);
+    return model;
+}
+
+TEST(ReadSpecs, CopiesEveryPanelIntoTheModelAndLeavesTheResultsAlone)
+{
+    ProblemModel model = WithVariables(4);
+    model.coef(1, 0, 0, 0) = 42.0;
+    model.isComputed = true;
+    model.valuesExplicit[3] = true;
+    model.valueUpper[3] = 2;
+    model.ResizeVarX(3);
+    model.SetVarX(3, 1, 7.0);
+    Panels panels;
+    panels[0] = {"1", "2", "*", "*", "3", true, true};
+    panels[1] = {"-1e1", "4 apples", "0.5", "3", "4.5", false, false}; // 4.5 - 1 = 3.5 goes to the even 4
+    panels[2] = {"6", "-4", " *", "* ", "3", true, true}; // only "*" itself is the shorthand
+    panels[3] = {"0", "1", "*", "*", "3", true, false};
+    ASSERT_TRUE(ReadSpecs(model, panels));
+
+    EXPECT_EQ(model.lowerLimit, (PerVariable<double>{1, -10, 6, 0}));
+    EXPECT_EQ(model.upperLimit, (PerVariable<double>{2, 4, -4, 1}));
+    EXPECT_EQ(model.valueUpper, (PerVariable<int>{2, 4, 2, 2}));
+    EXPECT_EQ(model.center, (PerVariable<double>{1.5, 0.5, 0, 0.5}));
+    EXPECT_EQ(model.period, (PerVariable<double>{2 * PiValue(), 3, 0, 2 * PiValue()}));
+    using enum Kind;
+    EXPECT_EQ(model.kind, (PerVariable<Kind>{Polynomial, Trigonometric, Polynomial, Polynomial}));
+    EXPECT_EQ(model.isEquallySpaced, (PerVariable<bool>{true, false, true, false}));
+    EXPECT_EQ(model.valueStep, (PerVariable<double>{0.5, 3.5, -5, 0.5}));
+    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
+    // Not spaced, but never entered value by value: it stands for the spaced values.
+    EXPECT_EQ(model.VarX(1), (std::vector<double>{-10.0, -6.5, -3.0, 0.5, 4.0}));
+    EXPECT_EQ(model.VarX(2), (std::vector<double>{6.0, 1.0, -4.0}));
+    // An explicit list outside the spaced box is kept.
+    EXPECT_EQ(model.VarX(3), (std::vector<double>{0.0, 7.0, 0.0}));
+    EXPECT_TRUE(model.isComputed);
+    EXPECT_EQ(model.coef(1, 0, 0, 0), 42.0);
+}
+
+TEST(ReadSpecs, RefusesWhatNoReaderCouldUseAndChangesNothing)
+{
+    // Only possible when a command reads a count box that was never left.
+    struct Case { const char* count; bool explicitList; const char* refusal; };
+    for (const Case& c : {Case{"1", false, "fewer than 2 values"}, Case{"11", false, "has not been confirmed"},
+                          Case{"3", true, "holds fewer values"}}) {
+        ProblemModel model = WithVariables(2);
+        model.valuesExplicit[1] = c.explicitList;
+        Panels panels;
+        panels[0] = {.lowerLimit = "7"};
+        panels[1] = {.valueCount = c.count, .spacedChecked = false};
+        const SpecsRead read = ReadSpecs(model, panels);
+        EXPECT_FALSE(read) << c.count;
+        EXPECT_NE(read.refusal.find(c.refusal), std::string::npos) << read.refusal;
+        EXPECT_NE(read.refusal.find("variable 2"), std::string::npos) << read.refusal;
+        EXPECT_EQ(model.lowerLimit[0], 0.0);
+        EXPECT_EQ(model.valueUpper[1], 0);
+    }
+}
+
+TEST(SetDisplayedSpecs, ShowsTheModelInTextsThatReadBackToIt)
+{
+    ProblemModel model = WithVariables(2);
+    model.varName = {"x", " t"};
+    model.lowerLimit = {-0.5, 0.1 + 0.2, 0, 0};
+    model.upperLimit = {1e20, 3, 0, 0};
+    model.valueUpper = {4, 1, 0, 0};
+    model.kind[1] = Kind::Trigonometric;
+    model.isEquallySpaced = {false, true, false, false};
+    const ShownSpecs shown = SetDisplayedSpecs(model);
+    EXPECT_EQ(shown.variableCount, "2");
+    EXPECT_EQ(shown.variableNames, "x, t");
+    ASSERT_EQ(shown.panels.size(), 2u);
+    EXPECT_EQ(shown.panels[1].name, " t");
+    EXPECT_EQ(shown.panels[0].upperLimit, "1E+20");
+    EXPECT_EQ(shown.panels[1].lowerLimit, "0.3"); // 15 significant digits
+    EXPECT_EQ(shown.panels[0].valueCount, "5");
+
+    ProblemModel reread = WithVariables(2);
+    Panels panels;
+    for (std::size_t k = 0; k < 2; ++k) {
+        const ShownPanel& p = shown.panels[k];
+        panels[k] = {p.lowerLimit, p.upperLimit, "*", "*", p.valueCount, p.powerChecked, p.spacedChecked};
+    }
+    ASSERT_TRUE(ReadSpecs(reread, panels));
+    EXPECT_EQ(reread.lowerLimit, (PerVariable<double>{-0.5, 0.3, 0, 0}));
+    EXPECT_EQ(reread.upperLimit, model.upperLimit);
+    EXPECT_EQ(reread.valueUpper, model.valueUpper);
+    EXPECT_EQ(reread.kind, model.kind);
+    EXPECT_EQ(reread.isEquallySpaced, model.isEquallySpaced);
 }
 
 } // namespace

@@ -1,35 +1,64 @@
-// Slices and sheets against the evaluation at the same points.
-#include "engine/slice.h"
-
+// Many points at once, slices and sheets: the batch paths against the
+// one-point evaluation at the same points.
 #include "engine/evaluate.h"
-#include "random_expansion.h"
+#include "engine/evaluate_many.h"
+#include "engine/slice.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <random>
+#include <vector>
 
 namespace tavex {
 namespace {
 
-using testing::Expansion;
-using testing::Variable;
+struct Variable {
+    bool trigonometric = false;
+    int count = 1;
+    double center = 0.0, period = 0.0;
+};
 
-const std::vector<std::vector<Variable>>& Problems()
+// A computed expansion with random coefficients; `spare` more indices on
+// every dimension of the storage than the counts use, those beyond the
+// variables included, as a Delete leaves it.
+ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
 {
-    // Odd and even trigonometric counts, a variable with one value, and runs
-    // of lines along variable 1 both shorter and longer than 8.
-    static const std::vector<std::vector<Variable>> problems{
-        {{false, 7, 0.5}},
-        {{true, 6, 0.0, 2.5}},
-        {{true, 5, 0.25, 3.0}, {false, 8, -0.5}},
-        {{false, 4}, {true, 9, 0.0, 1.5}, {false, 1, 1.0}},
-        {{true, 4, 0.0, 2.0}, {false, 5, 0.2}, {true, 3, 0.1, 4.0}, {false, 6, -0.3}},
-        {{false, 6}, {false, 11}, {true, 2, 0.0, 1.0}, {true, 5, 0.0, 3.5}},
-    };
-    return problems;
+    ProblemModel model;
+    model.lastVar = static_cast<int>(variables.size()) - 1;
+    model.AllocateVariableArrays();
+    std::array<int, 4> storage{spare, spare, spare, spare};
+    for (std::size_t k = 0; k < variables.size(); ++k) {
+        model.kind[k] = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+        model.center[k] = variables[k].center;
+        model.period[k] = variables[k].period;
+        storage[k] += variables[k].count - 1;
+    }
+    model.ShapeTables(storage);
+    for (std::size_t k = 0; k < variables.size(); ++k)
+        model.valueUpper[k] = variables[k].count - 1;
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
+    for (std::size_t i = 0; i < model.coef.size(); ++i)
+        model.coef.data()[i] = coefficient(gen);
+    model.isComputed = true;
+    return model;
 }
+
+// Odd and even trigonometric counts, a variable with one value, and runs
+// of lines along variable 1 both shorter and longer than 8.
+const std::vector<std::vector<Variable>> kProblems{
+    {{false, 7, 0.5}},
+    {{true, 6, 0.0, 2.5}},
+    {{true, 5, 0.25, 3.0}, {false, 8, -0.5}},
+    {{false, 4}, {true, 9, 0.0, 1.5}, {false, 1, 1.0}},
+    {{true, 4, 0.0, 2.0}, {false, 5, 0.2}, {true, 3, 0.1, 4.0}, {false, 6, -0.3}},
+    {{false, 6}, {false, 11}, {true, 2, 0.0, 1.0}, {true, 5, 0.0, 3.5}},
+};
 
 std::vector<double> Coordinates(std::size_t count, unsigned seed)
 {
@@ -41,10 +70,51 @@ std::vector<double> Coordinates(std::size_t count, unsigned seed)
     return xs;
 }
 
-PerVariable<double> Point(unsigned seed)
+// Every slot filled, those beyond the variables included: Evaluate reads them too.
+std::vector<PerVariable<double>> Points(std::size_t count, unsigned seed)
 {
-    const std::vector<double> xs = Coordinates(4, seed);
-    return {xs[0], xs[1], xs[2], xs[3]};
+    const std::vector<double> xs = Coordinates(4 * count, seed);
+    std::vector<PerVariable<double>> points(count);
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        points[i / 4][i % 4] = xs[i];
+    return points;
+}
+
+PerVariable<double> Point(unsigned seed) { return Points(1, seed)[0]; }
+
+void ExpectSameAsEvaluate(const ProblemModel& model, const std::vector<PerVariable<double>>& points,
+                          const EvaluateManyOptions& options)
+{
+    const std::optional<std::vector<double>> values = EvaluateMany(model, points, options);
+    ASSERT_TRUE(values.has_value());
+    ASSERT_EQ(values->size(), points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double one = Evaluate(model, points[i]).value(), many = (*values)[i];
+        const bool same = std::isnan(one) ? std::isnan(many) : std::memcmp(&one, &many, sizeof one) == 0;
+        ASSERT_TRUE(same) << "point " << i << ": " << many << " instead of " << one << " (threads " << options.threads
+                          << ", batch " << options.batchPoints << ", isa " << static_cast<int>(options.isa) << ")";
+    }
+}
+
+TEST(EvaluateMany, EqualsEvaluateBitForBit)
+{
+    // 77 random points: no multiple of a vector, a block or the batches
+    // below. Then a point beyond the doubles, and non-finite offsets in the
+    // slots of variables a problem may not have, where Evaluate still multiplies by 0.
+    std::vector<PerVariable<double>> points = Points(77, 11);
+    const double inf = std::numeric_limits<double>::infinity();
+    points.insert(points.end(), {{1e200, 0.5, 0, 0}, {0.5, 1e300, 0, 0}, {0.5, 0.5, inf, 0},
+                                 {0.5, 0.5, 0, std::nan("")}, {-0.0, -0.0, -0.0, -0.0}});
+    for (const auto& variables : kProblems)
+        for (const int spare : {0, 2}) {
+            const ProblemModel model = Expansion(variables, spare);
+            SCOPED_TRACE(::testing::Message() << variables.size() << " variables, " << spare << " spare");
+            for (const KernelIsa isa : SupportedKernelIsas())
+                ExpectSameAsEvaluate(model, points, {.threads = 1, .isa = isa});
+            for (const int threads : {2, 3})
+                for (const int batch : {1, 5, 40})
+                    ExpectSameAsEvaluate(model, points, {.threads = threads, .batchPoints = batch});
+        }
 }
 
 PerVariable<double> Offsets(const ProblemModel& model, PerVariable<double> point)
@@ -125,23 +195,14 @@ void ExpectSheetAsEvaluate(const ProblemModel& model, int first, int second, con
         }
 }
 
-TEST(Slice, EachFreeVariableAsEvaluate)
+TEST(Slice, EachFreeVariableAndEachPairOfThemAsEvaluate)
 {
-    for (const auto& variables : Problems())
+    for (const auto& variables : kProblems)
         for (const int spare : {0, 2}) {
             const ProblemModel model = Expansion(variables, spare);
             SCOPED_TRACE(::testing::Message() << variables.size() << " variables, " << spare << " spare");
             for (const unsigned seed : {1u, 2u})
                 ExpectSlicesAsEvaluate(model, Point(seed));
-        }
-}
-
-TEST(Sheet, EachPairOfFreeVariablesAsEvaluate)
-{
-    for (const auto& variables : Problems())
-        for (const int spare : {0, 2}) {
-            const ProblemModel model = Expansion(variables, spare);
-            SCOPED_TRACE(::testing::Message() << variables.size() << " variables, " << spare << " spare");
             for (int first = 0; first <= model.lastVar; ++first)
                 for (int second = 0; second <= model.lastVar; ++second)
                     if (first != second)
@@ -158,13 +219,19 @@ TEST(Slice, LargeTableAsEvaluate)
     ExpectSheetAsEvaluate(model, 3, 2, Point(2));
 }
 
-TEST(Slice, ZeroPeriodGivesNaN)
+TEST(BatchEvaluation, NaNForAZeroPeriodAndNothingBeforeCompute)
 {
-    const ProblemModel model = Expansion({{false, 3}, {true, 4, 0.0, 0.0}, {false, 2}});
-    const std::vector<double> xs = Coordinates(3, 1);
+    ProblemModel model = Expansion({{false, 3}, {true, 4, 0.0, 0.0}, {false, 2}});
     const auto allNaN = [](const std::vector<double>& values) {
         return !values.empty() && std::all_of(values.begin(), values.end(), [](double x) { return std::isnan(x); });
     };
+    const std::vector<PerVariable<double>> points = Points(10, 11);
+    const std::optional<std::vector<double>> values = EvaluateMany(model, points);
+    ASSERT_TRUE(values.has_value());
+    EXPECT_EQ(values->size(), points.size());
+    EXPECT_TRUE(allNaN(*values));
+    EXPECT_TRUE(EvaluateMany(model, {})->empty());
+    const std::vector<double> xs = Coordinates(3, 1);
     for (const int v : {0, 1}) {
         const std::optional<Slice> slice = SliceAlong(model, v, Point(1));
         ASSERT_TRUE(slice.has_value());
@@ -175,12 +242,9 @@ TEST(Slice, ZeroPeriodGivesNaN)
         ASSERT_TRUE(sheet.has_value());
         EXPECT_TRUE(allNaN(SampleSheet(model, *sheet, xs, xs))) << "free variables " << first << ", " << second;
     }
-}
 
-TEST(Slice, NothingBeforeCompute)
-{
-    ProblemModel model = Expansion({{false, 3}, {true, 3, 0.0, 2.0}});
     model.isComputed = false;
+    EXPECT_FALSE(EvaluateMany(model, points).has_value());
     EXPECT_FALSE(SliceAlong(model, 0, Point(1)).has_value());
     EXPECT_FALSE(SheetAlong(model, 0, 1, Point(1)).has_value());
 }
