@@ -21,7 +21,7 @@ const ProblemModel& Expansion(bool trigonometric)
 {
     const auto make = [](bool trig) {
         ProblemModel model = MakeWorkloadProblem(Workloads()[3], trig);
-        model.isComputed = true;
+        model.SetComputed();
         return model;
     };
     static const ProblemModel poly = make(false), trig = make(true);

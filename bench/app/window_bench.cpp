@@ -70,7 +70,7 @@ void BM_PasteIntoFunctionWindow(benchmark::State& state)
 ProblemModel PlottableW4()
 {
     ProblemModel model = MakeWorkloadProblem(Workloads()[3], false);
-    model.isComputed = true;
+    model.SetComputed();
     return model;
 }
 

@@ -21,7 +21,8 @@ std::unique_ptr<ProblemModel> ListingSnapshot(const ProblemModel& model)
     snapshot->center = model.center;
     snapshot->period = model.period;
     snapshot->valueUpper = model.valueUpper;
-    snapshot->isComputed = model.isComputed;
+    if (model.IsComputed())
+        snapshot->SetComputed();
     snapshot->coef = model.coef;
     return snapshot;
 }

@@ -75,7 +75,7 @@ void MainWindow::ShowOpenedProblem(const ShownSpecs& shown)
 
 void MainWindow::ShowResults()
 {
-    if (!model_.isComputed)
+    if (!model_.IsComputed())
         return;
     coeffLines->AppendListing(model_);
     cmdEvaluations->setEnabled(true);
@@ -110,7 +110,7 @@ void MainWindow::SaveAsCommand()
 void MainWindow::SaveProblem(const std::string& path)
 {
     const CommandEnd check(*this);
-    if (const FileOutcome outcome = command::Save(model_, session_, PanelsShown(), path); !outcome.ok)
+    if (const FileOutcome outcome = command::Save(model_, session_, PanelsShown(), path).outcome; !outcome.ok)
         ReportFailure(QString::fromStdString(outcome.message));
 }
 

@@ -83,9 +83,9 @@ std::optional<command::ComputeResult> ComputeOpened(ProblemModel& model, const S
 
 bool HasCoefficients(const std::string& path, const ProblemModel& model)
 {
-    if (!model.isComputed)
+    if (!model.IsComputed())
         ReportError(path + ": holds no coefficients (run 'tavex-cli compute' first)");
-    return model.isComputed;
+    return model.IsComputed();
 }
 
 } // namespace tavex::cli

@@ -25,7 +25,7 @@ int RunCompute(Arguments arguments)
 
     // Save refreshes the model from the panels once more, which reads the
     // same entries to the same numbers; the lists it regenerates are unchanged.
-    const FileOutcome saved = command::Save(model, session, panels, path);
+    const FileOutcome saved = command::Save(model, session, panels, path).outcome;
     if (!saved.ok) {
         ReportError(saved.message);
         return kExitError;

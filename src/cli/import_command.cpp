@@ -75,7 +75,7 @@ int RunImport(Arguments arguments)
         return kExitError;
     }
     // Saved as the window would save it right after the import.
-    const FileOutcome saved = command::Save(model, session, command::PanelsOf(imported.shown), read.files[1]);
+    const FileOutcome saved = command::Save(model, session, command::PanelsOf(imported.shown), read.files[1]).outcome;
     if (!saved.ok) {
         ReportError(saved.message);
         return kExitError;

@@ -26,7 +26,7 @@ ComputeResult Compute(ProblemModel& model, const Session& session, const Panels&
         result.refusal = "There is not enough memory to compute the coefficients.";
         return result;
     }
-    model.isComputed = false;
+    model.ClearComputed();
 
     PerVariable<bool> spaced{};
     for (int k = 0; k <= model.lastVar; ++k)

@@ -14,6 +14,7 @@ OpenResult Open(ProblemModel& model, Session& session, const std::string& path)
     result.outcome = OpenProblemFiles(model, path, entries);
     if (!result.outcome.ok)
         return result;
+    model.MarkSaved();
     session.problemFile = path;
     result.shown = SetDisplayedSpecs(model);
     for (int k = 0; k <= model.lastVar; ++k) {
@@ -42,14 +43,23 @@ Panels PanelsOf(const ShownSpecs& shown)
     return panels;
 }
 
-FileOutcome Save(ProblemModel& model, Session& session, const Panels& panels, const std::string& path)
+SaveResult Save(ProblemModel& model, Session& session, const Panels& panels, const std::string& path)
 {
-    if (const SpecsRead read = ReadSpecs(model, panels); !read)
-        return FileOutcome::Failure(read.refusal + " Nothing was saved.");
-    FileOutcome outcome = SaveProblemFiles(model, path);
-    if (outcome.ok)
-        session.problemFile = path;
-    return outcome;
+    SaveResult result;
+    if (const SpecsRead read = ReadSpecs(model, panels); !read) {
+        result.outcome = FileOutcome::Failure(read.refusal + " Nothing was saved.");
+        return result;
+    }
+    // The files keep coefficients only beside the specs and the table they
+    // were solved from: out-of-date ones are left out, never written as valid.
+    result.outcome = SaveProblemFiles(model, path);
+    if (!result.outcome.ok)
+        return result;
+    session.problemFile = path;
+    model.MarkSaved();
+    if (model.ResultsState() == Results::OutOfDate)
+        result.note = kSavedWithoutCoefficients;
+    return result;
 }
 
 } // namespace tavex::command

@@ -25,9 +25,21 @@ OpenResult Open(ProblemModel& model, Session& session, const std::string& path);
 // The panels as an open leaves them on the window.
 Panels PanelsOf(const ShownSpecs& shown);
 
+inline constexpr char kSavedWithoutCoefficients[] =
+    "Saved without the coefficients: the variables or the table changed after they were computed.";
+
+struct SaveResult {
+    FileOutcome outcome;
+    // What the window tells of a save that succeeded: empty, or
+    // kSavedWithoutCoefficients.
+    std::string note;
+};
+
 // Save and Save As, once the name is chosen: ReadSpecs from the panels, then
-// both files under path; problemFile becomes path once they are written. A
-// refusal or failure changes no file.
-FileOutcome Save(ProblemModel& model, Session& session, const Panels& panels, const std::string& path);
+// both files under path; problemFile becomes path once they are written and
+// the problem counts as unmodified. Coefficients that are out of date are not
+// saved: the pair is written as not computed, specs and table as they stand.
+// A refusal or failure changes no file.
+SaveResult Save(ProblemModel& model, Session& session, const Panels& panels, const std::string& path);
 
 } // namespace tavex::command

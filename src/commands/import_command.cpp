@@ -13,6 +13,7 @@ OpenResult ImportTable(ProblemModel& model, Session& session, const std::string&
     if (!result.outcome.ok)
         return result;
     model = std::move(imported.model);
+    model.MarkSaved(); // what the table holds is not lost on leaving it
     session.problemFile.clear();
     result.shown = SetDisplayedSpecs(model);
     for (int k = 0; k <= model.lastVar; ++k) {

@@ -4,16 +4,23 @@
 #include "model/number_text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cassert>
 
 namespace tavex {
 
 namespace {
 
-// Whether the slot's value changed; NaN compares unequal to itself, so storing one always does.
+// Bit for bit, so that -0 differs from 0 and a NaN is the same NaN.
+bool SameValue(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Whether the slot's value changed.
 bool Assign(double& slot, double value)
 {
-    const bool changed = !(slot == value);
+    const bool changed = !SameValue(slot, value);
     slot = value;
     return changed;
 }
@@ -114,7 +121,7 @@ std::string& FunctionForm::Slot(Box box, int k)
 
 void FunctionForm::Edit(Box box, int k, std::string text)
 {
-    SetText(box, k, std::move(text));
+    SetText(box, k, std::move(text), Origin::User);
 }
 
 bool FunctionForm::IndexInRange(Box box, int k) const
@@ -122,49 +129,56 @@ bool FunctionForm::IndexInRange(Box box, int k) const
     return InRange(model_, k, Text(box, k));
 }
 
-void FunctionForm::SetText(Box box, int k, std::string text)
+void FunctionForm::SetText(Box box, int k, std::string text, Origin origin)
 {
     std::string& slot = Slot(box, k);
     if (slot == text)
         return; // no change: this ends a chain of reactions
     slot = std::move(text);
+    if (box == Box::Fun)
+        funTyped_ = origin == Origin::User;
     if (!funBusy_)
-        React(box, k);
+        React(box, k, origin);
 }
 
-void FunctionForm::React(Box box, int k)
+void FunctionForm::React(Box box, int k, Origin origin)
 {
     const auto s = static_cast<std::size_t>(k);
     switch (box) {
     case Box::FunIndex:
         if (IndexInRange(box, k))
-            SetText(Box::VarIndex, k, funIndex_[s]);
+            SetText(Box::VarIndex, k, funIndex_[s], Origin::Window);
         return;
     case Box::VarIndex:
         if (!IndexInRange(box, k))
             return;
         point_[s] = IndexIn(box, k);
-        SetText(Box::FunIndex, k, std::to_string(point_[s]));
-        SetText(Box::Var, k, TextOfNumber(model_.GetVarX(k, point_[s])));
+        SetText(Box::FunIndex, k, std::to_string(point_[s]), Origin::Window);
+        SetText(Box::Var, k, TextOfNumber(model_.GetVarX(k, point_[s])), Origin::Window);
         ReadPointFromFunIndices();
-        SetText(Box::Fun, 0, TextOfNumber(FunctionValue(model_, point_)));
+        SetText(Box::Fun, 0, TextOfNumber(FunctionValue(model_, point_)), Origin::Window);
         return;
     case Box::Fun:
-        ReadPointFromFunIndices();
-        Store(FunctionValue(model_, point_), LeadingNumber(fun_));
+        // A value the window shows is the stored one rounded to 15 digits:
+        // writing it back would edit the table by merely looking at it.
+        if (origin == Origin::User) {
+            ReadPointFromFunIndices();
+            Store(FunctionValue(model_, point_), LeadingNumber(fun_));
+        }
         return;
     case Box::Var: {
+        if (origin != Origin::User)
+            return;
+        const int i = IndexIn(Box::VarIndex, k);
+        const double value = LeadingNumber(var_[s]);
+        if (SameValue(model_.GetVarX(k, i), value))
+            return;
         if (onValueEdited)
             onValueEdited(k);
-        const int i = IndexIn(Box::VarIndex, k);
-        const double before = model_.GetVarX(k, i);
-        model_.SetVarX(k, i, LeadingNumber(var_[s]));
-        if (model_.GetVarX(k, i) == before)
-            return;
+        model_.SetVarX(k, i, value);
         // A value typed here is the user's: no later regeneration of the spaced values may undo it.
         model_.valuesExplicit[s] = true;
-        if (onDataChanged)
-            onDataChanged();
+        DataChanged();
         return;
     }
     }
@@ -185,13 +199,21 @@ void FunctionForm::ReadPointFromFunIndices()
 
 void FunctionForm::Store(double& slot, double value)
 {
-    if (Assign(slot, value) && onDataChanged)
+    if (Assign(slot, value))
+        DataChanged();
+}
+
+void FunctionForm::DataChanged()
+{
+    model_.MarkEdited();
+    if (onDataChanged)
         onDataChanged();
 }
 
 void FunctionForm::ShowFunPoint()
 {
     funBusy_ = true;
+    funTyped_ = false;
     fun_ = TextOfNumber(FunctionValue(model_, point_));
     for (int k = 0; k <= model_.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
@@ -204,7 +226,8 @@ void FunctionForm::ShowFunPoint()
 void FunctionForm::Step(bool forward)
 {
     ReadPointFromFunIndices();
-    Store(FunctionValue(model_, point_), LeadingNumber(fun_));
+    if (funTyped_)
+        Store(FunctionValue(model_, point_), LeadingNumber(fun_));
     point_ = forward ? NextGridPoint(model_, point_) : PreviousGridPoint(model_, point_);
     ShowFunPoint();
 }
@@ -217,7 +240,7 @@ void FunctionForm::StepIndex(int k, bool forward)
         index = 0;
     if (index < 0)
         index = upper;
-    SetText(Box::VarIndex, k, std::to_string(index));
+    SetText(Box::VarIndex, k, std::to_string(index), Origin::Window);
 }
 
 int FunctionForm::Paste(const std::vector<double>& values)
@@ -236,8 +259,8 @@ int FunctionForm::Paste(const std::vector<double>& values)
         point_ = NextGridPoint(model_, point_);
     }
     ShowFunPoint();
-    if (changed && onDataChanged)
-        onDataChanged();
+    if (changed)
+        DataChanged();
     return stored;
 }
 

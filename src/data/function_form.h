@@ -35,7 +35,10 @@ std::optional<StartingSet> ReadStartingSet(const ProblemModel& model, std::strin
 //
 // A change of a box's text runs that box's reaction unless the form is busy
 // showing a point; reactions may change other boxes, and so chain, until a
-// box is set to the text it already holds.
+// box is set to the text it already holds. Only a text the user typed is
+// stored: moving from point to point, by the index boxes, the "-" and "+"
+// buttons or Enter, never writes a value back. Every change of the data is
+// an edit of the problem (ProblemModel::MarkEdited).
 class FunctionForm final {
 public:
     enum class Box { FunIndex, VarIndex, Var, Fun };
@@ -61,20 +64,24 @@ public:
     // point when it was reached). Returns how many were stored.
     int Paste(const std::vector<double>& values);
 
-    // Variable k's value was edited: its "Equally spaced" box must be unticked.
+    // Variable k's value was changed: its "Equally spaced" box must be unticked.
     std::function<void(int k)> onValueEdited;
     // A function value or a variable's value changed: coefficients computed
     // before no longer belong to the data.
     std::function<void()> onDataChanged;
 
 private:
+    // Who changed a box: the user, or the form in one of its reactions.
+    enum class Origin { User, Window };
+
     std::string& Slot(Box box, int k);
-    void SetText(Box box, int k, std::string text);
-    void React(Box box, int k);
+    void SetText(Box box, int k, std::string text, Origin origin);
+    void React(Box box, int k, Origin origin);
     // The index a box names, within its variable's indices.
     int IndexIn(Box box, int k) const;
     void ReadPointFromFunIndices();
     void Store(double& slot, double value);
+    void DataChanged();
     void ShowFunPoint();
 
     ProblemModel& model_;
@@ -82,6 +89,7 @@ private:
     PerVariable<std::string> funIndex_, varIndex_, var_;
     std::string fun_;
     bool funBusy_ = false;
+    bool funTyped_ = false; // the value box holds what the user typed, not what the form showed
 };
 
 // The numbers of a text copied from a spreadsheet or a list: fields

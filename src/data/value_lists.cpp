@@ -11,7 +11,10 @@ bool StoreGridEntry(ProblemModel& model, int k, int row, std::string_view text)
     assert(row >= 0 && row <= model.valueUpper[static_cast<std::size_t>(k)]);
     const double before = model.GetVarX(k, row);
     model.SetVarX(k, row, LeadingNumber(text));
-    return !(model.GetVarX(k, row) == before);
+    const bool changed = !(model.GetVarX(k, row) == before);
+    if (changed)
+        model.MarkEdited();
+    return changed;
 }
 
 int PasteIntoList(ProblemModel& model, int k, int row, const std::vector<double>& values)
@@ -20,6 +23,8 @@ int PasteIntoList(ProblemModel& model, int k, int row, const std::vector<double>
     int stored = 0;
     for (; stored < static_cast<int>(values.size()) && row + stored <= upper; ++stored)
         model.SetVarX(k, row + stored, values[static_cast<std::size_t>(stored)]);
+    if (stored > 0)
+        model.MarkEdited();
     return stored;
 }
 
@@ -47,6 +52,7 @@ std::optional<std::string> DeleteListValue(ProblemModel& model, int k, int row)
                     model.funTable(to[0], to[1], to[2], to[3]) = model.funTable(from[0], from[1], from[2], from[3]);
                 }
     model.valueUpper[s] = last - 1;
+    model.MarkEdited();
     return shown;
 }
 

@@ -10,7 +10,7 @@
 namespace tavex {
 
 // The values grid window's edits of variable k's list, as plain steps over
-// the problem.
+// the problem. Each change is an edit of the problem (ProblemModel::MarkEdited).
 
 // A cell's text stored as the value of its row: its leading number, 0 for a
 // text that does not begin with one. True when the stored value changed.

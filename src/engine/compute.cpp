@@ -92,7 +92,7 @@ ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int t
     if (!AllFinite(model.coef, upper, threads))
         return {false, kOverflowLine};
 
-    model.isComputed = true;
+    model.SetComputed();
     ComputeOutcome outcome{true, {}};
     if (measureFit)
         outcome.figures = MeasureFit(model, factors, threads);
@@ -114,7 +114,7 @@ std::string BasisTooLargeLine(const ProblemModel& model, int variable)
 ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedChecked,
                        const ComputeOptions& options)
 {
-    model.isComputed = false;
+    model.ClearComputed();
     model.RegenerateSpacedValues(spacedChecked);
 
     const std::array<int, 4> upper = model.UpperIndices();

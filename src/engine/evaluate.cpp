@@ -73,7 +73,7 @@ void SumLines(const Level& level, int m, const double* source, std::size_t lineC
 
 std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> evalDx)
 {
-    if (!model.isComputed)
+    if (!model.IsComputed())
         return std::nullopt;
 
     if (HasZeroPeriod(model))

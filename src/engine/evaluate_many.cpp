@@ -341,7 +341,7 @@ std::optional<std::vector<double>> EvaluateMany(const ProblemModel& model,
                                                 std::span<const PerVariable<double>> evalDx,
                                                 const EvaluateManyOptions& options)
 {
-    if (!model.isComputed)
+    if (!model.IsComputed())
         return std::nullopt;
     std::vector<double> values(evalDx.size(), std::numeric_limits<double>::quiet_NaN());
     if (HasZeroPeriod(model) || evalDx.empty())

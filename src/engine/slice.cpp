@@ -256,7 +256,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 std::optional<Slice> SliceAlong(const ProblemModel& model, int variable, const PerVariable<double>& point)
 {
     assert(variable >= 0 && variable <= model.lastVar);
-    if (!model.isComputed)
+    if (!model.IsComputed())
         return std::nullopt;
     const auto k = static_cast<std::size_t>(variable);
     Slice slice{variable, std::vector<double>(CountOf(model, variable), kNaN)};
@@ -275,7 +275,7 @@ std::optional<Slice> SliceAlong(const ProblemModel& model, int variable, const P
 std::optional<Sheet> SheetAlong(const ProblemModel& model, int first, int second, const PerVariable<double>& point)
 {
     assert(first >= 0 && first <= model.lastVar && second >= 0 && second <= model.lastVar && first != second);
-    if (!model.isComputed)
+    if (!model.IsComputed())
         return std::nullopt;
     const std::size_t nFirst = CountOf(model, first), nSecond = CountOf(model, second);
     Sheet sheet{first, second, static_cast<int>(nFirst), static_cast<int>(nSecond),

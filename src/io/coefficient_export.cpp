@@ -193,12 +193,12 @@ void WriteJson(const ProblemModel& model, const TextSink& sink)
 
 std::string ExportRefusal(const ProblemModel& model)
 {
-    return model.isComputed ? std::string() : "The problem holds no computed coefficients; compute first.";
+    return model.IsComputed() ? std::string() : "The problem holds no computed coefficients; compute first.";
 }
 
 void WriteCoefficients(const ProblemModel& model, CoefficientFormat format, const TextSink& sink)
 {
-    assert(model.isComputed);
+    assert(model.IsComputed());
     if (format == CoefficientFormat::Json)
         WriteJson(model, sink);
     else

@@ -142,7 +142,7 @@ public:
         // Check that the numbers are there before the tables are made: a damaged
         // count must not make the program claim memory that a short file
         // cannot fill.
-        const std::size_t coefficients = model_.isComputed ? elements_ : 0;
+        const std::size_t coefficients = computed_ ? elements_ : 0;
         if (problem_.MostFieldsLeft() < coefficients) {
             FileFields dryRun = problem_;
             ReadCoefficients(dryRun, nullptr);
@@ -157,6 +157,8 @@ public:
         for (int k = 0; k < kMaxVariables; ++k)
             model_.ResizeVarX(k);
         ReadNumberSections();
+        if (computed_)
+            model_.SetComputed();
     }
 
 private:
@@ -165,8 +167,8 @@ private:
     // first, as a reading of one file after the other would.
     void ReadNumberSections()
     {
-        if (!model_.isComputed || elements_ < kElementsWorthAThread) {
-            if (model_.isComputed)
+        if (!computed_ || elements_ < kElementsWorthAThread) {
+            if (computed_)
                 ReadCoefficients(problem_, &model_);
             ReadValuesAndTable(data_, &model_);
             return;
@@ -205,7 +207,7 @@ private:
 
         for (int k = 0; k <= model_.lastVar; ++k)
             ReadVariableRecord(k);
-        model_.isComputed = problem_.Boolean("the flag of the coefficients");
+        computed_ = problem_.Boolean("the flag of the coefficients");
     }
 
     void ReadVariableRecord(int k)
@@ -320,6 +322,7 @@ private:
     ProblemModel& model_;
     OpenedEntries& entries_;
     std::size_t elements_ = 1;
+    bool computed_ = false; // the file holds coefficients
     std::size_t listValues_ = 0;
 };
 

@@ -126,9 +126,9 @@ void WriteProblemFile(const ProblemModel& model, const TextSink& sink)
             .Number(model.valueUpper[s])
             .End();
     }
-    CommaRecord(head).Boolean(model.isComputed).End();
+    CommaRecord(head).Boolean(model.IsComputed()).End();
     sink(head);
-    if (model.isComputed)
+    if (model.IsComputed())
         WriteFirstFastestLines(model.coef, model.UpperIndices(), sink);
 }
 

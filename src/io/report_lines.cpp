@@ -96,7 +96,7 @@ void PrintData(const ProblemModel& model, const LineSink& sink)
 void PrintReport(const ProblemModel& model, const LineSink& sink)
 {
     PrintVariableBlocks(model, sink);
-    if (model.isComputed)
+    if (model.IsComputed())
         PrintCoefficients(model, sink);
     else
         PrintData(model, sink);

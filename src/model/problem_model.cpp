@@ -29,6 +29,13 @@ void ProblemModel::AllocateVariableArrays()
     storedValueUpper = {};
 }
 
+Results ProblemModel::ResultsState() const
+{
+    if (!solvedRevision_)
+        return Results::None;
+    return *solvedRevision_ == revision_ ? Results::Current : Results::OutOfDate;
+}
+
 std::array<int, 4> ProblemModel::UpperIndices() const
 {
     std::array<int, 4> upper{};

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cassert>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,10 @@ inline constexpr int kMaxVariables = 4;
 // Four slots, one per variable; slots beyond lastVar stay 0, false or empty.
 template <typename T>
 using PerVariable = std::array<T, kMaxVariables>;
+
+// What the coefficients are worth: none computed, computed for the problem
+// as it stands, or computed before something they depend on changed.
+enum class Results { None, Current, OutOfDate };
 
 // How a variable is expanded: in powers of (x - center), or in 1 and the sines
 // and cosines of the multiples of its angle 2 pi (x - center) / period.
@@ -28,8 +34,7 @@ enum class Kind { Polynomial, Trigonometric };
 struct ProblemModel {
     ProblemModel();
 
-    int lastVar = 0;         // number of variables minus one, 0..3
-    bool isComputed = false; // coef holds the coefficients of the current data
+    int lastVar = 0; // number of variables minus one, 0..3
 
     // --- per variable ---
     // At least lastVar + 1 entries, empty until names are given; exactly
@@ -49,6 +54,31 @@ struct ProblemModel {
     // --- tables: function values at the grid points, and the coefficients ---
     Table4 funTable;
     Table4 coef;
+
+    // --- what the coefficients belong to, and what was saved ---
+    // The coefficients carry the revision of the variables and the table they
+    // were solved from, so "out of date" is a comparison, not a flag every
+    // edit must remember to clear.
+
+    // isComputed: coef holds the coefficients of the problem as it stands, to
+    // be listed, evaluated, saved and exported.
+    bool IsComputed() const { return ResultsState() == Results::Current; }
+    Results ResultsState() const;
+    // coef now holds the coefficients of the problem as it stands.
+    void SetComputed() { solvedRevision_ = revision_; }
+    // coef holds no coefficients.
+    void ClearComputed() { solvedRevision_.reset(); }
+    // The one step of every edit of what the coefficients depend on (a
+    // variable's kind, limits, center, period, count or values, a function
+    // value) or of what the problem files hold: coefficients computed before
+    // are out of date from now on, and the problem is modified.
+    void MarkEdited() { ++revision_; }
+    std::uint64_t Revision() const { return revision_; }
+
+    // Whether the problem changed, or was computed, since it was opened,
+    // imported or saved (MarkSaved).
+    bool IsModified() const { return savedAs_ != SavedState{revision_, solvedRevision_}; }
+    void MarkSaved() { savedAs_ = {revision_, solvedRevision_}; }
 
     // Gives every per-variable array four fresh slots of 0, false, polynomial
     // or empty text.
@@ -94,6 +124,12 @@ struct ProblemModel {
     const std::vector<double>& VarX(int ix) const { return varX_[Slot(ix)]; }
 
 private:
+    struct SavedState {
+        std::uint64_t revision = 0;
+        std::optional<std::uint64_t> solved;
+        friend bool operator==(const SavedState&, const SavedState&) = default;
+    };
+
     static std::size_t Slot(int k)
     {
         assert(k >= 0 && k < kMaxVariables);
@@ -101,6 +137,9 @@ private:
     }
 
     PerVariable<std::vector<double>> varX_;
+    std::uint64_t revision_ = 0;
+    std::optional<std::uint64_t> solvedRevision_;
+    SavedState savedAs_;
 };
 
 } // namespace tavex

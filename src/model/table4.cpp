@@ -24,7 +24,7 @@ void Table4::Release::operator()(double* p) const
     std::free(p);
 }
 
-Table4::Storage Table4::Allocate(std::size_t count)
+Table4::Storage Table4::Allocate(std::size_t count, bool zeroed)
 {
     const std::size_t bytes = count * sizeof(double);
     const std::size_t alignment = bytes >= 2 * kHugePage ? kHugePage : 64;
@@ -36,8 +36,9 @@ Table4::Storage Table4::Allocate(std::size_t count)
     if (alignment == kHugePage)
         madvise(p, rounded, MADV_HUGEPAGE); // a hint: without it the table only runs slower
 #endif
-    std::memset(p, 0, bytes);
-    return Storage(static_cast<double*>(p));
+    if (zeroed)
+        std::memset(p, 0, bytes);
+    return Storage(static_cast<double*>(p), Release{});
 }
 
 Table4::Table4()
@@ -45,19 +46,11 @@ Table4::Table4()
 {
 }
 
-Table4::Table4(const Table4& other)
-    : extents_(other.extents_), size_(other.size_), values_(Allocate(other.size_))
+void Table4::CopyValues()
 {
-    std::memcpy(values_.get(), other.values_.get(), size_ * sizeof(double));
-}
-
-Table4& Table4::operator=(const Table4& other)
-{
-    if (this != &other) {
-        Table4 copy(other);
-        *this = std::move(copy);
-    }
-    return *this;
+    Storage own = Allocate(size_, false);
+    std::memcpy(own.get(), values_.get(), size_ * sizeof(double));
+    values_ = std::move(own);
 }
 
 bool operator==(const Table4& a, const Table4& b)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cassert>
 #include <cstddef>
 #include <memory>
@@ -11,16 +12,19 @@ namespace tavex {
 // (i0, i1, i2, i3) lives at i0 + e0 * (i1 + e1 * (i2 + e2 * i3)).
 // The extents are those of the storage; the parts of the program that give
 // each dimension a meaning may use fewer indices than the storage holds.
+//
+// A copy shares the values until either side asks for them to write (the
+// non-const data() and element access): a snapshot of a problem for work on
+// another thread, or for the listing, costs no copy of its tables, and an
+// edit made meanwhile copies them once. Every copy still behaves as a value.
+// One object is not to be written from two threads at once; two objects
+// sharing values may be used from any threads.
 class Table4 final {
 public:
     using Extents = std::array<int, 4>;
 
     // One element, value 0.
     Table4();
-    Table4(const Table4& other);
-    Table4& operator=(const Table4& other);
-    Table4(Table4&& other) noexcept = default;
-    Table4& operator=(Table4&& other) noexcept = default;
 
     // Re-creates the table with indices 0..upper[k] on dimension k, every
     // element 0. Throws std::length_error when its size would not even fit a
@@ -50,11 +54,19 @@ public:
              + e(1) * (static_cast<std::size_t>(i2) + e(2) * static_cast<std::size_t>(i3)));
     }
 
-    double& operator()(int i0, int i1, int i2, int i3) { return values_[Offset(i0, i1, i2, i3)]; }
+    double& operator()(int i0, int i1, int i2, int i3) { return data()[Offset(i0, i1, i2, i3)]; }
     double operator()(int i0, int i1, int i2, int i3) const { return values_[Offset(i0, i1, i2, i3)]; }
 
-    double* data() { return values_.get(); }
+    // The values to write: a table sharing them with a copy gets its own first.
+    double* data()
+    {
+        MakeOwn();
+        return values_.get();
+    }
     const double* data() const { return values_.get(); }
+
+    // Whether the two hold the very same storage (a copy not yet written to).
+    bool SharesValuesWith(const Table4& other) const { return values_ == other.values_; }
 
     // Same extents and equal values (so a NaN makes two tables unequal).
     friend bool operator==(const Table4& a, const Table4& b);
@@ -63,11 +75,21 @@ private:
     struct Release {
         void operator()(double* p) const;
     };
-    using Storage = std::unique_ptr<double[], Release>;
-    // Zeroed storage for count values, 64-byte aligned; a big table gets huge
-    // pages where the system offers them, as the solver reads it across strides
-    // far larger than a small page.
-    static Storage Allocate(std::size_t count);
+    using Storage = std::shared_ptr<double[]>;
+
+    void MakeOwn()
+    {
+        if (values_.use_count() > 1)
+            CopyValues();
+        else // the other holders' last reads happen before this table's writes
+            std::atomic_thread_fence(std::memory_order_acquire);
+    }
+    void CopyValues();
+
+    // Storage for count values, zeroed unless told not to, 64-byte aligned; a
+    // big table gets huge pages where the system offers them, as the solver
+    // reads it across strides far larger than a small page.
+    static Storage Allocate(std::size_t count, bool zeroed = true);
 
     Extents extents_{1, 1, 1, 1};
     std::size_t size_ = 1;

@@ -4,6 +4,10 @@
 #include "model/star_value.h"
 #include "setup/value_count.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace tavex {
 
 namespace {
@@ -12,6 +16,38 @@ SpecsRead Refused(std::string why)
 {
     return {false, std::move(why)};
 }
+
+// What the coefficients depend on among what ReadSpecs writes, to tell
+// whether a read changed it. Compared bit for bit, so that a NaN is no change.
+struct ReadFields {
+    PerVariable<double> lower, upper, center, period;
+    PerVariable<int> valueUpper;
+    PerVariable<Kind> kind;
+    PerVariable<bool> spaced;
+    PerVariable<std::vector<double>> values;
+
+    explicit ReadFields(const ProblemModel& model)
+        : lower(model.lowerLimit), upper(model.upperLimit), center(model.center), period(model.period),
+          valueUpper(model.valueUpper), kind(model.kind), spaced(model.isEquallySpaced)
+    {
+        for (int k = 0; k <= model.lastVar; ++k)
+            values[static_cast<std::size_t>(k)] = model.VarX(k);
+    }
+
+    bool SameAs(const ReadFields& other) const
+    {
+        return SameBits(lower, other.lower) && SameBits(upper, other.upper) && SameBits(center, other.center)
+            && SameBits(period, other.period) && valueUpper == other.valueUpper && kind == other.kind
+            && spaced == other.spaced && std::equal(values.begin(), values.end(), other.values.begin(),
+                                                    [](const auto& a, const auto& b) { return SameBits(a, b); });
+    }
+
+    template <typename Doubles>
+    static bool SameBits(const Doubles& a, const Doubles& b)
+    {
+        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+    }
+};
 
 } // namespace
 
@@ -31,6 +67,7 @@ SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
             return Refused("The value list of " + which + " holds fewer values than its \"# of values\".");
     }
 
+    const ReadFields before(model);
     PerVariable<bool> spaced{};
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
@@ -55,6 +92,8 @@ SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
         if (!spaced[s] && !model.valuesExplicit[s])
             model.FillSpacedValues(k);
     }
+    if (!before.SameAs(ReadFields(model)))
+        model.MarkEdited();
     return {true, {}};
 }
 

@@ -17,7 +17,9 @@ struct SpecsRead {
 // Copies the panels of variables 0..lastVar into the model: limits, value
 // counts, center ("*": the middle of the interval), period ("*": 2 pi), kind
 // and spacing; then the steps, then the equally spaced value lists are
-// regenerated. coef and isComputed are left alone.
+// regenerated. coef is left alone; when what was read differs from what the
+// model held, the problem is edited (ProblemModel::MarkEdited) and
+// coefficients computed before are out of date.
 //
 // An implicit list (valuesExplicit false) stands for equally spaced values,
 // so it is generated also when its "Equally spaced" box was unticked: no

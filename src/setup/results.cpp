@@ -6,7 +6,7 @@ bool ClearResults(ProblemModel& model, const Session& session)
 {
     if (session.isOpening)
         return false;
-    model.isComputed = false;
+    model.ClearComputed();
     return true;
 }
 

@@ -73,6 +73,8 @@ CountChange LeaveValueCount(ProblemModel& model, int k, const PerVariable<std::s
     model.valueUpper = *upper;
     for (int j = 0; j <= model.lastVar; ++j)
         model.ResizeVarX(j);
+    model.ClearComputed(); // coef is all zero now
+    model.MarkEdited();
     return CountChange::TablesEmptied;
 }
 

@@ -57,6 +57,8 @@ CountConfirmation ConfirmVariableCount(ProblemModel& model, std::string_view cou
         return CountConfirmation::TablesTooLarge;
     model.lastVar = *lastVar;
     model.AllocateVariableArrays();
+    model.ClearComputed();
+    model.MarkEdited();
     return CountConfirmation::Confirmed;
 }
 

@@ -24,6 +24,7 @@ std::vector<std::string> SplitAtCommas(std::string_view text)
 
 NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text)
 {
+    const std::vector<std::string> before = model.varName;
     model.varName = SplitAtCommas(text);
     const int pieces = static_cast<int>(model.varName.size());
     // Every variable keeps a name slot, so that no reader of the names meets fewer than variables.
@@ -46,6 +47,8 @@ NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text)
                             "Please choose a name without them.";
         }
     }
+    if (model.varName != before)
+        model.MarkEdited(); // names are saved with the problem
     return check;
 }
 

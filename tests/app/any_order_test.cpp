@@ -122,7 +122,7 @@ TEST_F(AnyOrderTest, CommandsConfirmACountTypedButNotLeft)
     Type("3");
     Click("cmdCompute");
     EXPECT_EQ(window->model().valueUpper[0], 2);
-    EXPECT_TRUE(window->model().isComputed);
+    EXPECT_TRUE(window->model().IsComputed());
     ExpectSound();
 }
 

@@ -96,7 +96,7 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
     Open();
     EXPECT_EQ(window->session().problemFile, Path("problem").toStdString());
     EXPECT_EQ(window->model().funTable(1, 1, 0, 0), 10.0);
-    EXPECT_TRUE(window->model().isComputed && Find("cmdEvaluations")->isEnabled());
+    EXPECT_TRUE(window->model().IsComputed() && Find("cmdEvaluations")->isEnabled());
     EXPECT_EQ(Listing(), listed);
     // The window shows the problem ("*" stored as the middle); the count, names and count boxes are closed.
     for (const auto& [box, text] : {std::pair("txtVarNams", "x,y"), std::pair("txtExpansion_0", "0.5"),
@@ -148,7 +148,7 @@ TEST_F(FileCommandsTest, ASpreadsheetsTableIsImportedComputedAndItsCoefficientsE
     EXPECT_FALSE(Menu("mnuOpen")->isEnabled() || Menu("mnuImport")->isEnabled()); // one problem per run
 
     Click("cmdCompute");
-    ASSERT_TRUE(window->model().isComputed);
+    ASSERT_TRUE(window->model().IsComputed());
     answer = Path("p");
     Save();
     ChooseFromFileMenu("mnuExport"); // onto the problem's own file: refused
@@ -174,7 +174,7 @@ TEST_F(FileCommandsTest, HandWrittenStarsShowAsStarsAndNothingIsListed)
     EXPECT_TRUE(Listing().empty());
     EXPECT_FALSE(Find("cmdEvaluations")->isEnabled());
     Click("cmdCompute");
-    EXPECT_TRUE(window->model().isComputed);
+    EXPECT_TRUE(window->model().IsComputed());
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)

@@ -94,13 +94,13 @@ TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtonsAndAChangedCountE
     ProblemModel& model = window->model();
     EXPECT_EQ(model.valueUpper[0], 2);
     qobject_cast<CoefficientListModel*>(Find<QListView>("lstCoeff")->model())->AppendLine("a coefficient");
-    model.isComputed = true;
+    model.SetComputed();
     // 3.4 is still three values; 2 and then 3 again are changes.
     for (const auto& [count, kept] : {std::pair("3.4", true), std::pair("2", false), std::pair("3", false)}) {
         model.funTable(1, 1, 0, 0) = 7.0;
         Click("txtTerms_0");
         Fields({count});
-        EXPECT_EQ(std::tuple(model.funTable(1, 1, 0, 0), model.isComputed, window->CoefficientLines().rowCount()),
+        EXPECT_EQ(std::tuple(model.funTable(1, 1, 0, 0), model.IsComputed(), window->CoefficientLines().rowCount()),
                   std::tuple(kept ? 7.0 : 0.0, kept, kept ? 1 : 0)) << count;
     }
 }
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, ComputeListsTheCoefficientsOrTheSingularMatrix)
     Declare("1", "x");
     window->model().funTable(1, 0, 0, 0) = 10.0;
     Click("cmdCompute");
-    EXPECT_TRUE(window->model().isComputed && Find("cmdEvaluations")->isEnabled());
+    EXPECT_TRUE(window->model().IsComputed() && Find("cmdEvaluations")->isEnabled());
     const Names listed = Listing();
     ASSERT_GE(listed.size(), 3u);
     EXPECT_EQ(Names(listed.begin(), listed.begin() + 3), (Names{"COEFFICIENTS:", "5", "1                       *x"}));
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, ComputeListsTheCoefficientsOrTheSingularMatrix)
     // Equal limits: two equal values, two equal rows of the basis matrix. The list starts afresh.
     Box("txtUL_0")->setText("-5");
     Click("cmdCompute");
-    EXPECT_FALSE(window->model().isComputed);
+    EXPECT_FALSE(window->model().IsComputed());
     EXPECT_EQ(Listing(), Names{"YIELDS SINGULAR MATRIX."});
 }
 

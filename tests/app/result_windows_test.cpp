@@ -26,7 +26,7 @@ protected:
             for (int j = 0; j < 2; ++j)
                 window->model().funTable(i, j, 0, 0) = 1 + i + 2 * j + i * j;
         Click("cmdCompute");
-        ASSERT_TRUE(window->model().isComputed);
+        ASSERT_TRUE(window->model().IsComputed());
         Click("cmdEvaluations");
     }
     virtual const char* NamesText() const { return "x,y"; }
@@ -123,7 +123,7 @@ protected:
             for (int j = 0; j < 3; ++j)
                 window->model().funTable(i, j, 0, 0) = (i - 1.0) * (i - 1.0) * (j + 1.0);
         Click("cmdCompute");
-        ASSERT_TRUE(window->model().isComputed);
+        ASSERT_TRUE(window->model().IsComputed());
         window->ExportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
             return std::optional<QString>(dir.filePath(exportName));
         });

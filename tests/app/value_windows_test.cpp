@@ -96,7 +96,7 @@ TEST_F(ValueWindowsTest, KeyboardAloneTypesTheTableAndComputes)
     EXPECT_EQ(KeyTarget()->objectName(), "cmdEditFun"); // where the keys left it
     TabTo("cmdCompute");
     Press(Qt::Key_Space);
-    EXPECT_TRUE(window->model().isComputed);
+    EXPECT_TRUE(window->model().IsComputed());
 }
 
 TEST_F(ValueWindowsTest, GridStoresWhatIsTypedDeletesByMovingTheLastValueAndAddValuesReLays)

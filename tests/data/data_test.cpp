@@ -92,11 +92,14 @@ TEST(FunctionWindow, TypingAndSteppingStoreAndShowEveryValue)
     EXPECT_EQ(point, (GridPoint{0, 0, 0, 0}));
     EXPECT_EQ(form.Text(Box::Fun) + form.Text(Box::FunIndex, 1) + form.Text(Box::VarIndex, 1), "000");
     EXPECT_EQ(changes, 1);
-    // Stepping on writes the value shown back as its text: 15 significant digits.
+    // Stepping past a value shows it to 15 digits but never writes that text back.
     model.funTable(0, 1, 0, 0) = 0.12345678901234567;
+    const std::uint64_t revision = model.Revision();
     form.Step(true);
     form.Step(false);
-    EXPECT_EQ(model.funTable(0, 1, 0, 0), 0.123456789012346);
+    form.Step(true);
+    EXPECT_EQ(model.funTable(0, 1, 0, 0), 0.12345678901234567);
+    EXPECT_EQ(std::pair(model.Revision(), changes), std::pair(revision, 1));
 
     // 1.6 in a variable's index box moves to index 2; both of its boxes show 2.
     form.Edit(Box::VarIndex, 1, "1.6");
@@ -108,16 +111,19 @@ TEST(FunctionWindow, TypingAndSteppingStoreAndShowEveryValue)
     EXPECT_EQ(form.Text(Box::VarIndex, 0), "1");
 
     // A variable's value typed changes its list at every grid point using it,
-    // and keeps the list value by value. Moving a variable's index by its
-    // boxes writes its value back too.
+    // and keeps the list value by value; moving between its values writes
+    // nothing back, and the same number typed again is no edit.
     EXPECT_FALSE(model.valuesExplicit[1]);
     form.Edit(Box::Var, 1, "-4");
     EXPECT_EQ(model.GetVarX(1, 2), -4.0);
     EXPECT_TRUE(model.valuesExplicit[1] && !model.valuesExplicit[0]);
-    EXPECT_EQ(edited, (std::vector<int>{1, 0, 1}));
+    form.Edit(Box::Var, 1, "-4.0");
+    EXPECT_EQ(edited, (std::vector<int>{1}));
+    EXPECT_EQ(changes, 2);
     form.StepIndex(1, true); // past the last index to the first
     EXPECT_EQ(form.Text(Box::VarIndex, 1), "0");
     EXPECT_EQ(point, (GridPoint{1, 0, 0, 0}));
+    EXPECT_EQ(std::pair(edited.size(), changes), std::pair(std::size_t{1}, 2));
 }
 
 TEST(FunctionWindow, PasteFillsSuccessivePointsUpToTheLast)
@@ -190,13 +196,14 @@ TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
     for (const auto& [answer, added] : std::initializer_list<std::pair<const char*, int>>{
              {"abc", 0}, {"-3", 0}, {"2.5", 2}, {"3.5", 4}}) {
         ProblemModel fresh = Problem({2});
-        fresh.isComputed = true;
+        fresh.SetComputed();
         Panels panels;
         const command::ValueListResult result =
             command::AddValues(fresh, session, panels, 0, [answer = answer] { return std::string(answer); });
         EXPECT_EQ(fresh.valueUpper[0], 1 + added) << answer;
         EXPECT_EQ(result.countText, std::to_string(2 + added));
-        EXPECT_EQ(fresh.isComputed, added == 0) << answer; // coef is all zero after an addition
+        // coef is all zero after an addition
+        EXPECT_EQ(fresh.ResultsState() == Results::None, added != 0) << answer;
         EXPECT_EQ(fresh.VarX(0).size(), static_cast<std::size_t>(2 + added));
     }
 }

@@ -45,7 +45,7 @@ ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
     std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
     for (std::size_t i = 0; i < model.coef.size(); ++i)
         model.coef.data()[i] = coefficient(gen);
-    model.isComputed = true;
+    model.SetComputed();
     return model;
 }
 
@@ -243,7 +243,7 @@ TEST(BatchEvaluation, NaNForAZeroPeriodAndNothingBeforeCompute)
         EXPECT_TRUE(allNaN(SampleSheet(model, *sheet, xs, xs))) << "free variables " << first << ", " << second;
     }
 
-    model.isComputed = false;
+    model.ClearComputed();
     EXPECT_FALSE(EvaluateMany(model, points).has_value());
     EXPECT_FALSE(SliceAlong(model, 0, Point(1)).has_value());
     EXPECT_FALSE(SheetAlong(model, 0, 1, Point(1)).has_value());

@@ -69,7 +69,7 @@ TEST(Compute, ExactCoefficients)
     for (const Case& c : cases) {
         ProblemModel model = MakeProblem(c.variables, c.f);
         ASSERT_TRUE(Compute(model, {}).succeeded) << "case " << &c - cases;
-        EXPECT_TRUE(model.isComputed);
+        EXPECT_TRUE(model.IsComputed());
         for (std::size_t j = 0; j < c.coefficients.size(); ++j)
             EXPECT_NEAR(model.coef.data()[j], c.coefficients[j], c.tolerance) << "case " << &c - cases << ", " << j;
     }
@@ -81,7 +81,7 @@ TEST(Compute, RepeatedValueIsSingularAndStopsBeforeLaterVariables)
     std::iota(f.begin(), f.end(), 1.0);
     ProblemModel model = MakeProblem({{"x", false, {0, 1}}, {"y", false, {2, 2}}, {"z", false, {0, 1}}}, f);
     EXPECT_EQ(Compute(model, {}).failureLine, "YIELDS SINGULAR MATRIX.");
-    EXPECT_FALSE(model.isComputed);
+    EXPECT_FALSE(model.IsComputed());
 
     // What solving along x, then along y up to its zero pivot, leaves: z untouched.
     Table4 expected = model.funTable;
@@ -114,7 +114,7 @@ TEST(Compute, FailuresAreToldInTheListAndLeaveNoCoefficients)
         const ComputeOutcome outcome = Compute(model, {});
         EXPECT_FALSE(outcome.succeeded) << c.line;
         EXPECT_EQ(outcome.failureLine, c.line);
-        EXPECT_FALSE(model.isComputed) << c.line;
+        EXPECT_FALSE(model.IsComputed()) << c.line;
     }
 }
 
@@ -185,7 +185,7 @@ TEST(Evaluate, OneVariable)
     };
     for (const Case& c : cases) {
         ProblemModel model = MakeProblem({c.variable}, c.coefficients);
-        model.isComputed = true;
+        model.SetComputed();
         const double value = EvaluateAt(model, {c.x});
         EXPECT_TRUE(std::isnan(c.expected) ? std::isnan(value)
                                            : value == c.expected || std::fabs(value - c.expected) <= c.tolerance)

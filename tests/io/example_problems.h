@@ -43,7 +43,7 @@ inline ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed
         model.funTable.data()[i] = number();
         model.coef.data()[i] = number();
     }
-    model.isComputed = true;
+    model.SetComputed();
     return model;
 }
 
@@ -63,7 +63,7 @@ inline ProblemModel MakeExampleModel()
     model.ShapeTablesFromValueCounts();
     for (int i = 0; i < 3; ++i)
         model.funTable(i, 0, 0, 0) = 5 + 2 * i;
-    model.isComputed = false;
+    model.ClearComputed();
     return model;
 }
 

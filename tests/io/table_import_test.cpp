@@ -71,7 +71,7 @@ TEST(TableImport, OneToFourVariablesTakeTheDefaultNamesAndTheStarEntries)
         const ProblemModel& model = imported.model;
         EXPECT_EQ(model.lastVar, static_cast<int>(variables) - 1);
         EXPECT_EQ(model.varName, std::vector<std::string>(names.begin(), names.begin() + variables));
-        EXPECT_FALSE(model.isComputed);
+        EXPECT_FALSE(model.IsComputed());
         for (std::size_t k = 0; k < variables; ++k) {
             EXPECT_EQ(model.kind[k], Kind::Polynomial);
             EXPECT_TRUE(model.valuesExplicit[k] && !model.isEquallySpaced[k]);

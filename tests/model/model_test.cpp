@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <numeric>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 namespace tavex {
 namespace {
@@ -101,6 +103,50 @@ TEST(ProblemModel, ShapingZeroesBothTablesOrLeavesThemAsTheyWere)
     t.Reshape({1, 2, 1, 1});
     EXPECT_EQ((std::array{t.Offset(1, 0, 0, 0), t.Offset(0, 1, 0, 0), t.Offset(0, 0, 1, 0), t.Offset(0, 0, 0, 1)}),
               (std::array<std::size_t, 4>{1, 2, 6, 12}));
+}
+
+TEST(Table4, ACopyIsAValueThatSharesItsStorageUntilOneSideWrites)
+{
+    Table4 table;
+    table.Reshape({2, 1, 0, 0});
+    table(1, 1, 0, 0) = 5.0;
+    const Table4 snapshot = table;
+    EXPECT_TRUE(snapshot.SharesValuesWith(table));
+    table(1, 1, 0, 0) = 6.0; // the writer gets its own values
+    EXPECT_FALSE(snapshot.SharesValuesWith(table));
+    EXPECT_EQ(std::pair(snapshot(1, 1, 0, 0), table(1, 1, 0, 0)), std::pair(5.0, 6.0));
+
+    // A snapshot read on another thread while the original is written here.
+    Table4 big;
+    big.Reshape({999, 99, 0, 0});
+    std::fill_n(big.data(), big.size(), 1.0);
+    Table4 shared = big;
+    double sum = 0.0;
+    std::thread reader([&shared, &sum] { sum = std::accumulate(shared.data(), shared.data() + shared.size(), 0.0); });
+    std::fill_n(big.data(), big.size(), 2.0);
+    reader.join();
+    EXPECT_EQ(sum, static_cast<double>(shared.size()));
+}
+
+TEST(ProblemModel, CoefficientsAreCurrentUntilAnEditAndTheProblemModifiedUntilSaved)
+{
+    ProblemModel model;
+    EXPECT_EQ(std::pair(model.ResultsState(), model.IsModified()), std::pair(Results::None, false));
+    model.MarkEdited();
+    EXPECT_EQ(std::pair(model.ResultsState(), model.IsModified()), std::pair(Results::None, true));
+    model.SetComputed();
+    EXPECT_TRUE(model.IsComputed());
+    model.MarkSaved();
+    EXPECT_FALSE(model.IsModified());
+    model.SetComputed(); // computed again for the same problem: nothing new to save
+    EXPECT_FALSE(model.IsModified());
+    model.MarkEdited();
+    EXPECT_EQ(std::pair(model.ResultsState(), model.IsModified()), std::pair(Results::OutOfDate, true));
+    model.MarkSaved();
+    model.SetComputed(); // coefficients the saved files do not hold
+    EXPECT_EQ(std::pair(model.ResultsState(), model.IsModified()), std::pair(Results::Current, true));
+    model.ClearComputed();
+    EXPECT_EQ(model.ResultsState(), Results::None);
 }
 
 TEST(ProblemModel, ValueListsKeepTheirValuesAndSpacedOnesRunFromTheLowerLimit)

@@ -166,11 +166,11 @@ ProblemModel WithVariables(int count)
     return model;
 }
 
-TEST(ReadSpecs, CopiesEveryPanelIntoTheModelAndLeavesTheResultsAlone)
+TEST(ReadSpecs, CopiesEveryPanelIntoTheModelAndLeavesTheCoefficientsAlone)
 {
     ProblemModel model = WithVariables(4);
     model.coef(1, 0, 0, 0) = 42.0;
-    model.isComputed = true;
+    model.SetComputed();
     model.valuesExplicit[3] = true;
     model.valueUpper[3] = 2;
     model.ResizeVarX(3);
@@ -197,8 +197,13 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModelAndLeavesTheResultsAlone)
     EXPECT_EQ(model.VarX(2), (std::vector<double>{6.0, 1.0, -4.0}));
     // An explicit list outside the spaced box is kept.
     EXPECT_EQ(model.VarX(3), (std::vector<double>{0.0, 7.0, 0.0}));
-    EXPECT_TRUE(model.isComputed);
+    // The coefficients stay, but belong to the specs read before.
+    EXPECT_EQ(model.ResultsState(), Results::OutOfDate);
     EXPECT_EQ(model.coef(1, 0, 0, 0), 42.0);
+    // Reading the same panels again changes nothing they depend on.
+    model.SetComputed();
+    ASSERT_TRUE(ReadSpecs(model, panels));
+    EXPECT_TRUE(model.IsComputed());
 }
 
 TEST(ReadSpecs, RefusesWhatNoReaderCouldUseAndChangesNothing)
