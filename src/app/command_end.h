@@ -7,17 +7,19 @@
 
 namespace tavex {
 
-// Checks the main window's invariants when a command or a focus step ends,
-// in every build with asserts on. Not while a file is being opened: Open
-// replaces the model before it creates the panels for it.
+// When a command or a focus step ends: the main window shows what the
+// problem and the session now allow (UpdateCommands), and its invariants are
+// checked in every build with asserts on. Not while a file is being opened:
+// Open replaces the model before it creates the panels for it.
 class CommandEnd final {
 public:
-    explicit CommandEnd(const MainWindow& window) : window_(window) {}
+    explicit CommandEnd(MainWindow& window) : window_(window) {}
     ~CommandEnd()
     {
-#ifndef NDEBUG
         if (window_.session().isOpening)
             return;
+        window_.UpdateCommands();
+#ifndef NDEBUG
         const std::string broken = window_.BrokenInvariant();
         if (!broken.empty())
             std::fprintf(stderr, "tavex: broken invariant: %s\n", broken.c_str());
@@ -28,7 +30,7 @@ public:
     CommandEnd& operator=(const CommandEnd&) = delete;
 
 private:
-    [[maybe_unused]] const MainWindow& window_;
+    MainWindow& window_;
 };
 
 } // namespace tavex

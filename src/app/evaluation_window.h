@@ -25,6 +25,8 @@ public:
 
     // The compute button.
     void Compute();
+    // The main window's results changed.
+    void ResultsChanged() {}
 
 protected:
     QWidget* FirstField() const override;

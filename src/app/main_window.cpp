@@ -10,11 +10,13 @@
 #include "app/plot_window.h"
 #include "app/spec_panel.h"
 #include "app/toolkit/named.h"
+#include "commands/command_states.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -56,14 +59,18 @@ MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string save
 {
     session_.savedDecimalSep = std::move(savedDecimalSep);
     setObjectName(QStringLiteral("frmTavex"));
-    setWindowTitle(QStringLiteral("Tavex (Tabulated)  ") + QString::fromLatin1(kMakerWebAddress));
+    statusBar()->setObjectName(QStringLiteral("staMessage"));
+    statusBar()->setAccessibleName(QStringLiteral("Messages"));
     BuildControls();
     BuildMenus();
     LayOut();
+    resize(860, 540);
     SetDesignedTabOrder();
     fieldEvents_ = std::make_unique<FieldEvents>(this);
     ConnectEvents();
+    ConnectMenus();
     LoadStep();
+    UpdateCommands();
     txtOrder->setFocus();
 }
 
@@ -75,6 +82,28 @@ MainWindow::~MainWindow()
     delete plot_.data();
 }
 
+void MainWindow::ResetWindow()
+{
+    delete toolWindow_.data();
+    delete evaluations_.data();
+    delete plot_.data();
+    ++figuresRequest_; // figures still being measured belong to the problem before
+    figuresPending_ = false;
+    // The field steps watch the controls: they go before them.
+    fieldEvents_.reset();
+    tabOrder_.reset();
+    panels_.clear();
+    delete centralWidget();
+    BuildControls();
+    LayOut();
+    SetDesignedTabOrder();
+    fieldEvents_ = std::make_unique<FieldEvents>(this);
+    ConnectEvents();
+    StartScriptHost();
+    statusBar()->clearMessage();
+    txtOrder->setFocus();
+}
+
 void MainWindow::BuildControls()
 {
     auto* central = new QWidget(this);
@@ -84,7 +113,9 @@ void MainWindow::BuildControls()
     lblOrder = Named<QLabel>("lblOrder", QStringLiteral("Enter # of independent variables:"), central);
     txtOrder = Named<QLineEdit>("txtOrder", QStringLiteral("2"), central);
     txtOrder->setFont(Verdana());
-    lblVarNam = Named<QLabel>("lblVarNam", QString(), central);
+    lblVarNam = Named<QLabel>("lblVarNam",
+                              QStringLiteral("Enter the names of the independent variables, separated by commas:"),
+                              central);
     txtVarNams = Named<QLineEdit>("txtVarNams", QStringLiteral("x,y"), central);
     txtVarNams->setFont(Verdana());
     lblOrder->setBuddy(txtOrder);
@@ -132,8 +163,12 @@ void MainWindow::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    mnuNew = file->addAction(QStringLiteral("&New"));
+    mnuNew->setShortcut(QKeySequence::New);
     mnuOpen = file->addAction(QStringLiteral("&Open"));
     mnuOpen->setShortcut(QKeySequence::Open);
+    mnuRecent = file->addMenu(QStringLiteral("Open &recent"));
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
     mnuImport = file->addAction(QStringLiteral("&Import table..."));
     file->addSeparator();
     mnuSave = file->addAction(QStringLiteral("&Save"));
@@ -148,10 +183,11 @@ void MainWindow::BuildMenus()
     mnuPrint = file->addAction(QStringLiteral("&Print"));
     mnuPrint->setShortcut(QKeySequence::Print);
     // The shortcuts work wherever the focus is in the window, menus closed.
-    addActions({mnuOpen, mnuSave, mnuSaveAs, mnuPrint});
+    addActions({mnuNew, mnuOpen, mnuSave, mnuSaveAs, mnuPrint});
     mnuHelp = menuBar()->addAction(QStringLiteral("&Help"));
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
 
+    mnuNew->setObjectName(QStringLiteral("mnuNew"));
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuImport->setObjectName(QStringLiteral("mnuImport"));
     mnuExport->setObjectName(QStringLiteral("mnuExport"));
@@ -203,7 +239,6 @@ void MainWindow::LayOut()
     whole->addWidget(txtVarNams);
     whole->addLayout(middle, 1);
     whole->addLayout(commands);
-    resize(860, 520);
 }
 
 void MainWindow::SetDesignedTabOrder()
@@ -219,13 +254,9 @@ void MainWindow::LoadStep()
 {
     session_.startDir = QDir::currentPath().toStdString();
     StartScriptHost();
-    mnuSave->setEnabled(false);
-    mnuSaveAs->setEnabled(false);
-    mnuPrint->setEnabled(false);
-    mnuAbout->setVisible(false);
-    lblVarNam->setText(QStringLiteral("Enter the names of the independent variables, separated by commas:"));
     session_.curVarNo = 1;
-    // The value lists and tables already hold one zero element each.
+    // The value lists and tables already hold one zero element each; Save,
+    // Save As and Print wait for the names (UpdateCommands).
 }
 
 void MainWindow::ConnectEvents()
@@ -245,7 +276,13 @@ void MainWindow::ConnectEvents()
     connect(cmdEvaluations, &QPushButton::clicked, this, [this] { ShowEvaluations(); });
     connect(cmdPlot, &QPushButton::clicked, this, [this] { ShowPlot(); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(mnuOpen, &QAction::triggered, this, [this] { OpenProblem(); });
+}
+
+void MainWindow::ConnectMenus()
+{
+    connect(mnuNew, &QAction::triggered, this, [this] { NewCommand(); });
+    connect(mnuOpen, &QAction::triggered, this, [this] { OpenCommand(); });
+    connect(mnuRecent, &QMenu::aboutToShow, this, [this] { UpdateRecentMenu(); });
     connect(mnuImport, &QAction::triggered, this, [this] { ImportCommand(); });
     connect(mnuExport, &QAction::triggered, this, [this] { ExportCommand(); });
     connect(mnuSave, &QAction::triggered, this, [this] { SaveCommand(); });
@@ -257,11 +294,68 @@ void MainWindow::ConnectEvents()
     });
 }
 
+void MainWindow::UpdateCommands()
+{
+    const command::CommandStates states = command::AvailableCommands(model_, session_);
+    mnuNew->setEnabled(states.newProblem);
+    mnuOpen->setEnabled(states.open);
+    mnuRecent->setEnabled(states.open && !recent_.Paths().isEmpty());
+    mnuImport->setEnabled(states.importTable);
+    mnuSave->setEnabled(states.save);
+    mnuSaveAs->setEnabled(states.save);
+    mnuPrint->setEnabled(states.print);
+    mnuExport->setEnabled(states.exportCoefficients);
+    mnuAbout->setVisible(states.about);
+    // The names box first: a count box that loses the focus by being
+    // disabled then finds the names settled.
+    txtVarNams->setEnabled(states.namesBox);
+    txtOrder->setEnabled(states.countBox);
+    cmdEvaluations->setEnabled(states.evaluations);
+    cmdPlot->setEnabled(states.plot);
+
+    // Coefficients of the problem as it was stay readable, greyed.
+    QPalette listing = lstCoeff->palette();
+    listing.setColor(QPalette::Active, QPalette::Text,
+                     states.listingOutOfDate ? listing.color(QPalette::Disabled, QPalette::Text)
+                                             : palette().color(QPalette::Active, QPalette::Text));
+    listing.setColor(QPalette::Inactive, QPalette::Text, listing.color(QPalette::Active, QPalette::Text));
+    lstCoeff->setPalette(listing);
+    lstCoeff->setAccessibleDescription(states.listingOutOfDate ? QStringLiteral("out of date") : QString());
+    ShowFitLine();
+    UpdateTitle();
+    if (evaluations_)
+        evaluations_->ResultsChanged();
+    if (plot_)
+        plot_->ResultsChanged();
+}
+
+void MainWindow::UpdateTitle()
+{
+    setWindowTitle(ProblemName() + QStringLiteral("[*] - Tavex (Tabulated)  ")
+                   + QString::fromLatin1(kMakerWebAddress));
+    setWindowModified(model_.IsModified());
+}
+
+QString MainWindow::ProblemName() const
+{
+    return session_.problemFile.empty() ? QStringLiteral("Untitled")
+                                        : QFileInfo(QString::fromStdString(session_.problemFile)).fileName();
+}
+
+QString MainWindow::MessageLineText() const
+{
+    return statusBar()->currentMessage();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!MaybeSave()) {
+        event->ignore();
+        return;
+    }
     RestoreDecimalSeparator(decimalSetting_, session_.savedDecimalSep);
     event->accept();
-    // Every other window goes with this one; no question is asked.
+    // Every other window goes with this one.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
             window->close();

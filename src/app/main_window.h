@@ -5,7 +5,9 @@
 #include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
+#include "app/toolkit/save_question.h"
 #include "app/toolkit/tab_order.h"
+#include "app/recent_problems.h"
 #include "engine/fit_figures.h"
 #include "model/problem_model.h"
 #include "script/script_host.h"
@@ -19,11 +21,13 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QAction;
 class QGroupBox;
+class QMenu;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -48,6 +52,9 @@ class SpecPanel;
 //
 // Every command first settles the field being edited (FieldEvents::Settle),
 // then makes one call into the core (commands/) and shows what it returns.
+// Which commands are offered, and whether the listing is out of date, follow
+// from the problem and the session alone (command::AvailableCommands),
+// applied in one place (UpdateCommands) when a command or an edit ends.
 class MainWindow final : public QMainWindow {
 public:
     // savedDecimalSep is written back through decimalSetting when the window
@@ -73,8 +80,12 @@ public:
     // Copies every panel into the model; false (nothing changed) when the
     // panels cannot be read, as when a count box holds fewer than two values.
     bool ReadSpecs();
-    // Empties the coefficient list and clears isComputed, unless a file is being opened.
+    // Empties the coefficient list and clears the coefficients, unless a file is being opened.
     void ClearResults();
+    // Applies what the problem and the session allow: the commands offered,
+    // the listing's look, the line under it, the title's modified mark, and
+    // what the evaluation and plot windows show.
+    void UpdateCommands();
 
     // The texts and check states of the panels as they stand.
     Panels PanelsShown() const;
@@ -103,22 +114,36 @@ public:
     CommonDialog& ImportDialog() { return importDialog_; }
     // The questions of Add values and Edit function.
     InputBox& Prompts() { return prompts_; }
+    // "Save changes to NAME?" before New, Open, Import table and Exit.
+    SaveQuestion& SaveQuestions() { return saveQuestion_; }
 
     // The script host with the math object "sh" registered and its constants
-    // set; ierr, the number of the last failure inside one of its functions.
-    script::ScriptHost& ScriptHost() { return scriptHost_; }
-    const script::MathObject& ScriptMath() const { return scriptMath_; }
-    std::int32_t Ierr() const { return ierr_; }
+    // set; a fresh one for every new problem.
+    script::ScriptHost& ScriptHost() { return *scriptHost_; }
+    const script::MathObject& ScriptMath() const { return *scriptMath_; }
+
+    // The line under the listing and the window's message line, as shown.
+    QString FitLineText() const;
+    QString MessageLineText() const;
+    // Waits, handling events, until the fit figures of the last computation
+    // or open are shown or dropped; false when they did not come in time.
+    bool WaitForFitFigures(int milliseconds = 60000);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls of a problem not yet declared: the count and names boxes
+    // with their defaults, the first panel, the commands and the listing.
     void BuildControls();
     void BuildMenus();
     void LayOut();
     void SetDesignedTabOrder();
     void ConnectEvents();
+    void ConnectMenus();
+    // File > New, and the window side of Open and Import table: the windows
+    // of the problem before close, and the controls start as after the program started.
+    void ResetWindow();
     void ConnectPanelEvents(SpecPanel* panel);
     void LoadStep();
     void ShowSpecs(const ShownSpecs& shown);
@@ -135,33 +160,54 @@ private:
     bool ValidateTerms(SpecPanel* panel);
     void TermsGotFocus(SpecPanel* panel);
     void TermsLostFocus(SpecPanel* panel);
+    // A panel's field left with a text the user changed, or a check box clicked.
+    void SpecsEdited();
     void NextVar();
     void PrevVar();
     void ComputeCommand();
     // Empties the coefficient list and the fit line under it.
     void ClearListing();
+    // Measures the fit of the coefficients the model holds off this window's
+    // thread; the line follows when the figures come, unless the problem
+    // changed meanwhile.
+    void MeasureFitLater();
     // The fit line under the listing: the figures, and a warning look with
     // advice when a variable may lose many digits.
     void ShowFit(const FitFigures& figures);
+    // The line under the listing as the results stand: the fit, or why the
+    // listing is out of date.
+    void ShowFitLine();
     void ShowEvaluations();
     void ShowPlot();
     // The script object and constants, as the window loads.
     void StartScriptHost();
 
     // File menu.
-    void OpenProblem();
+    void NewCommand();
+    void OpenCommand();
+    void OpenRecent(const QString& path);
+    // Opens the pair at path; a failure is shown and changes nothing.
+    void OpenProblem(const std::string& path);
     // What Open and Import table show of the problem they read.
     void ShowOpenedProblem(const ShownSpecs& shown);
     void ImportCommand();
     void ExportCommand();
-    void SaveCommand();
-    void SaveAsCommand();
+    // Save and Save As; false when nothing was saved.
+    bool SaveCommand();
+    bool SaveAsCommand();
     // ReadSpecs, then both files under path; problemFile becomes path once
     // they are written. A failure is shown and changes nothing.
-    void SaveProblem(const std::string& path);
+    bool SaveProblem(const std::string& path);
     void ShowResults();
     void PrintCommand();
     void ReportFailure(const QString& message);
+    // Asks whether to save unsaved work before it would be lost; false when
+    // the user cancels or the save did not happen.
+    bool MaybeSave();
+    // The problem's file name, or "Untitled" before it has one.
+    QString ProblemName() const;
+    void UpdateTitle();
+    void UpdateRecentMenu();
 
     // The value lists and the function table.
     void EditValuesCommand(SpecPanel* panel);
@@ -178,6 +224,8 @@ private:
     Session session_;
     DecimalSeparatorSetting& decimalSetting_;
     NumberFormat numberFormat_;
+    RecentProblems recent_;
+    SaveQuestion saveQuestion_;
     CommonDialog cdbFile_;
     CommonDialog exportDialog_;
     CommonDialog importDialog_{QStringLiteral("Import table"),
@@ -185,9 +233,9 @@ private:
     PrintDialog printDialog_;
     MessageBox messages_;
     InputBox prompts_;
-    script::MathObject scriptMath_;
     std::int32_t ierr_ = 0;
-    script::ScriptHost scriptHost_;
+    std::unique_ptr<script::MathObject> scriptMath_;
+    std::unique_ptr<script::ScriptHost> scriptHost_;
 
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
@@ -207,7 +255,9 @@ private:
     QPushButton* cmdPlot = nullptr;
     QPushButton* cmdExit = nullptr;
 
+    QAction* mnuNew = nullptr;
     QAction* mnuOpen = nullptr;
+    QMenu* mnuRecent = nullptr;
     QAction* mnuImport = nullptr;
     QAction* mnuExport = nullptr;
     QAction* mnuSave = nullptr;
@@ -219,8 +269,13 @@ private:
     // The values grid or the function window while one is open.
     QPointer<QWidget> toolWindow_;
     QPointer<QWidget> focusBeforeTool_;
+    // Windows of their own beside this one, usable while it waits for a tool window.
     QPointer<EvaluationWindow> evaluations_;
     QPointer<PlotWindow> plot_;
+    // The fit figures being measured: a new computation or problem drops them.
+    std::uint64_t figuresRequest_ = 0;
+    bool figuresPending_ = false;
+    std::optional<FitFigures> fitFigures_; // of the coefficients shown, once measured
 
     std::unique_ptr<TabOrder> tabOrder_;
     // Declared last: destroyed before the controls it watches.

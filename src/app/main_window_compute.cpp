@@ -1,4 +1,4 @@
-// The main window's compute command and the evaluation window.
+// The main window's compute command, the fit line, and the evaluation and plot windows.
 #include "app/main_window.h"
 
 #include "app/command_end.h"
@@ -6,13 +6,26 @@
 #include "app/evaluation_window.h"
 #include "app/plot_window.h"
 #include "app/toolkit/busy_pointer.h"
+#include "commands/command_states.h"
 #include "commands/compute_command.h"
 #include "commands/evaluate_command.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFutureWatcher>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace tavex {
+
+namespace {
+
+const QString kWarningLook = QStringLiteral("QLabel { background: #fff3cd; color: #5c4400; "
+                                            "border: 1px solid #e0b000; padding: 3px; }");
+
+} // namespace
 
 void MainWindow::ComputeCommand()
 {
@@ -22,7 +35,8 @@ void MainWindow::ComputeCommand()
     command::ComputeResult result;
     {
         BusyPointer busy;
-        result = command::Compute(model_, session_, PanelsShown());
+        // The figures follow off this thread: the listing shows as soon as the coefficients are in.
+        result = command::Compute(model_, session_, PanelsShown(), false);
     }
     if (result.listCleared)
         ClearListing();
@@ -33,18 +47,47 @@ void MainWindow::ComputeCommand()
     if (result.computed) {
         Beep();
         coeffLines->AppendListing(model_);
-        if (result.figures)
-            ShowFit(*result.figures);
-        cmdEvaluations->setEnabled(true);
-        cmdPlot->setEnabled(true);
-        mnuExport->setEnabled(true);
+        MeasureFitLater();
     }
 }
 
 void MainWindow::ClearListing()
 {
     coeffLines->Clear();
+    fitFigures_.reset();
+    ++figuresRequest_;
+    figuresPending_ = false;
     lblFit->hide();
+}
+
+void MainWindow::MeasureFitLater()
+{
+    fitFigures_.reset();
+    const std::uint64_t request = ++figuresRequest_;
+    const std::uint64_t revision = model_.Revision();
+    figuresPending_ = true;
+    auto* watcher = new QFutureWatcher<std::optional<FitFigures>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request, revision] {
+        watcher->deleteLater();
+        // A newer computation, another problem or an edit since: these figures describe nothing shown.
+        if (request != figuresRequest_)
+            return;
+        figuresPending_ = false;
+        if (model_.IsComputed() && model_.Revision() == revision)
+            fitFigures_ = watcher->result();
+        UpdateCommands();
+    });
+    watcher->setFuture(QtConcurrent::run([measurement = command::FitMeasurement(model_)] {
+        return measurement.Run();
+    }));
+}
+
+bool MainWindow::WaitForFitFigures(int milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (figuresPending_ && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return !figuresPending_;
 }
 
 void MainWindow::ShowFit(const FitFigures& figures)
@@ -57,19 +100,52 @@ void MainWindow::ShowFit(const FitFigures& figures)
                                              "the condition number of its basis: about log10 of it is the number of "
                                              "decimal digits the coefficients may lose."));
     // A warning stands out; the figures alone read as a status line.
-    lblFit->setStyleSheet(warn ? QStringLiteral("QLabel { background: #fff3cd; color: #5c4400; "
-                                                "border: 1px solid #e0b000; padding: 3px; }")
-                               : QString());
+    lblFit->setStyleSheet(warn ? kWarningLook : QString());
     lblFit->show();
+}
+
+void MainWindow::ShowFitLine()
+{
+    switch (model_.ResultsState()) {
+    case Results::None:
+        lblFit->hide();
+        return;
+    case Results::OutOfDate:
+        lblFit->setText(QString::fromLatin1(command::kOutOfDateLine));
+        lblFit->setToolTip(QStringLiteral("The listing shows coefficients of the problem as it was; they are not "
+                                          "used, saved or exported until Compute gives new ones."));
+        lblFit->setAccessibleDescription(QString());
+        lblFit->setStyleSheet(kWarningLook);
+        lblFit->show();
+        return;
+    case Results::Current:
+        if (fitFigures_) {
+            ShowFit(*fitFigures_);
+            return;
+        }
+        lblFit->setText(figuresPending_ ? QStringLiteral("Measuring the fit...") : QString());
+        lblFit->setToolTip(QString());
+        lblFit->setAccessibleDescription(QString());
+        lblFit->setStyleSheet(QString());
+        lblFit->setVisible(figuresPending_);
+        return;
+    }
+}
+
+QString MainWindow::FitLineText() const
+{
+    return lblFit->isHidden() ? QString() : lblFit->text();
 }
 
 void MainWindow::StartScriptHost()
 {
-    scriptMath_.ownerIerr = &ierr_;
-    scriptHost_.onError = [this](const script::ScriptError& error) {
+    scriptMath_ = std::make_unique<script::MathObject>();
+    scriptHost_ = std::make_unique<script::ScriptHost>();
+    scriptMath_->ownerIerr = &ierr_;
+    scriptHost_->onError = [this](const script::ScriptError& error) {
         messages_.Tell(this, QString::fromStdString(error.description));
     };
-    command::StartScriptHost(scriptHost_, scriptMath_);
+    command::StartScriptHost(*scriptHost_, *scriptMath_);
 }
 
 void MainWindow::ShowEvaluations()
@@ -77,8 +153,9 @@ void MainWindow::ShowEvaluations()
     const CommandEnd check(*this);
     if (!fieldEvents_->Settle())
         return;
+    // A window of its own, not a child: it stays usable while this one waits for a tool window.
     if (!evaluations_)
-        evaluations_ = new EvaluationWindow(model_, session_, scriptHost_, this);
+        evaluations_ = new EvaluationWindow(model_, session_, *scriptHost_, nullptr);
     evaluations_->show();
     evaluations_->raise();
     evaluations_->activateWindow();
@@ -91,7 +168,7 @@ void MainWindow::ShowPlot()
         return;
     // A fresh window each time: the problem may have changed since the last one.
     delete plot_.data();
-    plot_ = new PlotWindow(model_, session_, exportDialog_, messages_, this);
+    plot_ = new PlotWindow(model_, session_, exportDialog_, messages_, nullptr);
     plot_->show();
     plot_->raise();
     plot_->activateWindow();

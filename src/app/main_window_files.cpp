@@ -1,4 +1,4 @@
-// The main window's File menu: Open, Import table, Save, Save As and Export coefficients.
+// The main window's File menu: New, Open, Open recent, Import table, Save, Save As and Export coefficients.
 #include "app/main_window.h"
 
 #include "app/command_end.h"
@@ -12,64 +12,118 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace tavex {
 
-void MainWindow::OpenProblem()
+bool MainWindow::MaybeSave()
+{
+    // Before the names are accepted there is nothing Save could keep.
+    if (session_.stage != Stage::Specs)
+        return true;
+    // A box being edited counts as typed work, also when its text cannot be settled yet.
+    const auto* editing = qobject_cast<const QLineEdit*>(fieldEvents_->FieldWithFocus());
+    if (!model_.IsModified() && !(editing && editing->isModified()))
+        return true;
+    switch (saveQuestion_.Ask(this, ProblemName())) {
+    case SaveAnswer::Save:
+        return SaveCommand();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::NewCommand()
 {
     const CommandEnd check(*this);
-    cdbFile_.ShowOpen(this);
-    const std::string path = cdbFile_.fileName().toStdString();
-    if (path.empty())
+    if (!MaybeSave())
         return;
+    model_ = ProblemModel();
+    session_ = NextSession(session_);
+    ResetWindow();
+}
 
-    // Both files are read whole before anything changes: a pair that cannot
-    // be read is reported and leaves the problem and the window as they were.
-    const command::OpenResult opened = command::Open(model_, session_, path);
-    if (!opened.outcome.ok) {
-        ReportFailure(QString::fromStdString(opened.outcome.message));
+void MainWindow::OpenCommand()
+{
+    const CommandEnd check(*this);
+    if (!MaybeSave())
+        return;
+    // Cancelled, the dialog opens nothing: not even the name it last held,
+    // which would replace the problem the user chose to keep.
+    if (!cdbFile_.ShowOpen(this))
+        return;
+    const std::string path = cdbFile_.fileName().toStdString();
+    if (!path.empty())
+        OpenProblem(path);
+}
+
+void MainWindow::OpenRecent(const QString& path)
+{
+    const CommandEnd check(*this);
+    if (!MaybeSave())
+        return;
+    cdbFile_.setFileName(path);
+    OpenProblem(path.toStdString());
+}
+
+void MainWindow::OpenProblem(const std::string& path)
+{
+    // Both files are read whole into a problem of their own: a pair that
+    // cannot be read is reported and leaves the problem and the window as they were.
+    ProblemModel opened;
+    Session session = NextSession(session_);
+    const command::OpenResult result = command::Open(opened, session, path);
+    if (!result.outcome.ok) {
+        recent_.Remove(QString::fromStdString(path));
+        ReportFailure(QString::fromStdString(result.outcome.message));
         return;
     }
-
-    ShowOpenedProblem(opened.shown);
+    recent_.Add(QString::fromStdString(path));
+    model_ = std::move(opened);
+    session_ = std::move(session);
+    ResetWindow();
+    ShowOpenedProblem(result.shown);
 }
 
 void MainWindow::ImportCommand()
 {
     const CommandEnd check(*this);
+    if (!MaybeSave())
+        return;
     if (!importDialog_.ShowOpen(this))
         return;
     const std::string path = importDialog_.fileName().toStdString();
     // The table is read whole before anything changes, as a problem pair is.
-    const command::OpenResult imported = command::ImportTable(model_, session_, path, {});
-    if (!imported.outcome.ok) {
-        ReportFailure(QString::fromStdString(imported.outcome.message));
+    ProblemModel imported;
+    Session session = NextSession(session_);
+    const command::OpenResult result = command::ImportTable(imported, session, path, {});
+    if (!result.outcome.ok) {
+        ReportFailure(QString::fromStdString(result.outcome.message));
         return;
     }
-    ShowOpenedProblem(imported.shown);
+    model_ = std::move(imported);
+    session_ = std::move(session);
+    ResetWindow();
+    ShowOpenedProblem(result.shown);
 }
 
 void MainWindow::ShowOpenedProblem(const ShownSpecs& shown)
 {
     session_.isOpening = true;
+    session_.stage = Stage::Specs;
     // The names box goes first: when the count box loses the focus by being
     // disabled, its lost-focus step then leaves the panels to this command.
-    txtVarNams->setEnabled(false);
-    txtOrder->setEnabled(false);
+    UpdateCommands();
     // The count boxes of the other variables are copies of this one, disabled too.
     panels_.front()->txtTerms()->setEnabled(false);
     LoadObjects();
     ShowSpecs(shown);
     ShowResults();
-
-    // One problem per run.
-    mnuOpen->setEnabled(false);
-    mnuImport->setEnabled(false);
-    mnuSave->setEnabled(true);
-    mnuSaveAs->setEnabled(true);
-    mnuPrint->setEnabled(true);
-    mnuAbout->setVisible(true);
     session_.isOpening = false;
 }
 
@@ -78,40 +132,59 @@ void MainWindow::ShowResults()
     if (!model_.IsComputed())
         return;
     coeffLines->AppendListing(model_);
-    cmdEvaluations->setEnabled(true);
-    cmdPlot->setEnabled(true);
-    mnuExport->setEnabled(true);
+    MeasureFitLater();
 }
 
-void MainWindow::SaveCommand()
+bool MainWindow::SaveCommand()
 {
     if (!fieldEvents_->Settle())
-        return;
+        return false;
     std::string path = session_.problemFile;
     if (path.empty()) {
-        cdbFile_.ShowSave(this);
+        if (!cdbFile_.ShowSave(this))
+            return false;
         path = cdbFile_.fileName().toStdString();
     }
-    if (!path.empty())
-        SaveProblem(path);
+    return !path.empty() && SaveProblem(path);
 }
 
-void MainWindow::SaveAsCommand()
+bool MainWindow::SaveAsCommand()
 {
     if (!fieldEvents_->Settle())
-        return;
+        return false;
     // A cancelled dialog leaves its name as it was, and that name is saved to.
     cdbFile_.ShowSave(this);
     const std::string path = cdbFile_.fileName().toStdString();
-    if (!path.empty())
-        SaveProblem(path);
+    return !path.empty() && SaveProblem(path);
 }
 
-void MainWindow::SaveProblem(const std::string& path)
+bool MainWindow::SaveProblem(const std::string& path)
 {
     const CommandEnd check(*this);
-    if (const FileOutcome outcome = command::Save(model_, session_, PanelsShown(), path).outcome; !outcome.ok)
-        ReportFailure(QString::fromStdString(outcome.message));
+    const command::SaveResult saved = command::Save(model_, session_, PanelsShown(), path);
+    if (!saved.outcome.ok) {
+        ReportFailure(QString::fromStdString(saved.outcome.message));
+        return false;
+    }
+    recent_.Add(QString::fromStdString(path));
+    statusBar()->showMessage(saved.note.empty() ? QStringLiteral("Saved %1.").arg(ProblemName())
+                                                : QString::fromStdString(saved.note));
+    return true;
+}
+
+void MainWindow::UpdateRecentMenu()
+{
+    mnuRecent->clear();
+    const QStringList paths = recent_.Paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString& path = paths[i];
+        // "&1 name" gives each entry its digit as its key; the whole path is its tip.
+        QAction* entry = mnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        entry->setObjectName(QStringLiteral("mnuRecent_%1").arg(i));
+        entry->setToolTip(path);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
 }
 
 void MainWindow::ExportCommand()

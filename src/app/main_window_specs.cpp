@@ -52,6 +52,17 @@ void MainWindow::ConnectPanelEvents(SpecPanel* panel)
         fieldEvents_->SelectAllOnFocus(box);
     for (QLineEdit* limit : {panel->txtLL(), panel->txtUL()})
         fieldEvents_->SetValidate(limit, [this, limit] { return IsAcceptableLimit(TextOf(limit), numberFormat_); });
+    // What the coefficients depend on changes as the user leaves a box with
+    // a text of their own, or clicks a box: the listing is out of date from then on.
+    for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod()})
+        fieldEvents_->SetLostFocus(box, [this, box] {
+            if (box->isModified()) {
+                box->setModified(false);
+                SpecsEdited();
+            }
+        });
+    for (QCheckBox* check : {panel->chkPower(), panel->chkSpaced()})
+        connect(check, &QCheckBox::clicked, this, [this] { SpecsEdited(); });
     QLineEdit* terms = panel->txtTerms();
     fieldEvents_->SetValidate(terms, [this, panel] { return ValidateTerms(panel); });
     fieldEvents_->SetGotFocus(terms, [this, panel] { TermsGotFocus(panel); });
@@ -79,16 +90,18 @@ bool MainWindow::ValidateOrder()
     return false;
 }
 
+void MainWindow::SpecsEdited()
+{
+    const CommandEnd check(*this);
+    model_.MarkEdited();
+}
+
 void MainWindow::OrderLostFocus()
 {
     const CommandEnd check(*this);
-    // When a file is being opened it has disabled both boxes and creates the panels itself.
-    if (!txtVarNams->isEnabled()) {
-        txtOrder->setEnabled(false);
-        mnuOpen->setEnabled(false);
-        mnuImport->setEnabled(false);
+    // A file being opened creates the panels itself.
+    if (session_.stage != Stage::Count)
         return;
-    }
     // The count, its per-variable arrays, its tables and its panels come in
     // one step. A count left without its check (the program moved the
     // focus) that cannot be confirmed stays pending, with the focus back.
@@ -97,9 +110,8 @@ void MainWindow::OrderLostFocus()
         txtOrder->setFocus();
         return;
     }
+    session_.stage = Stage::Names;
     txtOrder->setEnabled(false);
-    mnuOpen->setEnabled(false);
-    mnuImport->setEnabled(false);
     LoadObjects();
     txtVarNams->setFocus();
 }
@@ -126,18 +138,18 @@ NamesCheck MainWindow::CheckNames()
 void MainWindow::VarNamsLostFocus()
 {
     const CommandEnd check(*this);
+    // A file being opened has given the names.
+    if (session_.stage == Stage::Specs)
+        return;
     // Left without its check (the program moved the focus): the names are
     // checked now, and stay pending, with the focus back, when refused. No
     // message here: this step may run in the midst of any event.
-    if (!session_.isOpening && !CheckNames().accepted) {
+    if (!CheckNames().accepted) {
         txtVarNams->setFocus();
         return;
     }
+    session_.stage = Stage::Specs;
     txtVarNams->setEnabled(false);
-    mnuSave->setEnabled(true);
-    mnuSaveAs->setEnabled(true);
-    mnuPrint->setEnabled(true);
-    mnuAbout->setVisible(true);
 }
 
 void MainWindow::LoadObjects()

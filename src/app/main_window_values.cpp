@@ -74,7 +74,7 @@ void MainWindow::ShowGridVars(int k)
 {
     auto* grid = new ValuesWindow(model_, session_, messages_, this);
     SpecPanel* panel = PanelOf(k);
-    grid->onDataChanged = [this] { ClearListing(); };
+    grid->onDataChanged = [this] { UpdateCommands(); };
     grid->onCountChanged = [panel](const std::string& countText) {
         panel->txtTerms()->setText(QString::fromStdString(countText));
     };
@@ -112,7 +112,7 @@ void MainWindow::ReviewFunction()
         if (SpecPanel* panel = PanelOf(k))
             panel->chkSpaced()->setChecked(false);
     };
-    window->onDataChanged = [this] { ClearListing(); };
+    window->onDataChanged = [this] { UpdateCommands(); };
     window->onClosed = [this] { ToolWindowClosed(); };
     OpenToolWindow(window);
 }

@@ -32,6 +32,8 @@ public:
 
     // Draws both views afresh for the point the sliders show.
     void Redraw();
+    // The main window's results changed.
+    void ResultsChanged() {}
     // Writes the view shown to `path`, its format taken from the extension
     // (.png, .pdf or .svg); false when it could not be written.
     bool Export(const QString& path);

@@ -192,7 +192,7 @@ void ValuesWindow::CommitGridEntry()
         return;
     list_->Show(entryRow_, txtDataEntry->text());
     const bool changed = StoreGridEntry(model_, session_.curVar, entryRow_, txtDataEntry->text().toStdString());
-    if (command::ClearResultsOnChange(model_, session_, changed))
+    if (changed)
         DataChanged();
 }
 
@@ -201,7 +201,7 @@ void ValuesWindow::DeleteGridValue()
     const int row = CurrentRow();
     const int last = model_.valueUpper[static_cast<std::size_t>(session_.curVar)];
     command::ValueListResult result;
-    const std::optional<std::string> shown = command::DeleteValue(model_, session_, session_.curVar, row, result);
+    const std::optional<std::string> shown = command::DeleteValue(model_, session_.curVar, row, result);
     if (!shown) {
         messages_.Tell(this, QStringLiteral("A variable needs at least two values; nothing was deleted."));
         return;
@@ -216,8 +216,7 @@ void ValuesWindow::DeleteGridValue()
         txtDataEntry->setText(QString::fromStdString(*shown));
         entryRow_ = kept;
     }
-    if (result.listCleared)
-        DataChanged();
+    DataChanged();
     if (onCountChanged)
         onCountChanged(result.countText);
 }
@@ -232,7 +231,7 @@ bool ValuesWindow::PasteNumbers()
     const int stored = PasteIntoList(model_, session_.curVar, row, *numbers);
     for (int i = row; i < row + stored; ++i)
         list_->Show(i, {});
-    if (command::ClearResultsOnChange(model_, session_, stored > 0))
+    if (stored > 0)
         DataChanged();
     return true;
 }

@@ -1,6 +1,9 @@
 #include "commands/compute_command.h"
 
+#include "base/parallel_for.h"
+#include "engine/basis.h"
 #include "engine/compute.h"
+#include "engine/lu_factors.h"
 #include "setup/read_specs.h"
 #include "setup/results.h"
 
@@ -11,7 +14,7 @@
 
 namespace tavex::command {
 
-ComputeResult Compute(ProblemModel& model, const Session& session, const Panels& panels)
+ComputeResult Compute(ProblemModel& model, const Session& session, const Panels& panels, bool measureFit)
 {
     ComputeResult result;
     result.listCleared = ClearResults(model, session);
@@ -32,12 +35,37 @@ ComputeResult Compute(ProblemModel& model, const Session& session, const Panels&
     for (int k = 0; k <= model.lastVar; ++k)
         spaced[static_cast<std::size_t>(k)] = panels[static_cast<std::size_t>(k)].spacedChecked;
     ComputeOptions options;
-    options.measureFit = true;
+    options.measureFit = measureFit;
     ComputeOutcome outcome = tavex::Compute(model, spaced, options);
     result.computed = outcome.succeeded;
     result.failureLine = outcome.failureLine;
     result.figures = std::move(outcome.figures);
     return result;
+}
+
+FitMeasurement::FitMeasurement(const ProblemModel& model)
+    : snapshot_(model)
+{
+}
+
+std::optional<FitFigures> FitMeasurement::Run(int threads) const
+{
+    if (!snapshot_.IsComputed())
+        return std::nullopt;
+    try {
+        std::vector<LuFactors> factors;
+        const std::array<int, 4> upper = snapshot_.UpperIndices();
+        for (int i = 0; i <= snapshot_.lastVar; ++i) {
+            const auto slot = static_cast<std::size_t>(i);
+            const bool trigonometric = snapshot_.IsTrigonometric(i);
+            factors.push_back(FactorBasis(BuildBasisMatrix(snapshot_.VarX(i), upper[slot] + 1, trigonometric,
+                                                           snapshot_.center[slot],
+                                                           AngleFactor(trigonometric, snapshot_.period[slot]))));
+        }
+        return MeasureFit(snapshot_, factors, ResolveThreadCount(threads));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 namespace {

@@ -21,9 +21,23 @@ struct ComputeResult {
 };
 
 // The Compute button: ClearResults, ReadSpecs from the panels, coef a copy of
-// funTable, then Compute with the panels' "Equally spaced" boxes, measuring
-// the fit.
-ComputeResult Compute(ProblemModel& model, const Session& session, const Panels& panels);
+// funTable, then Compute with the panels' "Equally spaced" boxes; measuring
+// the fit too unless the caller measures it later (FitMeasurement).
+ComputeResult Compute(ProblemModel& model, const Session& session, const Panels& panels, bool measureFit = true);
+
+// The fit figures of the coefficients a model holds, measured on a snapshot
+// of it that another thread may use while the model goes on being edited:
+// the snapshot shares the tables until either side writes to them.
+class FitMeasurement final {
+public:
+    explicit FitMeasurement(const ProblemModel& model);
+    // Nothing when the model holds no current coefficients or the memory
+    // does not allow the measuring. threads: 0 for all the machine has.
+    std::optional<FitFigures> Run(int threads = 0) const;
+
+private:
+    ProblemModel snapshot_;
+};
 
 // A variable that may lose this many decimal digits, half of what a double
 // holds, makes the fit worth a warning.

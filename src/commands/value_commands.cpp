@@ -82,20 +82,13 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
     return result;
 }
 
-std::optional<std::string> DeleteValue(ProblemModel& model, Session& session, int k, int row,
+std::optional<std::string> DeleteValue(ProblemModel& model, int k, int row,
                                        ValueListResult& result)
 {
     std::optional<std::string> shown = DeleteListValue(model, k, row);
-    if (shown) {
-        result.listCleared = ClearResults(model, session);
+    if (shown)
         result.countText = CountText(model, k);
-    }
     return shown;
-}
-
-bool ClearResultsOnChange(ProblemModel& model, const Session& session, bool changed)
-{
-    return changed && ClearResults(model, session);
 }
 
 StartAnswer ReviewFunction(ProblemModel& model, const Panels& panels, const std::string& answer, StartingSet& start,

@@ -36,14 +36,10 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
                           const std::function<std::string()>& ask);
 
 // Delete in the values grid: row `row` of variable k takes the last value,
-// the function table follows, the list loses its last value, the results
-// are cleared. Nothing when two values are left. The text the row shows now.
-std::optional<std::string> DeleteValue(ProblemModel& model, Session& session, int k, int row,
-                                       ValueListResult& result);
-
-// A value typed into the grid, or a function or variable value into the
-// function window: the results are cleared when it changed the data.
-bool ClearResultsOnChange(ProblemModel& model, const Session& session, bool changed);
+// the function table follows, the list loses its last value; coefficients
+// computed before are out of date. Nothing when two values are left. The
+// text the row shows now.
+std::optional<std::string> DeleteValue(ProblemModel& model, int k, int row, ValueListResult& result);
 
 enum class StartAnswer { Start, AskAgain, Cancelled, Refused };
 

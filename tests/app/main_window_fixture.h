@@ -59,14 +59,25 @@ protected:
         window->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
             told.push_back(text.toStdString());
         });
+        asked.clear();
+        answer = SaveAnswer::Discard;
+        window->SaveQuestions() = SaveQuestion([this](QWidget*, const QString& text) {
+            asked.push_back(text.toStdString());
+            return answer;
+        });
         window->show();
         ASSERT_TRUE(Activate(window.get()));
     }
 
+    // A control of the main window, or of a window of its own beside it.
     template <typename T = QWidget>
     T* Find(const char* name) const
     {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        const QString wanted = QString::fromLatin1(name);
+        T* found = window->findChild<T*>(wanted);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (!found && top != window.get())
+                found = top->objectName() == wanted ? qobject_cast<T*>(top) : top->findChild<T*>(wanted);
         EXPECT_TRUE(found) << name;
         return found;
     }
@@ -117,6 +128,9 @@ protected:
     RecordingSetting setting;
     std::unique_ptr<MainWindow> window;
     Names told;
+    // "Save changes to ...?" as asked, and what the user answers.
+    Names asked;
+    SaveAnswer answer = SaveAnswer::Discard;
 };
 
 } // namespace tavex

@@ -13,7 +13,8 @@ TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
     Box("txtLL_0")->setText("-1");
     Find<QCheckBox>("chkPower_0")->setChecked(false);
     Fields({"3"});
-    EXPECT_FALSE(Box("txtOrder")->isEnabled() || Menu("mnuOpen")->isEnabled() || Menu("mnuSave")->isEnabled());
+    EXPECT_FALSE(Box("txtOrder")->isEnabled() || Menu("mnuSave")->isEnabled());
+    EXPECT_TRUE(Menu("mnuOpen")->isEnabled()); // another problem may be opened at any time
     EXPECT_EQ(Box("txtVarNams")->selectedText(), "x,y");
     // Dimension k of the tables runs up to the number in variable k's count box.
     EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 3, 3, 1}));
@@ -169,6 +170,7 @@ TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
     QTest::qWait(300); // the button's click is animated
     EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(asked.empty()); // a count alone is no problem to save
     EXPECT_EQ(setting.writes, (Names{","}));
     EXPECT_TRUE(helpWindow.isNull() || !helpWindow->isVisible());
 }
@@ -222,6 +224,7 @@ TEST_F(MainWindowTest, FitLineWarnsOfABasisThatLosesMostDigits)
     for (int i = 0; i < 40; ++i)
         window->model().funTable(i, 0, 0, 0) = std::exp(-1.0 + 2.0 * i / 39.0);
     Click("cmdCompute");
+    ASSERT_TRUE(window->WaitForFitFigures());
     auto* fit = Find<QLabel>("lblFit");
     EXPECT_TRUE(fit->isVisible());
     EXPECT_EQ(fit->text().left(35), "Warning: Fit reproduces the table t");

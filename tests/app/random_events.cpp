@@ -158,6 +158,11 @@ void RandomEvents::OpenWindow()
     window_->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
         Note("  message: " + text.toStdString());
     });
+    window_->SaveQuestions() = SaveQuestion([this](QWidget*, const QString& text) {
+        const SaveAnswer answer = Chance(0.3) ? SaveAnswer::Save : Chance(0.5) ? SaveAnswer::Discard : SaveAnswer::Cancel;
+        Note("  " + text.toStdString() + " " + (answer == SaveAnswer::Save ? "Save" : answer == SaveAnswer::Discard ? "Discard" : "Cancel"));
+        return answer;
+    });
     window_->Prompts() = InputBox([this](QWidget*, const std::string&, const std::string& title) -> std::string {
         const char* answer = OneOf(kPromptAnswers);
         Note("  " + title + ": \"" + answer + "\"");

@@ -1,4 +1,5 @@
 #include "app/toolkit/input_box.h"
+#include "commands/command_states.h"
 #include "main_window_fixture.h"
 
 #include <deque>
@@ -123,7 +124,9 @@ TEST_F(ValueWindowsTest, GridStoresWhatIsTypedDeletesByMovingTheLastValueAndAddV
     Press(Qt::Key_Backspace);
     EXPECT_EQ(window->model().GetVarX(0, 1), 1.5e-3);
     EXPECT_EQ(Cell(1), "1.5e-3");
-    EXPECT_TRUE(Listing().empty()); // the coefficients were those of other data
+    // The coefficients were those of other data: still listed, but out of date.
+    EXPECT_FALSE(Listing().empty());
+    EXPECT_EQ(window->FitLineText().toStdString(), command::kOutOfDateLine);
     // Enter leaves the box on its cell; the grid's arrow moves on and the box goes.
     Press(Qt::Key_Return);
     Press(Qt::Key_Down);

@@ -12,6 +12,9 @@ namespace tavex {
 ToolkitApplication::ToolkitApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // Where the user's settings live (the list of recent problems).
+    setOrganizationName(QStringLiteral("Tavex"));
+    setApplicationName(QStringLiteral("tavex"));
 }
 
 ToolkitApplication::~ToolkitApplication() = default;
