@@ -96,6 +96,8 @@ void MainWindow::ResetWindow()
     delete centralWidget();
     BuildControls();
     LayOut();
+    // Shown now, not when the event loop comes round to it: the focus and the keys go to it at once.
+    centralWidget()->show();
     SetDesignedTabOrder();
     fieldEvents_ = std::make_unique<FieldEvents>(this);
     ConnectEvents();

@@ -59,10 +59,10 @@ protected:
         window->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
             told.push_back(text.toStdString());
         });
-        asked.clear();
+        questions.clear();
         answer = SaveAnswer::Discard;
         window->SaveQuestions() = SaveQuestion([this](QWidget*, const QString& text) {
-            asked.push_back(text.toStdString());
+            questions.push_back(text.toStdString());
             return answer;
         });
         window->show();
@@ -129,7 +129,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     Names told;
     // "Save changes to ...?" as asked, and what the user answers.
-    Names asked;
+    Names questions;
     SaveAnswer answer = SaveAnswer::Discard;
 };
 

@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, ExitWritesTheSeparatorBackAndClosesEveryWindow)
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
     QTest::qWait(300); // the button's click is animated
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(asked.empty()); // a count alone is no problem to save
+    EXPECT_TRUE(questions.empty()); // a count alone is no problem to save
     EXPECT_EQ(setting.writes, (Names{","}));
     EXPECT_TRUE(helpWindow.isNull() || !helpWindow->isVisible());
 }

@@ -1,0 +1,213 @@
+// The problem as a document: what it takes to lose typed work, the title,
+// New and Open recent, and coefficients that go out of date as the user edits.
+#include "app/toolkit/common_dialog.h"
+#include "app/toolkit/input_box.h"
+#include "commands/command_states.h"
+#include "commands/file_commands.h"
+#include "main_window_fixture.h"
+
+#include <functional>
+
+namespace tavex {
+namespace {
+
+// f = 1 + u + 2v on u, v in {-5, 5}, centers 0, computed; the file dialog
+// answers `answer` (nothing: Cancel), the import dialog always the same table.
+class DocumentTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
+            ++fileDialogs;
+            return fileAnswer;
+        });
+        window->ImportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
+            ++fileDialogs;
+            return std::optional(Path("table.csv"));
+        });
+        QFile table(Path("table.csv"));
+        ASSERT_TRUE(table.open(QIODevice::WriteOnly) && table.write("a,b,f\n0,0,1\n0,1,2\n1,0,3\n1,1,4\n") > 0);
+    }
+
+    void DeclareAndCompute()
+    {
+        Declare("2", "u,v");
+        Fields({"-5", "5", "0"});
+        Box("txtExpansion_1")->setText("0");
+        const double f[] = {-14, -4, 6, 16}; // at (-5, -5), (5, -5), (-5, 5), (5, 5)
+        for (int i = 0; i < 4; ++i)
+            window->model().funTable(i % 2, i / 2, 0, 0) = f[i];
+        Click("cmdCompute");
+        ASSERT_TRUE(window->model().IsComputed());
+    }
+
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    std::string Title() const { return window->windowTitle().toStdString(); }
+
+    QTemporaryDir dir;
+    std::optional<QString> fileAnswer;
+    int fileDialogs = 0;
+};
+
+TEST_F(DocumentTest, EveryCommandThatWouldLoseTypedWorkAsksAndCancelChangesNothing)
+{
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"New", [this] { Key(Qt::Key_N); }},
+        {"Open", [this] { Key(Qt::Key_O); }},
+        {"Import table", [this] { Menu("mnuImport")->trigger(); }},
+        {"Exit", [this] { Click("cmdExit"); }},
+        {"the close box", [this] { window->close(); }},
+    };
+    for (const auto& [name, run] : commands) {
+        SetUp();
+        fileDialogs = 0;
+        DeclareAndCompute();
+        window->model().funTable(0, 0, 0, 0) = 7; // as the function window stores a value
+        window->model().MarkEdited();
+        Click("cmdNextVar");
+        const Names listed = Listing();
+        answer = SaveAnswer::Cancel;
+        fileAnswer = Path("other");
+        run();
+        EXPECT_EQ(questions, (Names{"Save changes to Untitled?"})) << name;
+        EXPECT_TRUE(window->isVisible() && window->PanelCount() == 2 && fileDialogs == 0) << name;
+        EXPECT_EQ(Listing(), listed) << name;
+        EXPECT_EQ(window->model().funTable(0, 0, 0, 0), 7.0) << name;
+        EXPECT_TRUE(window->isWindowModified()) << name;
+
+        // Save, then the command goes on: the work is in the file first.
+        answer = SaveAnswer::Save;
+        fileAnswer = Path("saved");
+        run();
+        EXPECT_TRUE(QFile::exists(Path("saved"))) << name;
+        EXPECT_EQ(questions.size(), 2u) << name;
+    }
+}
+
+TEST_F(DocumentTest, TheTitleNamesTheFileAndMarksItModified)
+{
+    EXPECT_EQ(Title(), "Untitled[*] - Tavex (Tabulated)  www.tavex.example");
+    DeclareAndCompute();
+    EXPECT_TRUE(window->isWindowModified());
+    fileAnswer = Path("well.prb");
+    Key(Qt::Key_S);
+    EXPECT_EQ(Title().substr(0, 17), "well.prb[*] - Tav");
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->MessageLineText(), "Saved well.prb.");
+    Click("cmdCompute"); // the same coefficients again: nothing new to save
+    EXPECT_FALSE(window->isWindowModified());
+    Click("txtLL_0");
+    Type("-4");
+    Tab();
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(DocumentTest, NewReturnsToTheStartState)
+{
+    DeclareAndCompute();
+    Click("cmdEvaluations");
+    QPointer<QWidget> evaluations = Find("frmEvaluations");
+    answer = SaveAnswer::Discard;
+    Key(Qt::Key_N);
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(evaluations.isNull());
+    EXPECT_EQ(window->PanelCount(), 1);
+    EXPECT_EQ(Box("txtOrder")->text() + "|" + Box("txtVarNams")->text() + "|" + Box("txtLL_0")->text(), "2|x,y|-5");
+    EXPECT_TRUE(Box("txtOrder")->isEnabled() && Box("txtVarNams")->isEnabled() && Box("txtTerms_0")->isEnabled());
+    EXPECT_TRUE(Listing().empty() && window->FitLineText().isEmpty());
+    EXPECT_FALSE(Menu("mnuSave")->isEnabled() || Menu("mnuAbout")->isVisible() || Find("cmdEvaluations")->isEnabled());
+    EXPECT_EQ(FocusName(), "txtOrder");
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->model().funTable.size(), 1u);
+    // And a problem is declared anew as after start-up.
+    Declare("1", "t");
+    EXPECT_EQ(window->model().varName, (Names{"t"}));
+}
+
+TEST_F(DocumentTest, OpenRecentListsTheLastSixProblemsTheLatestFirst)
+{
+    DeclareAndCompute();
+    for (const char* name : {"p1", "p2", "p3", "p4", "p5", "p6", "p7", "p2"}) {
+        fileAnswer = Path(name);
+        Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    auto* recent = Find<QMenu>("mnuRecent");
+    emit recent->aboutToShow();
+    QStringList shown;
+    for (QAction* entry : recent->actions())
+        shown << entry->text();
+    EXPECT_EQ(shown, (QStringList{"&1 p2", "&2 p7", "&3 p6", "&4 p5", "&5 p4", "&6 p3"}));
+    // A problem that is gone is said so and leaves the list.
+    ASSERT_TRUE(QFile::remove(Path("p7")));
+    recent->actions()[1]->trigger();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("p7"), std::string::npos);
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(window->session().problemFile, Path("p2").toStdString());
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().size(), 5);
+}
+
+TEST_F(DocumentTest, AnEditAfterComputeGreysTheListingAndSaveLeavesTheCoefficientsOut)
+{
+    DeclareAndCompute();
+    ASSERT_TRUE(window->WaitForFitFigures());
+    EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table"));
+    const Names listed = Listing();
+    const QColor ink = Find<QListView>("lstCoeff")->palette().color(QPalette::Text);
+
+    Click("txtExpansion_0");
+    Type("1");
+    Tab();
+    EXPECT_EQ(Listing(), listed); // still readable...
+    EXPECT_NE(Find<QListView>("lstCoeff")->palette().color(QPalette::Text), ink); // ...but greyed
+    EXPECT_EQ(window->FitLineText().toStdString(), command::kOutOfDateLine);
+    for (const char* unavailable : {"cmdEvaluations", "cmdPlot"})
+        EXPECT_FALSE(Find(unavailable)->isEnabled()) << unavailable;
+    EXPECT_FALSE(Menu("mnuExport")->isEnabled());
+
+    fileAnswer = Path("p");
+    Key(Qt::Key_S);
+    EXPECT_EQ(window->MessageLineText().toStdString(), command::kSavedWithoutCoefficients);
+    ProblemModel reopened;
+    Session session;
+    ASSERT_TRUE(command::Open(reopened, session, Path("p").toStdString()).outcome.ok);
+    EXPECT_FALSE(reopened.IsComputed());
+    EXPECT_EQ(reopened.center[0], 1.0);
+
+    Click("cmdCompute");
+    EXPECT_TRUE(Find("cmdEvaluations")->isEnabled());
+    EXPECT_EQ(Find<QListView>("lstCoeff")->palette().color(QPalette::Text), ink);
+    EXPECT_TRUE(window->WaitForFitFigures());
+}
+
+TEST_F(DocumentTest, AProblemOpenedWithItsCoefficientsShowsItsFitLine)
+{
+    DeclareAndCompute();
+    fileAnswer = Path("p");
+    Key(Qt::Key_S);
+    answer = SaveAnswer::Discard;
+    Key(Qt::Key_N);
+    Key(Qt::Key_O);
+    ASSERT_TRUE(window->model().IsComputed());
+    ASSERT_TRUE(window->WaitForFitFigures());
+    EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table")) << window->FitLineText().toStdString();
+    EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(DocumentTest, EvaluationAndPlotStayUsableWhileTheValuesGridIsOpen)
+{
+    DeclareAndCompute();
+    Click("cmdEvaluations");
+    Click("cmdPlot");
+    Click("cmdEditVars_0");
+    ASSERT_FALSE(window->isEnabled());
+    for (const char* beside : {"frmEvaluations", "frmPlot"})
+        EXPECT_TRUE(Find(beside)->isEnabled() && Find(beside)->isVisible()) << beside;
+    EXPECT_TRUE(Find("txtVarx_0")->isEnabled());
+}
+
+} // namespace
+} // namespace tavex
