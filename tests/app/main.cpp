@@ -1,7 +1,7 @@
 #include "app/toolkit/toolkit_application.h"
 
 #include <QSettings>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     tavex::ToolkitApplication app(argc, argv);
-    // Settings go to a folder of the tests' own, emptied for each run.
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings().clear();
+    // Settings go to a folder of this process's own: test programs run side by side.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }

@@ -202,7 +202,11 @@ TEST_F(MainWindowTest, ListScrollsToTheEndOfTheLongestTerm)
     Declare("4", "first,second,third,fourth");
     Click("cmdCompute");
     auto* list = Find<QListView>("lstCoeff");
-    QCoreApplication::processEvents(); // the layout settles first, the fit line shown
+    ASSERT_TRUE(window->WaitForFitFigures());
+    // The layout settles first, the fit line shown, so that it sets the list's width no more.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    window->centralWidget()->layout()->activate();
+    QCoreApplication::processEvents();
     list->resize(200, list->height());
     QCoreApplication::processEvents();
     Names listed = Listing(); // the last coefficient comes before the closing empty lines

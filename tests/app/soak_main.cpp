@@ -6,6 +6,9 @@
 
 #include "app/toolkit/toolkit_application.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -37,6 +40,9 @@ int main(int argc, char** argv)
     }
 
     tavex::ToolkitApplication app(argc, argv);
+    // The list of recent problems goes to a folder of the run's own, not the user's settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     std::ofstream trace;
     if (!tracePath.empty())
         trace.open(tracePath);
