@@ -5,6 +5,8 @@
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/tool_window.h"
+#include "engine/compute.h"
+#include "engine/compute.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,11 +21,34 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 
 namespace tavex::testing {
 
 namespace {
+
+// Coefficients shown, evaluated or saved as current are exactly those a
+// computation of the problem as it now stands gives: no edit went unnoticed.
+std::string StaleCoefficients(const ProblemModel& model)
+{
+    if (!model.IsComputed())
+        return {};
+    ProblemModel again = model;
+    again.coef = again.funTable;
+    if (!Compute(again, PerVariable<bool>{}, ComputeOptions{1, false}).succeeded)
+        return "coefficients held as current, but the problem as it stands cannot be computed";
+    const std::array<int, 4> upper = model.UpperIndices();
+    for (int i3 = 0; i3 <= upper[3]; ++i3)
+        for (int i2 = 0; i2 <= upper[2]; ++i2)
+            for (int i1 = 0; i1 <= upper[1]; ++i1)
+                for (int i0 = 0; i0 <= upper[0]; ++i0) {
+                    const double held = model.coef(i0, i1, i2, i3), fresh = again.coef(i0, i1, i2, i3);
+                    if (std::memcmp(&held, &fresh, sizeof held) != 0)
+                        return "coefficients held as current belong to another problem";
+                }
+    return {};
+}
 
 // Counts, limits, names, and what nobody should type but somebody will.
 // No count between 13 and the memory guard: a soak is about orders of use,
@@ -216,7 +241,10 @@ std::string RandomEvents::Play(int count)
             OpenWindow();
         }
         KeepActivation();
-        if (const std::string broken = window_->BrokenInvariant(); !broken.empty()) {
+        std::string broken = window_->BrokenInvariant();
+        if (broken.empty())
+            broken = StaleCoefficients(window_->model());
+        if (!broken.empty()) {
             std::ostringstream report;
             report << "broken invariant after event " << played_ << " of seed " << options_.seed
                    << (options_.neverActivated ? " (never activated)" : "") << ": " << broken
