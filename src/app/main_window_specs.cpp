@@ -4,6 +4,7 @@
 #include "app/coefficient_list_model.h"
 #include "app/command_end.h"
 #include "app/spec_panel.h"
+#include "commands/command_states.h"
 #include "model/model_invariants.h"
 #include "setup/panel_navigation.h"
 #include "setup/read_specs.h"
@@ -302,6 +303,15 @@ std::string MainWindow::BrokenInvariant() const
                            : "the main window is disabled with no tool window open";
     if (toolWindow_ && toolWindow_->isVisible() && !toolWindow_->isEnabled())
         return "the open tool window takes no input";
+    // Every command is offered as the problem and the session allow, whatever edit came last.
+    const command::CommandStates states = command::AvailableCommands(model_, session_);
+    if (cmdEvaluations->isEnabledTo(this) != states.evaluations || cmdPlot->isEnabledTo(this) != states.plot
+        || mnuExport->isEnabled() != states.exportCoefficients || mnuSave->isEnabled() != states.save)
+        return "the commands offered do not follow the problem's results";
+    if (isWindowModified() != model_.IsModified())
+        return "the title's modified mark does not follow the problem";
+    if (model_.ResultsState() != Results::None && session_.stage == Stage::Specs && coeffLines->rowCount() == 0)
+        return "coefficients are held but not listed";
     // Once the count is confirmed, a count box not being edited holds a
     // count the tables cover.
     if (txtOrder->isEnabled())
