@@ -1,6 +1,8 @@
 // Times Compute on the workloads W1-W5, polynomial and trigonometric, with 1
-// and 2 threads, Compute with the fit figures on W4, and Evaluate on W4.
+// and 2 threads, Compute with the fit figures on W4, Compute with the
+// snapshot the window measures the figures on off its thread, and Evaluate on W4.
 // compare_numpy.py reads the JSON output.
+#include "commands/compute_command.h"
 #include "engine/compute.h"
 #include "engine/evaluate.h"
 #include "workloads.h"
@@ -29,6 +31,24 @@ void BM_Compute(benchmark::State& state, const Workload* workload, bool trigonom
         benchmark::DoNotOptimize(model.coef.data());
     }
     state.counters["values"] = static_cast<double>(model.coef.size());
+}
+
+// What the main window's thread does before the listing shows: the
+// coefficients, then the snapshot the fit figures are measured on elsewhere.
+void BM_ComputeFiguresLater(benchmark::State& state, bool trigonometric)
+{
+    ProblemModel model = MakeWorkloadProblem(Workloads()[3], trigonometric);
+    const ComputeOptions options{static_cast<int>(state.range(0)), false};
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.coef = model.funTable;
+        benchmark::DoNotOptimize(model.coef.data());
+        state.ResumeTiming();
+        if (!Compute(model, kAllSpaced, options).succeeded)
+            state.SkipWithError("compute failed");
+        const command::FitMeasurement measurement(model);
+        benchmark::DoNotOptimize(&measurement);
+    }
 }
 
 void BM_Evaluate1000(benchmark::State& state, bool trigonometric)
@@ -71,6 +91,10 @@ int Register()
     for (const bool trig : {false, true})
         benchmark::RegisterBenchmark(trig ? "ComputeWithFigures/W4/trig" : "ComputeWithFigures/W4/poly", BM_Compute,
                                      &w4, trig, true)
+            ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+    for (const bool trig : {false, true})
+        benchmark::RegisterBenchmark(trig ? "ComputeFiguresLater/W4/trig" : "ComputeFiguresLater/W4/poly",
+                                     BM_ComputeFiguresLater, trig)
             ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
     for (const bool trig : {false, true})
         benchmark::RegisterBenchmark(trig ? "Evaluate1000/W4/trig" : "Evaluate1000/W4/poly",

@@ -135,8 +135,6 @@ void FunctionForm::SetText(Box box, int k, std::string text, Origin origin)
     if (slot == text)
         return; // no change: this ends a chain of reactions
     slot = std::move(text);
-    if (box == Box::Fun)
-        funTyped_ = origin == Origin::User;
     if (!funBusy_)
         React(box, k, origin);
 }
@@ -213,7 +211,6 @@ void FunctionForm::DataChanged()
 void FunctionForm::ShowFunPoint()
 {
     funBusy_ = true;
-    funTyped_ = false;
     fun_ = TextOfNumber(FunctionValue(model_, point_));
     for (int k = 0; k <= model_.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
@@ -225,9 +222,9 @@ void FunctionForm::ShowFunPoint()
 
 void FunctionForm::Step(bool forward)
 {
+    // A value typed was stored as it was typed; what the box shows otherwise
+    // is the stored value rounded, never to be written back.
     ReadPointFromFunIndices();
-    if (funTyped_)
-        Store(FunctionValue(model_, point_), LeadingNumber(fun_));
     point_ = forward ? NextGridPoint(model_, point_) : PreviousGridPoint(model_, point_);
     ShowFunPoint();
 }

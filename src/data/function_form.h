@@ -54,8 +54,8 @@ public:
     // An index box may be left only while its number lies within its variable's indices.
     bool IndexInRange(Box box, int k) const;
 
-    // The top row's "-" and "+", and Enter in the value box: the value shown
-    // is stored and the previous or next point shown.
+    // The top row's "-" and "+", and Enter in the value box: the previous or
+    // next point is shown (the value typed was stored as it was typed).
     void Step(bool forward);
     // Variable k's own "-" and "+": its index moves round its values.
     void StepIndex(int k, bool forward);
@@ -89,7 +89,6 @@ private:
     PerVariable<std::string> funIndex_, varIndex_, var_;
     std::string fun_;
     bool funBusy_ = false;
-    bool funTyped_ = false; // the value box holds what the user typed, not what the form showed
 };
 
 // The numbers of a text copied from a spreadsheet or a list: fields
