@@ -3,7 +3,7 @@
 #include "engine/fit_figures.h"
 #include "engine/reproduction.h"
 
-#include "commands/compute_command.h"
+#include "commands/fit_report.h"
 #include "engine/basis.h"
 #include "engine/compute.h"
 #include "engine/solver.h"
