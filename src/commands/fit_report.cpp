@@ -47,14 +47,14 @@ std::string FitLine(const FitFigures& figures)
     line += " Condition:";
     for (std::size_t i = 0; i < figures.variables.size(); ++i)
         line += (i == 0 ? " " : ", ") + NameOf(figures.variables[i], i) + " "
-              + FigureText(figures.variables[i].condition);
+              + FigureText(figures.variables[i].scaledCondition);
     return line;
 }
 
 bool FitNeedsWarning(const FitFigures& figures)
 {
     for (const VariableFit& variable : figures.variables)
-        if (variable.digitsLost >= kDigitsLostWarning)
+        if (variable.scaledDigitsLost >= kDigitsLostWarning)
             return true;
     return false;
 }
@@ -64,9 +64,9 @@ std::string FitAdvice(const FitFigures& figures)
     std::string losses;
     for (std::size_t i = 0; i < figures.variables.size(); ++i) {
         const VariableFit& variable = figures.variables[i];
-        if (variable.digitsLost < kDigitsLostWarning)
+        if (variable.scaledDigitsLost < kDigitsLostWarning)
             continue;
-        const std::string digits = DigitsText(variable.digitsLost);
+        const std::string digits = DigitsText(variable.scaledDigitsLost);
         losses += losses.empty() ? NameOf(variable, i) + " may lose " + digits + " decimal digits"
                                  : ", " + NameOf(variable, i) + " " + digits;
     }

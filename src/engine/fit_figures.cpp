@@ -32,7 +32,9 @@ std::optional<FitFigures> MeasureFit(const ProblemModel& model, const std::vecto
         for (int i = 0; i <= model.lastVar; ++i) {
             const auto slot = static_cast<std::size_t>(i);
             const double condition = EstimateCondition(bases[slot], factors[slot]);
-            figures.variables.push_back({std::string(model.NameOf(i)), condition, DigitsLost(condition)});
+            const double scaled = EstimateScaledCondition(bases[slot], factors[slot]);
+            figures.variables.push_back(
+                {std::string(model.NameOf(i)), condition, DigitsLost(condition), scaled, DigitsLost(scaled)});
         }
         figures.reproduction = MeasureReproduction(model, bases, threads);
         return figures;

@@ -13,12 +13,18 @@ namespace tavex {
 //
 // A variable whose basis matrix has 1-norm condition number c may lose about
 // log10(c) of the 16 decimal digits a double holds: its coefficients are only
-// as good as that. The reproduction figure says what the coefficients give
-// back: max |table rebuilt from them - table| / max |table| over the grid.
+// as good as that. The plain condition grows with the units of x (the powers
+// of a variable running to 100 reach 1E+10 where those of one running to 1
+// stay near 1), so what is lost is read from the scaled condition, that of
+// the basis with every function scaled to a largest magnitude of 1 over the
+// values. The reproduction figure says what the coefficients give back:
+// max |table rebuilt from them - table| / max |table| over the grid.
 struct VariableFit {
     std::string name;        // as the problem names it; empty when it has none
     double condition = 0.0;  // an estimate of ||B||_1 ||B^-1||_1; +inf when B is singular or not finite
     double digitsLost = 0.0; // max(0, log10(condition)); +inf with the condition
+    double scaledCondition = 0.0;  // the same for B D, D = diag(1 / max_i |B_ij|)
+    double scaledDigitsLost = 0.0; // max(0, log10(scaledCondition)): the digits the coefficients may lose
 };
 
 struct FitFigures {

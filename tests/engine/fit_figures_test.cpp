@@ -1,4 +1,4 @@
-// The condition estimate and the reproduction figure.
+// The condition estimates, the reproduction figure, and the line and advice made of them.
 #include "engine/condition_estimate.h"
 #include "engine/fit_figures.h"
 #include "engine/reproduction.h"
@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 
@@ -18,6 +20,14 @@ namespace tavex {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// A tolerance of `epsilons` machine epsilons, times a condition number where
+// the figure is only as good as that.
+double Tolerance(double epsilons, double condition = 1.0)
+{
+    return epsilons * std::numeric_limits<double>::epsilon() * condition;
+}
+
 
 double Norm1(const SquareMatrix& a)
 {
@@ -31,8 +41,9 @@ double Norm1(const SquareMatrix& a)
     return norm;
 }
 
-// ||A||_1 ||A^-1||_1 with A^-1 solved column by column from the same factors.
-double ExactCondition(const SquareMatrix& a, const LuFactors& factors)
+// ||A||_1 ||A^-1||_1 with A^-1 solved column by column from the same factors;
+// scaled, that of A D with D = diag(1 / max_i |A_ij|).
+double ExactCondition(const SquareMatrix& a, const LuFactors& factors, bool scaled = false)
 {
     const int n = a.order();
     Table4 inverse;
@@ -40,11 +51,17 @@ double ExactCondition(const SquareMatrix& a, const LuFactors& factors)
     for (int j = 0; j < n; ++j)
         inverse(j, j, 0, 0) = 1.0;
     ApplyFactors(inverse, LineSelection{0, {n - 1, n - 1, 0, 0}, {}}, factors, 1);
-    SquareMatrix columns(n);
-    for (int i = 0; i < n; ++i)
+    std::vector<double> largest(static_cast<std::size_t>(n), scaled ? 0.0 : 1.0);
+    for (int i = 0; i < n && scaled; ++i)
         for (int j = 0; j < n; ++j)
-            columns(i, j) = inverse(i, j, 0, 0);
-    return Norm1(a) * Norm1(columns);
+            largest[static_cast<std::size_t>(j)] = std::max(largest[static_cast<std::size_t>(j)], std::fabs(a(i, j)));
+    SquareMatrix columns(n), scaledA(n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            columns(i, j) = inverse(i, j, 0, 0) * largest[static_cast<std::size_t>(i)];
+            scaledA(i, j) = a(i, j) / largest[static_cast<std::size_t>(j)];
+        }
+    return Norm1(scaledA) * Norm1(columns);
 }
 
 std::vector<double> EquallySpaced(int n)
@@ -81,23 +98,29 @@ TEST(EstimateCondition, WithinAFactorOf3OfTheExactOne)
         for (const auto& [name, a] : matrices) {
             const LuFactors factors = FactorBasis(a);
             ASSERT_FALSE(factors.singular()) << name << " " << n;
-            const double exact = ExactCondition(a, factors), estimate = EstimateCondition(a, factors);
-            EXPECT_LE(estimate, exact * (1 + 1e-9)) << name << " " << n;
-            EXPECT_GE(estimate, exact / 3) << name << " " << n;
+            for (const bool scaled : {false, true}) {
+                const double exact = ExactCondition(a, factors, scaled);
+                const double estimate = scaled ? EstimateScaledCondition(a, factors) : EstimateCondition(a, factors);
+                EXPECT_LE(estimate, exact * (1 + Tolerance(64 * n))) << name << " " << n << " " << scaled;
+                EXPECT_GE(estimate, exact / 3) << name << " " << n << " " << scaled;
+            }
         }
     }
 }
 
 TEST(EstimateCondition, SingularOrNotFiniteIsInfinite)
 {
-    const SquareMatrix repeated = BuildBasisMatrix({0.0, 1.0, 1.0}, 3, false, 0.0, 1.0);
-    EXPECT_EQ(EstimateCondition(repeated, FactorBasis(repeated)), kInf);
+    SquareMatrix repeated = BuildBasisMatrix({0.0, 1.0, 1.0}, 3, false, 0.0, 1.0);
     SquareMatrix overflowing = BuildBasisMatrix({1.0, 2.0, 3.0}, 3, false, 0.0, 1.0);
     overflowing(2, 2) = kInf;
-    EXPECT_EQ(EstimateCondition(overflowing, FactorBasis(overflowing)), kInf);
+    for (SquareMatrix* a : {&repeated, &overflowing}) {
+        EXPECT_EQ(EstimateCondition(*a, FactorBasis(*a)), kInf);
+        EXPECT_EQ(EstimateScaledCondition(*a, FactorBasis(*a)), kInf);
+    }
     SquareMatrix one(1);
     one(0, 0) = -4.0;
     EXPECT_EQ(EstimateCondition(one, FactorBasis(one)), 1.0);
+    EXPECT_EQ(EstimateScaledCondition(one, FactorBasis(one)), 1.0);
 }
 
 struct Variable {
@@ -254,8 +277,75 @@ TEST(MeasureFit, ExponentialOnEquallySpacedValues)
     EXPECT_GE(one->variables[0].digitsLost, 0.0);
 }
 
+// The problems users met: f tabulated on the grid of the axes, computed with its figures.
+
+struct Axis {
+    std::string name;
+    bool trigonometric;
+    std::vector<double> values;
+    double center = 0.0, period = 0.0;
+};
+
+using Point = std::array<double, 4>;
+
+std::vector<double> Spaced(double lower, double step, int count)
+{
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(lower + i * step);
+    return values;
+}
+
+FitFigures Fit(const std::vector<Axis>& axes, const std::function<double(const Point&)>& f)
+{
+    ProblemModel model;
+    model.lastVar = static_cast<int>(axes.size()) - 1;
+    model.AllocateVariableArrays();
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const Axis& axis = axes[static_cast<std::size_t>(k)];
+        model.varName[static_cast<std::size_t>(k)] = axis.name;
+        model.kind[k] = axis.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+        model.center[k] = axis.center;
+        model.period[k] = axis.period;
+        model.valueUpper[k] = static_cast<int>(axis.values.size()) - 1;
+        model.ResizeVarX(k);
+        for (int i = 0; i <= model.valueUpper[k]; ++i)
+            model.SetVarX(k, i, axis.values[static_cast<std::size_t>(i)]);
+    }
+    model.ShapeTablesFromValueCounts();
+    const std::array<int, 4> upper = model.UpperIndices();
+    for (int i3 = 0; i3 <= upper[3]; ++i3)
+        for (int i2 = 0; i2 <= upper[2]; ++i2)
+            for (int i1 = 0; i1 <= upper[1]; ++i1)
+                for (int i0 = 0; i0 <= upper[0]; ++i0)
+                    model.funTable(i0, i1, i2, i3) =
+                        f({model.GetVarX(0, i0), model.GetVarX(1, i1), model.GetVarX(2, i2), model.GetVarX(3, i3)});
+    model.coef = model.funTable;
+    const ComputeOutcome outcome = Compute(model, {}, {1, true});
+    EXPECT_TRUE(outcome.figures.has_value()) << outcome.failureLine;
+    return outcome.figures.value_or(FitFigures{});
+}
+
+// f(T, p) on T = 0..100, p = 1..5, centers in the middle: the powers of T in
+// its own units gave a condition of 4E+08 and a warning to a fit good to 12 digits.
+TEST(MeasureFit, UnitsOfXRaiseNoWarning)
+{
+    const FitFigures fit = Fit({{"T", false, Spaced(0, 20, 6), 50}, {"p", false, Spaced(1, 1, 5), 3}},
+                               [](const Point& x) { return std::exp(x[0] / 100) * std::log(1 + x[1]); });
+    ASSERT_EQ(fit.variables.size(), 2u);
+    EXPECT_GT(fit.variables[0].condition, 1e8);
+    for (const VariableFit& variable : fit.variables)
+        EXPECT_LT(variable.scaledDigitsLost, 3.0) << variable.name;
+    EXPECT_LT(fit.reproduction, Tolerance(16));
+    EXPECT_FALSE(command::FitNeedsWarning(fit)) << command::FitLine(fit);
+}
+
 TEST(FitLine, TwoDigitsAndAWarningFrom8DigitsLost)
 {
+    // The plain condition is never shown: the scaled one decides.
+    const auto variable = [](std::string name, double scaled, double digits) {
+        return VariableFit{std::move(name), 1e20, 20, scaled, digits};
+    };
     struct Case {
         FitFigures figures;
         std::string line, advice;
@@ -263,11 +353,11 @@ TEST(FitLine, TwoDigitsAndAWarningFrom8DigitsLost)
     const std::string tail = "; a number holds about 16. Use fewer values, the trigonometric kind for periodic "
                              "data, or a narrower interval.";
     const Case cases[] = {
-        {{{{"x", 8.54e18, 18.93}, {"y", 306.0, 2.49}}, 2.449e-12},
+        {{{variable("x", 8.54e18, 18.93), variable("y", 306.0, 2.49)}, 2.449e-12},
          "Fit reproduces the table to 2.4E-12. Condition: x 8.5E+18, y 3.1E+02",
          "x may lose 19 decimal digits" + tail},
-        {{{{"t", 9.7e7, 7.99}}, 0.0}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
-        {{{{"", kInf, kInf}, {"w", 1.0, 0.0}, {"v", 1e8, 8.0}}, kInf},
+        {{{variable("t", 9.7e7, 7.99)}, 0.0}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
+        {{{variable("", kInf, kInf), variable("w", 1.0, 0.0), variable("v", 1e8, 8.0)}, kInf},
          "Fit does not reproduce the table. Condition: variable 1 INF, w 1.0E+00, v 1.0E+08",
          "variable 1 may lose all decimal digits, v 8" + tail},
     };
