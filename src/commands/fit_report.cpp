@@ -1,6 +1,7 @@
 #include "commands/fit_report.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -54,7 +55,7 @@ std::string FitLine(const FitFigures& figures)
 bool FitNeedsWarning(const FitFigures& figures)
 {
     for (const VariableFit& variable : figures.variables)
-        if (variable.scaledDigitsLost >= kDigitsLostWarning)
+        if (variable.scaledDigitsLost >= kDigitsLostWarning || !variable.singularity.empty())
             return true;
     return false;
 }
@@ -70,10 +71,19 @@ std::string FitAdvice(const FitFigures& figures)
         losses += losses.empty() ? NameOf(variable, i) + " may lose " + digits + " decimal digits"
                                  : ", " + NameOf(variable, i) + " " + digits;
     }
-    if (losses.empty())
-        return {};
-    return losses + "; a number holds about 16. Use fewer values, the trigonometric kind for periodic data, "
-                    "or a narrower interval.";
+    std::string advice;
+    const auto addSentence = [&advice](const std::string& sentence) {
+        advice += (advice.empty() ? "" : " ") + sentence;
+    };
+    if (!losses.empty())
+        addSentence(losses + "; a number holds about 16. Use fewer values, the trigonometric kind for periodic data, "
+                             "or a narrower interval.");
+    // A singularity's text begins with a word of its own, never a name.
+    for (const VariableFit& variable : figures.variables)
+        if (!variable.singularity.empty())
+            addSentence(static_cast<char>(std::toupper(static_cast<unsigned char>(variable.singularity[0])))
+                        + variable.singularity.substr(1) + ".");
+    return advice;
 }
 
 } // namespace tavex::command

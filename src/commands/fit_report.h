@@ -17,14 +17,15 @@ inline constexpr double kDigitsLostWarning = 8.0;
 // "Fit does not reproduce the table." when the reproduction is not finite.
 std::string FitLine(const FitFigures& figures);
 
-// Whether some variable may lose kDigitsLostWarning digits or more.
+// Whether some variable may lose kDigitsLostWarning digits or more, or has
+// a basis singular in exact arithmetic.
 bool FitNeedsWarning(const FitFigures& figures);
 
-// The advice that goes with the warning, naming those variables:
-// "x may lose 19 decimal digits, y 9; a number holds about 16. Use fewer
-// values, the trigonometric kind for periodic data, or a narrower interval."
-// ("all decimal digits" when the scaled condition is infinite). Empty when no
-// warning is needed.
+// The advice that goes with the warning, a sentence for each cause: "x may
+// lose 19 decimal digits, y 9; a number holds about 16. Use fewer values, the
+// trigonometric kind for periodic data, or a narrower interval." ("all
+// decimal digits" when the scaled condition is infinite), then each
+// variable's singularity. Empty when no warning is needed.
 std::string FitAdvice(const FitFigures& figures);
 
 } // namespace tavex::command

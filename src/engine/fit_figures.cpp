@@ -2,6 +2,7 @@
 
 #include "engine/condition_estimate.h"
 #include "engine/reproduction.h"
+#include "engine/singular_basis.h"
 
 #include <algorithm>
 #include <cassert>
@@ -29,12 +30,19 @@ std::optional<FitFigures> MeasureFit(const ProblemModel& model, const std::vecto
     try {
         const std::vector<SquareMatrix> bases = BasisMatrices(model, threads);
         FitFigures figures;
+        const std::array<int, 4> upper = model.UpperIndices();
         for (int i = 0; i <= model.lastVar; ++i) {
             const auto slot = static_cast<std::size_t>(i);
-            const double condition = EstimateCondition(bases[slot], factors[slot]);
-            const double scaled = EstimateScaledCondition(bases[slot], factors[slot]);
-            figures.variables.push_back(
-                {std::string(model.NameOf(i)), condition, DigitsLost(condition), scaled, DigitsLost(scaled)});
+            VariableFit variable;
+            variable.name = std::string(model.NameOf(i));
+            variable.condition = EstimateCondition(bases[slot], factors[slot]);
+            variable.digitsLost = DigitsLost(variable.condition);
+            variable.scaledCondition = EstimateScaledCondition(bases[slot], factors[slot]);
+            variable.scaledDigitsLost = DigitsLost(variable.scaledCondition);
+            const std::string shownName = variable.name.empty() ? "variable " + std::to_string(i + 1) : variable.name;
+            variable.singularity = BasisSingularity(model.VarX(i), upper[slot] + 1, model.IsTrigonometric(i),
+                                                    model.center[slot], model.period[slot], shownName);
+            figures.variables.push_back(std::move(variable));
         }
         figures.reproduction = MeasureReproduction(model, bases, threads);
         return figures;

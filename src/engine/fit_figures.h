@@ -25,6 +25,9 @@ struct VariableFit {
     double digitsLost = 0.0; // max(0, log10(condition)); +inf with the condition
     double scaledCondition = 0.0;  // the same for B D, D = diag(1 / max_i |B_ij|)
     double scaledDigitsLost = 0.0; // max(0, log10(scaledCondition)): the digits the coefficients may lose
+    // Why B is singular in exact arithmetic, with what to do about it
+    // (BasisSingularity); empty when it is not.
+    std::string singularity;
 };
 
 struct FitFigures {

@@ -1,7 +1,9 @@
-// The condition estimates, the reproduction figure, and the line and advice made of them.
+// The condition estimates, the reproduction figure, the bases singular in
+// exact arithmetic, and the line and advice made of them.
 #include "engine/condition_estimate.h"
 #include "engine/fit_figures.h"
 #include "engine/reproduction.h"
+#include "engine/singular_basis.h"
 
 #include "commands/fit_report.h"
 #include "engine/basis.h"
@@ -277,7 +279,8 @@ TEST(MeasureFit, ExponentialOnEquallySpacedValues)
     EXPECT_GE(one->variables[0].digitsLost, 0.0);
 }
 
-// The problems users met: f tabulated on the grid of the axes, computed with its figures.
+// The problems users met, and those around them: f tabulated on the grid
+// of the axes, computed with its figures.
 
 struct Axis {
     std::string name;
@@ -340,31 +343,132 @@ TEST(MeasureFit, UnitsOfXRaiseNoWarning)
     EXPECT_FALSE(command::FitNeedsWarning(fit)) << command::FitLine(fit);
 }
 
-TEST(FitLine, TwoDigitsAndAWarningFrom8DigitsLost)
+// exp(sin(angle)) at 0, 30, ..., 330 of a period of 360: sin(6 angle) is 0 at
+// every value, its coefficient 3E+10, and the reproduction tiny all the same.
+// With the center half a step on, the basis is regular.
+TEST(MeasureFit, TwelveAnglesOverOnePeriod)
+{
+    const auto f = [](const Point& x) { return std::exp(std::sin(x[0] * (std::atan(1.0) / 45))); };
+    const FitFigures singular = Fit({{"angle", true, Spaced(0, 30, 12), 0, 360}}, f);
+    EXPECT_EQ(singular.variables.at(0).singularity,
+              "with 12 equally spaced values over one period, sin(6*angle) is 0 at every value: use an odd number of "
+              "values, or move the center by half a step");
+    EXPECT_LT(singular.reproduction, Tolerance(16));
+    EXPECT_TRUE(command::FitNeedsWarning(singular));
+    EXPECT_NE(command::FitAdvice(singular).find("With 12 equally spaced values"), std::string::npos);
+
+    const FitFigures regular = Fit({{"angle", true, Spaced(0, 30, 12), 15, 360}}, f);
+    EXPECT_EQ(regular.variables.at(0).singularity, "");
+    EXPECT_FALSE(command::FitNeedsWarning(regular)) << command::FitLine(regular);
+}
+
+// 40 equally spaced powers on [-5, 5]: about 18 digits lost whatever the
+// interval, yet not singular.
+TEST(MeasureFit, FortyEquallySpacedPowers)
+{
+    const FitFigures fit = Fit({{"x", false, Spaced(-5, 10.0 / 39, 40)}}, [](const Point& x) { return std::exp(x[0]); });
+    EXPECT_EQ(fit.variables.at(0).singularity, "");
+    EXPECT_GT(fit.variables.at(0).scaledDigitsLost, 16.0);
+}
+
+TEST(BasisSingularity, FromTheValuesCenterAndPeriod)
+{
+    const double pi = 4.0 * std::atan(1.0);
+    std::vector<double> radians; // 2 pi k / 12 as an equally spaced list computes them, rounded
+    for (int k = 0; k < 12; ++k)
+        radians.push_back(k * ((11 * pi / 6) / 11));
+    std::vector<double> scattered = Spaced(0, 30, 12); // the same angles, two of them periods away
+    scattered[3] += 360;
+    scattered[8] -= 720;
+    const std::string zero = " is 0 at every value: use an odd number of values, or move the center by ";
+    const std::string twice = ", which gives two equal rows of its basis: keep one of them";
+    struct Case {
+        bool trigonometric;
+        std::vector<double> values;
+        double center, period;
+        std::string text;
+    };
+    const Case cases[] = {
+        {true, Spaced(15, 30, 12), 15, 360,
+         "with 12 equally spaced values over one period, sin(6*(a-15))" + zero + "half a step"},
+        {true, radians, 0, pi + pi, "with 12 equally spaced values over one period, sin(6*a)" + zero + "half a step"},
+        {true, Spaced(0, 150, 12), 0, 360, "with 12 equally spaced values, sin(6*a)" + zero + "half a step"},
+        {true, scattered, 0, 360, "with 12 values, sin(6*a)" + zero + "15"},
+        {true, {-100, 80}, -100, -360, "with 2 equally spaced values over one period, sin(a+100)" + zero + "half a step"},
+        {true, {0, 10, 20, 150}, 0, 360,
+         "the offsets of the 4 values of a from its center add up to an odd multiple of half its period, so its basis "
+         "functions are dependent at these values: use an odd number of values, or move the center by 45"},
+        {true, Spaced(0, 30, 13), 0, 360, "the values 0 and 360 of a are a whole number of periods apart" + twice},
+        {true, {30, 0, 30}, 0, 360, "the value 30 of a comes twice" + twice},
+        {false, {1, 3, 1}, 0, 0, "the value 1 of a comes twice" + twice},
+        {true, {0, 1, 2}, 0, 0, "the period of a is 0: give it the length of one cycle"},
+        {true, {5}, 5, 360, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BasisSingularity(c.values, static_cast<int>(c.values.size()), c.trigonometric, c.center, c.period, "a"),
+                  c.text);
+}
+
+// The rule for an even count against the matrix itself: random angles whose
+// sum is set to an odd multiple of half a turn give a condition beyond what
+// rounding allows; others, and every odd count, a modest one.
+TEST(BasisSingularity, AnEvenCountIsSingularJustWhenTheAnglesAddUpToAnOddHalfTurn)
+{
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<double> turn(-1.5, 1.5);
+    const auto offHalf = [](double sum) { return std::fabs(std::fabs(sum - std::round(sum)) - 0.5); };
+    for (int trial = 0; trial < 400; ++trial) {
+        const int n = 2 + trial % 9;
+        const bool singular = n % 2 == 0 && trial % 3 != 0;
+        std::vector<double> turns(static_cast<std::size_t>(n));
+        double sum = 0.0, closest = 0.0; // the two nearest angles around the circle
+        while (closest < 0.05 || (!singular && offHalf(sum) < 0.05)) {
+            sum = 0.0;
+            for (double& t : turns)
+                sum += t = turn(gen);
+            if (singular)
+                turns.back() += std::round(sum) + 0.5 - sum;
+            closest = 1.0;
+            for (std::size_t a = 0; a < turns.size(); ++a)
+                for (std::size_t b = 0; b < a; ++b)
+                    closest = std::min(closest, std::fabs(turns[a] - turns[b] - std::round(turns[a] - turns[b])));
+        }
+        std::vector<double> values;
+        for (const double t : turns)
+            values.push_back(0.3 + t * 7.5);
+        const SquareMatrix basis = BuildBasisMatrix(values, n, true, 0.3, AngleFactor(true, 7.5));
+        const double condition = EstimateCondition(basis, FactorBasis(basis));
+        EXPECT_EQ(BasisSingularity(values, n, true, 0.3, 7.5, "u").empty(), !singular) << "trial " << trial;
+        if (singular)
+            EXPECT_GT(condition, 1 / Tolerance(1e3)) << "trial " << trial;
+        else
+            EXPECT_LT(condition, 1 / Tolerance(1e7)) << "trial " << trial;
+    }
+}
+
+TEST(FitLine, TwoDigitsAndAWarningFromDigitsOrSingularity)
 {
     // The plain condition is never shown: the scaled one decides.
-    const auto variable = [](std::string name, double scaled, double digits) {
-        return VariableFit{std::move(name), 1e20, 20, scaled, digits};
+    const auto variable = [](std::string name, double scaled, std::string singularity = "") {
+        return VariableFit{std::move(name), 1e20, 20, scaled,
+                           std::isfinite(scaled) ? std::max(0.0, std::log10(scaled)) : kInf, std::move(singularity)};
     };
-    struct Case {
-        FitFigures figures;
-        std::string line, advice;
+    const std::string digits = "; a number holds about 16. Use fewer values, the trigonometric kind for periodic "
+                               "data, or a narrower interval.";
+    const std::tuple<FitFigures, std::string, std::string> cases[] = {
+        {{{variable("x", 8.54e18), variable("y", 306.0)}, 2.449e-12},
+         "Fit reproduces the table to 2.4E-12. Condition: x 8.5E+18, y 3.1E+02", "x may lose 19 decimal digits" + digits},
+        {{{variable("t", 9.7e7)}, 0.0}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
+        {{{variable("t", 1.0, "the value 1 of t comes twice")}, 0.0},
+         "Fit reproduces the table to 0.0E+00. Condition: t 1.0E+00", "The value 1 of t comes twice."},
+        {{{variable("", kInf), variable("w", 0.523), variable("v", 1e8, "with 2 values, sin(v) is 0")}, kInf},
+         "Fit does not reproduce the table. Condition: variable 1 INF, w 5.2E-01, v 1.0E+08",
+         "variable 1 may lose all decimal digits, v 8" + digits + " With 2 values, sin(v) is 0."},
     };
-    const std::string tail = "; a number holds about 16. Use fewer values, the trigonometric kind for periodic "
-                             "data, or a narrower interval.";
-    const Case cases[] = {
-        {{{variable("x", 8.54e18, 18.93), variable("y", 306.0, 2.49)}, 2.449e-12},
-         "Fit reproduces the table to 2.4E-12. Condition: x 8.5E+18, y 3.1E+02",
-         "x may lose 19 decimal digits" + tail},
-        {{{variable("t", 9.7e7, 7.99)}, 0.0}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
-        {{{variable("", kInf, kInf), variable("w", 1.0, 0.0), variable("v", 1e8, 8.0)}, kInf},
-         "Fit does not reproduce the table. Condition: variable 1 INF, w 1.0E+00, v 1.0E+08",
-         "variable 1 may lose all decimal digits, v 8" + tail},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(command::FitLine(c.figures), c.line);
-        EXPECT_EQ(command::FitAdvice(c.figures), c.advice);
-        EXPECT_EQ(command::FitNeedsWarning(c.figures), !c.advice.empty());
+    for (const auto& [figures, line, advice] : cases) {
+        EXPECT_EQ(command::FitLine(figures), line);
+        EXPECT_EQ(command::FitAdvice(figures), advice);
+        EXPECT_EQ(command::FitNeedsWarning(figures), !advice.empty()) << line;
     }
 }
 
