@@ -3,6 +3,7 @@
 #include "engine/condition_estimate.h"
 #include "engine/reproduction.h"
 #include "engine/singular_basis.h"
+#include "engine/swing.h"
 
 #include <algorithm>
 #include <cassert>
@@ -45,6 +46,7 @@ std::optional<FitFigures> MeasureFit(const ProblemModel& model, const std::vecto
             figures.variables.push_back(std::move(variable));
         }
         figures.reproduction = MeasureReproduction(model, bases, threads);
+        figures.swing = MeasureSwing(model, threads);
         return figures;
     } catch (const std::bad_alloc&) {
         return std::nullopt;

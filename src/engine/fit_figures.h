@@ -18,7 +18,9 @@ namespace tavex {
 // stay near 1), so what is lost is read from the scaled condition, that of
 // the basis with every function scaled to a largest magnitude of 1 over the
 // values. The reproduction figure says what the coefficients give back:
-// max |table rebuilt from them - table| / max |table| over the grid.
+// max |table rebuilt from them - table| / max |table| over the grid; after a
+// pivoted solve it is tiny even when the expansion runs wild between the
+// values, which the swing shows.
 struct VariableFit {
     std::string name;        // as the problem names it; empty when it has none
     double condition = 0.0;  // an estimate of ||B||_1 ||B^-1||_1; +inf when B is singular or not finite
@@ -36,6 +38,11 @@ struct FitFigures {
     // or a difference is not finite (overflow, NaN) or a table of zeros is
     // not reproduced as zeros. Never NaN.
     double reproduction = 0.0;
+    // max |expansion| over the midpoints of the grid's cells / max |table|
+    // (MeasureSwing): near 1 for an expansion that follows the table, far
+    // above it for one that oscillates between the values. Nothing for a
+    // table of zeros; +inf when a value is not finite.
+    std::optional<double> swing;
 };
 
 // The figures of the fit Compute has just made: coef holds the coefficients

@@ -1,9 +1,10 @@
-// The condition estimates, the reproduction figure, the bases singular in
-// exact arithmetic, and the line and advice made of them.
+// The condition estimates, the reproduction figure, the swing, the bases
+// singular in exact arithmetic, and the line and advice made of them.
 #include "engine/condition_estimate.h"
 #include "engine/fit_figures.h"
 #include "engine/reproduction.h"
 #include "engine/singular_basis.h"
+#include "engine/swing.h"
 
 #include "commands/fit_report.h"
 #include "engine/basis.h"
@@ -29,7 +30,6 @@ double Tolerance(double epsilons, double condition = 1.0)
 {
     return epsilons * std::numeric_limits<double>::epsilon() * condition;
 }
-
 
 double Norm1(const SquareMatrix& a)
 {
@@ -162,40 +162,69 @@ ProblemModel ComputedProblem(const std::vector<Variable>& variables)
     return model;
 }
 
-// max |B coef - table| / max |table| by explicit sums along each index in turn, in long double.
-double DirectReproduction(const ProblemModel& model)
+// A table's values over the counts, first index fastest.
+std::vector<double> InOrder(const ProblemModel& model, const Table4& table)
 {
     const std::array<int, 4> upper = model.UpperIndices();
-    Table4 layout; // the places of a table of just the counts, first index fastest
-    layout.Reshape(upper);
-    const auto forEachPoint = [&](const auto& visit) {
-        for (int i3 = 0; i3 <= upper[3]; ++i3)
-            for (int i2 = 0; i2 <= upper[2]; ++i2)
-                for (int i1 = 0; i1 <= upper[1]; ++i1)
-                    for (int i = 0; i <= upper[0]; ++i)
-                        visit(layout.Offset(i, i1, i2, i3), model.coef(i, i1, i2, i3), model.funTable(i, i1, i2, i3));
-    };
-    std::vector<long double> rebuilt(layout.size());
-    forEachPoint([&](std::size_t at, double coefficient, double) { rebuilt[at] = coefficient; });
+    std::vector<double> values;
+    for (int i3 = 0; i3 <= upper[3]; ++i3)
+        for (int i2 = 0; i2 <= upper[2]; ++i2)
+            for (int i1 = 0; i1 <= upper[1]; ++i1)
+                for (int i0 = 0; i0 <= upper[0]; ++i0)
+                    values.push_back(table(i0, i1, i2, i3));
+    return values;
+}
+
+// Variable d's basis functions at the points, as the basis matrices hold them.
+std::vector<std::vector<double>> BasisRows(const ProblemModel& model, int d, std::vector<double> points)
+{
+    const auto slot = static_cast<std::size_t>(d);
+    const int n = model.UpperIndices()[slot] + 1;
+    std::vector<std::vector<double>> rows(points.size());
+    points.resize(std::max(points.size(), static_cast<std::size_t>(n)), points[0]);
+    const bool trig = model.IsTrigonometric(d);
+    const SquareMatrix b = BuildBasisMatrix(points, n, trig, model.center[slot], AngleFactor(trig, model.period[slot]));
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        rows[k].assign(b.Row(static_cast<int>(k)), b.Row(static_cast<int>(k)) + n);
+    return rows;
+}
+
+// coef multiplied along each variable d by the matrix rowsOf(d), by explicit
+// sums in long double; first index fastest.
+std::vector<long double> DirectProducts(const ProblemModel& model,
+                                        const std::function<std::vector<std::vector<double>>(int)>& rowsOf)
+{
+    const std::vector<double> coef = InOrder(model, model.coef);
+    std::vector<long double> values(coef.begin(), coef.end());
+    std::size_t stride = 1; // of variable d
     for (int d = 0; d <= model.lastVar; ++d) {
-        const auto slot = static_cast<std::size_t>(d);
-        const bool trig = model.IsTrigonometric(d);
-        const SquareMatrix b = BuildBasisMatrix(model.VarX(d), upper[slot] + 1, trig, model.center[slot],
-                                                AngleFactor(trig, model.period[slot]));
-        const std::size_t stride = layout.Stride(d);
-        std::vector<long double> next(rebuilt.size());
-        for (std::size_t e = 0; e < next.size(); ++e) {
-            const auto k = static_cast<int>(e / stride % static_cast<std::size_t>(upper[slot] + 1));
-            for (int j = 0; j <= upper[slot]; ++j)
-                next[e] += b(k, j) * rebuilt[e + (static_cast<std::size_t>(j) - static_cast<std::size_t>(k)) * stride];
-        }
-        rebuilt = std::move(next);
+        const std::vector<std::vector<double>> rows = rowsOf(d);
+        const std::size_t n = rows[0].size(), outer = values.size() / (stride * n);
+        std::vector<long double> next(stride * rows.size() * outer);
+        for (std::size_t o = 0; o < outer; ++o)
+            for (std::size_t k = 0; k < rows.size(); ++k)
+                for (std::size_t j = 0; j < n; ++j)
+                    for (std::size_t i = 0; i < stride; ++i)
+                        next[i + stride * (k + rows.size() * o)] += rows[k][j] * values[i + stride * (j + n * o)];
+        values = std::move(next);
+        stride *= rows.size();
     }
-    long double difference = 0, largest = 0;
-    forEachPoint([&](std::size_t at, double, double f) {
-        difference = std::max(difference, std::fabs(rebuilt[at] - f));
-        largest = std::max(largest, static_cast<long double>(std::fabs(f)));
+    return values;
+}
+
+// max |B coef - table| / max |table|.
+double DirectReproduction(const ProblemModel& model)
+{
+    const std::vector<long double> rebuilt = DirectProducts(model, [&](int d) {
+        const auto& x = model.VarX(d);
+        return BasisRows(model, d, {x.begin(), x.begin() + model.UpperIndices()[static_cast<std::size_t>(d)] + 1});
     });
+    const std::vector<double> table = InOrder(model, model.funTable);
+    long double difference = 0, largest = 0;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        difference = std::max(difference, std::fabs(rebuilt[i] - table[i]));
+        largest = std::max(largest, static_cast<long double>(std::fabs(table[i])));
+    }
     return static_cast<double>(difference / largest);
 }
 
@@ -344,8 +373,9 @@ TEST(MeasureFit, UnitsOfXRaiseNoWarning)
 }
 
 // exp(sin(angle)) at 0, 30, ..., 330 of a period of 360: sin(6 angle) is 0 at
-// every value, its coefficient 3E+10, and the reproduction tiny all the same.
-// With the center half a step on, the basis is regular.
+// every value, its coefficient 3E+10, the expansion between the values as
+// large, and the reproduction tiny all the same. With the center half a step
+// on, the basis is regular.
 TEST(MeasureFit, TwelveAnglesOverOnePeriod)
 {
     const auto f = [](const Point& x) { return std::exp(std::sin(x[0] * (std::atan(1.0) / 45))); };
@@ -354,21 +384,24 @@ TEST(MeasureFit, TwelveAnglesOverOnePeriod)
               "with 12 equally spaced values over one period, sin(6*angle) is 0 at every value: use an odd number of "
               "values, or move the center by half a step");
     EXPECT_LT(singular.reproduction, Tolerance(16));
+    EXPECT_GT(singular.swing.value_or(0.0), 1e6);
     EXPECT_TRUE(command::FitNeedsWarning(singular));
     EXPECT_NE(command::FitAdvice(singular).find("With 12 equally spaced values"), std::string::npos);
 
     const FitFigures regular = Fit({{"angle", true, Spaced(0, 30, 12), 15, 360}}, f);
     EXPECT_EQ(regular.variables.at(0).singularity, "");
+    EXPECT_LT(regular.swing.value_or(kInf), 1.0);
     EXPECT_FALSE(command::FitNeedsWarning(regular)) << command::FitLine(regular);
 }
 
 // 40 equally spaced powers on [-5, 5]: about 18 digits lost whatever the
-// interval, yet not singular.
+// interval, yet not singular, and exp follows the table between the values.
 TEST(MeasureFit, FortyEquallySpacedPowers)
 {
     const FitFigures fit = Fit({{"x", false, Spaced(-5, 10.0 / 39, 40)}}, [](const Point& x) { return std::exp(x[0]); });
     EXPECT_EQ(fit.variables.at(0).singularity, "");
     EXPECT_GT(fit.variables.at(0).scaledDigitsLost, 16.0);
+    EXPECT_LT(fit.swing.value_or(kInf), 1.0);
 }
 
 TEST(BasisSingularity, FromTheValuesCenterAndPeriod)
@@ -446,7 +479,70 @@ TEST(BasisSingularity, AnEvenCountIsSingularJustWhenTheAnglesAddUpToAnOddHalfTur
     }
 }
 
-TEST(FitLine, TwoDigitsAndAWarningFromDigitsOrSingularity)
+TEST(MeasureSwing, KnownSwings)
+{
+    const auto product = [](const Point& x) { return (1 + x[0]) * (1 + x[1]) * (1 + x[2]) * (1 + x[3]); };
+    const std::pair<std::vector<Axis>, double> cases[] = {
+        // Midpoint 1.5 against the value 2 at which the table is largest, whatever the values' order.
+        {{{"x", false, {0, 2, 1}, 1}}, 2.5 / 3},
+        {{{"x", false, {2}, 2}, {"y", false, {0, 1, 2}, 1}}, 3 * 2.5 / 9},
+        {{{"x", false, {0, 1, 2}, 1}, {"y", false, {0, 1}}, {"z", false, {0, 1, 2, 3}, 1}}, 2.5 * 1.5 * 3.5 / 24},
+        {{{"x", false, {0, 1, 2}, 1}, {"y", false, {0, 1}}, {"z", false, {1}}, {"w", false, {0, 2}}}, 15.0 / 36},
+    };
+    for (const auto& [axes, swing] : cases)
+        EXPECT_NEAR(Fit(axes, product).swing.value_or(kInf), swing, Tolerance(64)) << axes.size() << " variables";
+}
+
+TEST(MeasureSwing, AgreesWithADirectSumAndNeverDependsOnThreadsOrVectors)
+{
+    const std::vector<std::vector<Variable>> problems = {
+        {{false, 9}},
+        {{true, 7}, {false, 5}},
+        {{false, 1}, {true, 3}, {false, 4}},
+        {{true, 5}, {false, 6}, {true, 3}, {false, 4}},
+        {{true, 31}, {false, 9}, {true, 29}, {true, 31}}, // several blocks in the second stage
+        {{true, 401}, {true, 363}},                       // several blocks in a slab
+    };
+    for (const std::vector<Variable>& variables : problems) {
+        const ProblemModel model = ComputedProblem(variables);
+        const std::vector<long double> expansion = DirectProducts(model, [&](int d) {
+            std::vector<double> points = model.VarX(d);
+            points.resize(static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(d)]) + 1);
+            std::sort(points.begin(), points.end());
+            for (std::size_t k = 0; k + 1 < points.size(); ++k)
+                points[k] = (points[k] + points[k + 1]) / 2;
+            points.resize(std::max<std::size_t>(1, points.size() - 1));
+            return BasisRows(model, d, points);
+        });
+        const std::vector<double> table = InOrder(model, model.funTable);
+        long double reached = 0, largest = 0;
+        for (const long double value : expansion)
+            reached = std::max(reached, std::fabs(value));
+        for (const double value : table)
+            largest = std::max(largest, static_cast<long double>(std::fabs(value)));
+        const std::optional<double> swing = MeasureSwing(model, 2);
+        EXPECT_NEAR(swing.value_or(kInf), static_cast<double>(reached / largest), Tolerance(256, *swing))
+            << variables.size() << " variables";
+        for (const KernelIsa isa : SupportedKernelIsas())
+            for (const int threads : {1, 3})
+                EXPECT_EQ(MeasureSwing(model, threads, isa), swing) << variables.size() << " variables";
+    }
+}
+
+TEST(MeasureSwing, ZerosAndValuesThatAreNotFinite)
+{
+    ProblemModel model = ComputedProblem({{false, 4}, {true, 3}, {false, 2}});
+    std::fill(model.funTable.data(), model.funTable.data() + model.funTable.size(), 0.0);
+    EXPECT_EQ(MeasureSwing(model, 1), std::nullopt);
+    model.funTable(1, 1, 1, 0) = 2.0;
+    model.coef(3, 2, 1, 0) = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(MeasureSwing(model, 1), kInf);
+    model.coef(3, 2, 1, 0) = 0.0;
+    model.funTable(0, 2, 0, 0) = -kInf;
+    EXPECT_EQ(MeasureSwing(model, 1), kInf);
+}
+
+TEST(FitLine, TwoDigitsAndAWarningFromDigitsSwingOrSingularity)
 {
     // The plain condition is never shown: the scaled one decides.
     const auto variable = [](std::string name, double scaled, std::string singularity = "") {
@@ -455,15 +551,28 @@ TEST(FitLine, TwoDigitsAndAWarningFromDigitsOrSingularity)
     };
     const std::string digits = "; a number holds about 16. Use fewer values, the trigonometric kind for periodic "
                                "data, or a narrower interval.";
+    const std::string reaches = "; between the values it reaches ", largest = " times the table's largest value.";
+    const std::string swings = "Between the values the expansion ";
+    const std::string untrusted = ", so it cannot be trusted there.";
     const std::tuple<FitFigures, std::string, std::string> cases[] = {
-        {{{variable("x", 8.54e18), variable("y", 306.0)}, 2.449e-12},
-         "Fit reproduces the table to 2.4E-12. Condition: x 8.5E+18, y 3.1E+02", "x may lose 19 decimal digits" + digits},
-        {{{variable("t", 9.7e7)}, 0.0}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
-        {{{variable("t", 1.0, "the value 1 of t comes twice")}, 0.0},
-         "Fit reproduces the table to 0.0E+00. Condition: t 1.0E+00", "The value 1 of t comes twice."},
-        {{{variable("", kInf), variable("w", 0.523), variable("v", 1e8, "with 2 values, sin(v) is 0")}, kInf},
-         "Fit does not reproduce the table. Condition: variable 1 INF, w 5.2E-01, v 1.0E+08",
-         "variable 1 may lose all decimal digits, v 8" + digits + " With 2 values, sin(v) is 0."},
+        {{{variable("x", 8.54e18), variable("y", 306.0)}, 2.449e-12, 9.94},
+         "Fit reproduces the table to 2.4E-12" + reaches + "9.9" + largest + " Condition: x 8.5E+18, y 3.1E+02",
+         "x may lose 19 decimal digits" + digits},
+        {{{variable("t", 9.7e7)}, 0.0, std::nullopt}, "Fit reproduces the table to 0.0E+00. Condition: t 9.7E+07", ""},
+        {{{variable("t", 1.0, "the value 1 of t comes twice")}, 0.0, 0.523},
+         "Fit reproduces the table to 0.0E+00" + reaches + "0.52" + largest + " Condition: t 1.0E+00",
+         "The value 1 of t comes twice."},
+        {{{variable("t", 1.0)}, 1e-16, 12.3},
+         "Fit reproduces the table to 1.0E-16" + reaches + "12" + largest + " Condition: t 1.0E+00",
+         swings + "reaches 12 times the table's largest value" + untrusted},
+        {{{variable("t", 1.0)}, 1e-16, 1.23e10},
+         "Fit reproduces the table to 1.0E-16" + reaches + "1.2E+10" + largest + " Condition: t 1.0E+00",
+         swings + "reaches 1.2E+10 times the table's largest value" + untrusted},
+        {{{variable("", kInf), variable("w", 0.523), variable("v", 1e8, "with 2 values, sin(v) is 0")}, kInf, kInf},
+         "Fit does not reproduce the table" + reaches + "INF" + largest
+             + " Condition: variable 1 INF, w 5.2E-01, v 1.0E+08",
+         "variable 1 may lose all decimal digits, v 8" + digits + " " + swings + "does not stay finite" + untrusted
+             + " With 2 values, sin(v) is 0."},
     };
     for (const auto& [figures, line, advice] : cases) {
         EXPECT_EQ(command::FitLine(figures), line);
