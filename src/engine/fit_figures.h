@@ -30,6 +30,8 @@ struct VariableFit {
     // Why B is singular in exact arithmetic, with what to do about it
     // (BasisSingularity); empty when it is not.
     std::string singularity;
+
+    friend bool operator==(const VariableFit&, const VariableFit&) = default;
 };
 
 struct FitFigures {
@@ -43,6 +45,9 @@ struct FitFigures {
     // above it for one that oscillates between the values. Nothing for a
     // table of zeros; +inf when a value is not finite.
     std::optional<double> swing;
+
+    // Every figure the same (the figures are never NaN).
+    friend bool operator==(const FitFigures&, const FitFigures&) = default;
 };
 
 // The figures of the fit Compute has just made: coef holds the coefficients
@@ -55,5 +60,11 @@ struct FitFigures {
 // `threads` (0: all the machine has).
 std::optional<FitFigures> MeasureFit(const ProblemModel& model, const std::vector<LuFactors>& factors,
                                      int threads);
+
+// The same figures for coefficients whose factors are not at hand (a problem
+// read from a file with them): the basis matrices are factored here, as
+// Compute factors them. Nothing besides when the matrices and their factors
+// would not fit in their memory share.
+std::optional<FitFigures> MeasureFit(const ProblemModel& model, int threads);
 
 } // namespace tavex

@@ -542,6 +542,23 @@ TEST(MeasureSwing, ZerosAndValuesThatAreNotFinite)
     EXPECT_EQ(MeasureSwing(model, 1), kInf);
 }
 
+// A problem read with its coefficients has no factors: its figures are those
+// Compute gives, on any number of threads.
+TEST(MeasureFit, SameFiguresWithoutTheSolvesFactorsAndOnAnyThreads)
+{
+    for (const std::vector<Variable>& variables :
+         std::vector<std::vector<Variable>>{{{false, 12}}, {{true, 6}, {false, 7}, {true, 24}, {false, 5}}}) {
+        ProblemModel model = ComputedProblem(variables);
+        model.coef = model.funTable;
+        const std::optional<FitFigures> figures = Compute(model, {}, {1, true}).figures;
+        ASSERT_TRUE(figures.has_value());
+        EXPECT_EQ(MeasureFit(model, 1), figures);
+        EXPECT_EQ(MeasureFit(model, 2), figures);
+        model.coef = model.funTable;
+        EXPECT_EQ(Compute(model, {}, {2, true}).figures, figures);
+    }
+}
+
 TEST(FitLine, TwoDigitsAndAWarningFromDigitsSwingOrSingularity)
 {
     // The plain condition is never shown: the scaled one decides.
