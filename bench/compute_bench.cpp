@@ -1,10 +1,12 @@
 // Times Compute on the workloads W1-W5, polynomial and trigonometric, with 1
-// and 2 threads, Compute with the fit figures on W4, Compute with the
-// snapshot the window measures the figures on off its thread, and Evaluate on W4.
+// and 2 threads, Compute with the fit figures on W4, the figures alone on W4,
+// Compute with the snapshot the window measures the figures on off its
+// thread, and Evaluate on W4.
 // compare_numpy.py reads the JSON output.
 #include "commands/compute_command.h"
 #include "engine/compute.h"
 #include "engine/evaluate.h"
+#include "engine/fit_figures.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +53,22 @@ void BM_ComputeFiguresLater(benchmark::State& state, bool trigonometric)
     }
 }
 
+// The figures of computed coefficients, factoring the bases themselves.
+void BM_MeasureFit(benchmark::State& state, const Workload* workload, bool trigonometric)
+{
+    ProblemModel model = MakeWorkloadProblem(*workload, trigonometric);
+    if (!Compute(model, kAllSpaced).succeeded) {
+        state.SkipWithError("compute failed");
+        return;
+    }
+    for (auto _ : state) {
+        const std::optional<FitFigures> figures = MeasureFit(model, static_cast<int>(state.range(0)));
+        if (!figures)
+            state.SkipWithError("no fit figures");
+        benchmark::DoNotOptimize(figures);
+    }
+}
+
 void BM_Evaluate1000(benchmark::State& state, bool trigonometric)
 {
     ProblemModel model = MakeWorkloadProblem(Workloads()[3], trigonometric);
@@ -92,6 +110,8 @@ int Register()
         benchmark::RegisterBenchmark(trig ? "ComputeWithFigures/W4/trig" : "ComputeWithFigures/W4/poly", BM_Compute,
                                      &w4, trig, true)
             ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+    benchmark::RegisterBenchmark("MeasureFit/W4/poly", BM_MeasureFit, &w4, false)
+        ->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
     for (const bool trig : {false, true})
         benchmark::RegisterBenchmark(trig ? "ComputeFiguresLater/W4/trig" : "ComputeFiguresLater/W4/poly",
                                      BM_ComputeFiguresLater, trig)

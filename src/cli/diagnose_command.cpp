@@ -29,10 +29,17 @@ std::string JsonNumber(double value)
 
 void WriteLines(LineWriter& out, const FitFigures& figures)
 {
-    for (const VariableFit& variable : figures.variables)
+    for (const VariableFit& variable : figures.variables) {
         out.Line(variable.name + " condition " + TextOfNumber(variable.condition) + " digits "
                  + TextOfNumber(variable.digitsLost));
+        out.Line(variable.name + " scaled_condition " + TextOfNumber(variable.scaledCondition) + " scaled_digits "
+                 + TextOfNumber(variable.scaledDigitsLost));
+        if (!variable.singularity.empty())
+            out.Line(variable.name + " singularity " + variable.singularity);
+    }
     out.Line("reproduction " + TextOfNumber(figures.reproduction));
+    out.Line("swing " + (figures.swing ? TextOfNumber(*figures.swing) : std::string("none")));
+    out.Line(std::string("warning ") + (command::FitNeedsWarning(figures) ? "yes" : "no"));
 }
 
 void WriteJson(LineWriter& out, const FitFigures& figures)
@@ -42,9 +49,14 @@ void WriteJson(LineWriter& out, const FitFigures& figures)
         const VariableFit& variable = figures.variables[i];
         json += (i == 0 ? "" : ", ") + std::string("{\"name\": ") + JsonString(variable.name)
               + ", \"condition\": " + JsonNumber(variable.condition)
-              + ", \"digits_lost\": " + JsonNumber(variable.digitsLost) + "}";
+              + ", \"digits_lost\": " + JsonNumber(variable.digitsLost)
+              + ", \"scaled_condition\": " + JsonNumber(variable.scaledCondition)
+              + ", \"scaled_digits_lost\": " + JsonNumber(variable.scaledDigitsLost)
+              + ", \"singularity\": " + JsonString(variable.singularity) + "}";
     }
-    json += "], \"reproduction\": " + JsonNumber(figures.reproduction) + "}";
+    json += "], \"reproduction\": " + JsonNumber(figures.reproduction)
+          + ", \"swing\": " + (figures.swing ? JsonNumber(*figures.swing) : std::string("null"))
+          + ", \"warning\": " + (command::FitNeedsWarning(figures) ? "true" : "false") + "}";
     out.Line(json);
 }
 

@@ -1,15 +1,10 @@
 #include "commands/compute_command.h"
 
 #include "base/parallel_for.h"
-#include "engine/basis.h"
 #include "engine/compute.h"
-#include "engine/lu_factors.h"
 #include "setup/read_specs.h"
 #include "setup/results.h"
 
-#include <array>
-#include <charconv>
-#include <cmath>
 #include <new>
 
 namespace tavex::command {
@@ -52,90 +47,7 @@ std::optional<FitFigures> FitMeasurement::Run(int threads) const
 {
     if (!snapshot_.IsComputed())
         return std::nullopt;
-    try {
-        std::vector<LuFactors> factors;
-        const std::array<int, 4> upper = snapshot_.UpperIndices();
-        for (int i = 0; i <= snapshot_.lastVar; ++i) {
-            const auto slot = static_cast<std::size_t>(i);
-            const bool trigonometric = snapshot_.IsTrigonometric(i);
-            factors.push_back(FactorBasis(BuildBasisMatrix(snapshot_.VarX(i), upper[slot] + 1, trigonometric,
-                                                           snapshot_.center[slot],
-                                                           AngleFactor(trigonometric, snapshot_.period[slot]))));
-        }
-        return MeasureFit(snapshot_, factors, ResolveThreadCount(threads));
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-}
-
-namespace {
-
-// "2.4E-12", "8.5E+18": two significant digits, whatever the locale.
-std::string FigureText(double value)
-{
-    if (!std::isfinite(value))
-        return "INF";
-    std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific, 1).ptr;
-    std::string figure(text.data(), end);
-    for (char& c : figure)
-        if (c == 'e')
-            c = 'E';
-    return figure;
-}
-
-// Digits as a whole number: "19".
-std::string DigitsText(double digits)
-{
-    if (!std::isfinite(digits))
-        return "all";
-    std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), digits, std::chars_format::fixed, 0).ptr;
-    return std::string(text.data(), end);
-}
-
-std::string NameOf(const VariableFit& variable, std::size_t index)
-{
-    return variable.name.empty() ? "variable " + std::to_string(index + 1) : variable.name;
-}
-
-} // namespace
-
-std::string FitLine(const FitFigures& figures)
-{
-    std::string line = std::isfinite(figures.reproduction)
-                         ? "Fit reproduces the table to " + FigureText(figures.reproduction) + "."
-                         : std::string("Fit does not reproduce the table.");
-    line += " Condition:";
-    for (std::size_t i = 0; i < figures.variables.size(); ++i)
-        line += (i == 0 ? " " : ", ") + NameOf(figures.variables[i], i) + " "
-              + FigureText(figures.variables[i].condition);
-    return line;
-}
-
-bool FitNeedsWarning(const FitFigures& figures)
-{
-    for (const VariableFit& variable : figures.variables)
-        if (variable.digitsLost >= kDigitsLostWarning)
-            return true;
-    return false;
-}
-
-std::string FitAdvice(const FitFigures& figures)
-{
-    std::string losses;
-    for (std::size_t i = 0; i < figures.variables.size(); ++i) {
-        const VariableFit& variable = figures.variables[i];
-        if (variable.digitsLost < kDigitsLostWarning)
-            continue;
-        const std::string digits = DigitsText(variable.digitsLost);
-        losses += losses.empty() ? NameOf(variable, i) + " may lose " + digits + " decimal digits"
-                                 : ", " + NameOf(variable, i) + " " + digits;
-    }
-    if (losses.empty())
-        return {};
-    return losses + "; a number holds about 16. Use fewer values, the trigonometric kind for periodic data, "
-                    "or a narrower interval.";
+    return MeasureFit(snapshot_, ResolveThreadCount(threads));
 }
 
 } // namespace tavex::command

@@ -128,13 +128,17 @@ bool HasZeroPeriod(const ProblemModel& model)
 
 PerVariable<double> LevelArguments(const ProblemModel& model, PerVariable<double> evalDx)
 {
-    const double atanOne = std::atan(1.0);
     for (int v = 0; v <= model.lastVar; ++v) {
         const auto slot = static_cast<std::size_t>(v);
         if (model.IsTrigonometric(v))
-            evalDx[slot] = ((atanOne * evalDx[slot]) * 8.0) / model.period[slot];
+            evalDx[slot] = AngleOfOffset(evalDx[slot], model.period[slot]);
     }
     return evalDx;
+}
+
+double AngleOfOffset(double dx, double period)
+{
+    return ((std::atan(1.0) * dx) * 8.0) / period;
 }
 
 void TrigonometricWeights(double angle, int m, double* weights)

@@ -29,6 +29,8 @@ bool HasZeroPeriod(const ProblemModel& model);
 // What each level of the nested sum works with: the offset of a polynomial
 // variable, the angle ((atan(1) * dx) * 8) / period of a trigonometric one.
 PerVariable<double> LevelArguments(const ProblemModel& model, PerVariable<double> evalDx);
+// The angle of one trigonometric offset, as LevelArguments forms it.
+double AngleOfOffset(double dx, double period);
 
 // The weights of a trigonometric level with upper index m, weights[0..m] =
 // cos 0, sin t, cos t, sin 2t, ..., exactly as the running angle meets them.

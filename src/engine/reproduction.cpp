@@ -296,13 +296,6 @@ private:
     std::array<std::size_t, 4> blocks_{1, 1, 1, 1};
 };
 
-// The working table beside the two tables stays within their memory share.
-bool WorkingTableFits(const std::array<int, 4>& upper)
-{
-    const std::size_t count = Table4::ElementCount(upper);
-    return count > 0 && count <= ProblemModel::MostTableElements() * 2 / 3;
-}
-
 // The lines of a block as a table holding just that block has them.
 LineSelection WithinBlock(const LineSelection& lines)
 {
@@ -329,7 +322,7 @@ public:
             AddStage(2, model.lastVar);
         AddStage(0, std::min(1, model.lastVar));
         if (stages_.size() > 1) {
-            if (!WorkingTableFits(upper))
+            if (!WorkingTableFits(Table4::ElementCount(upper)))
                 throw std::bad_alloc();
             working_.Reshape(upper);
         }
@@ -435,6 +428,11 @@ private:
 };
 
 } // namespace
+
+bool WorkingTableFits(std::size_t count)
+{
+    return count > 0 && count <= ProblemModel::MostTableElements() * 2 / 3;
+}
 
 std::vector<SquareMatrix> BasisMatrices(const ProblemModel& model, int threads)
 {

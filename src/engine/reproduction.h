@@ -11,6 +11,10 @@ namespace tavex {
 // The basis matrix of every variable 0..lastVar, as Compute builds them.
 std::vector<SquareMatrix> BasisMatrices(const ProblemModel& model, int threads);
 
+// Whether a working table of `count` values (0: too many to count) may be
+// made beside the two tables: the three stay within the tables' memory share.
+bool WorkingTableFits(std::size_t count);
+
 // The reproduction figure of the coefficients in model.coef against
 // model.funTable, over the counts: the coefficient table multiplied by every
 // variable's basis matrix along its index, compared with the function table.

@@ -151,7 +151,9 @@ TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndChangesNoFile)
     WritePair(kProblem, kData);
     const CliRun run = Cli("diagnose p");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "x condition 3.33333333333333 digits 0.522878745280338\nreproduction 0\n");
+    EXPECT_EQ(run.out, "x condition 3.33333333333333 digits 0.522878745280338\n"
+                       "x scaled_condition 3.33333333333333 scaled_digits 0.522878745280338\n"
+                       "reproduction 0\nswing 0.888888888888889\nwarning no\n");
     EXPECT_EQ(run.err, "");
     ExpectPairUnchanged(kProblem, kData);
     EXPECT_EQ(Cli("list p").status, 1); // nothing was saved
@@ -162,8 +164,41 @@ TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndChangesNoFile)
     const CliRun json = Cli("diagnose --json p");
     EXPECT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out, "{\"variables\": [{\"name\": \"a\\\\b\\u00e9\xc3\xa9\", \"condition\": 3.33333333333333, "
-                        "\"digits_lost\": 0.522878745280338}], \"reproduction\": 0}\n");
+                        "\"digits_lost\": 0.522878745280338, \"scaled_condition\": 3.33333333333333, "
+                        "\"scaled_digits_lost\": 0.522878745280338, \"singularity\": \"\"}], \"reproduction\": 0, "
+                        "\"swing\": 0.888888888888889, \"warning\": false}\n");
     ExpectPairUnchanged(named, kData);
+
+    // A table of zeros has no swing.
+    WritePair(kProblem, " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    EXPECT_TRUE(Cli("diagnose p").out.ends_with("\nreproduction 0\nswing none\nwarning no\n"));
+    EXPECT_TRUE(Cli("diagnose p --json").out.ends_with(", \"reproduction\": 0, \"swing\": null, \"warning\": false}\n"));
+}
+
+// exp(sin(angle)) at 0, 30, ..., 330 of a period of 360: a basis singular in
+// exact arithmetic, an expansion that explodes between the values, a warning.
+TEST_F(CliTest, DiagnoseNamesABasisSingularInExactArithmetic)
+{
+    std::string data = " 0 \r\n 11 \r\n#TRUE#\r\n";
+    for (int i = 0; i < 12; ++i)
+        data.append(" ").append(std::to_string(30 * i)).append(" \r\n");
+    for (int i = 0; i < 12; ++i)
+        data.append(" ").append(std::to_string(std::exp(std::sin(30 * i * std::atan(1.0) / 45)))).append(" \r\n");
+    WritePair(" 0 \r\n\"angle\",0,330,0,#FALSE#,360,11\r\n#FALSE#\r\n", data);
+    const std::string singularity = "with 12 equally spaced values over one period, sin(6*angle) is 0 at every value: "
+                                    "use an odd number of values, or move the center by half a step";
+
+    const CliRun run = Cli("diagnose p");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nangle singularity " + singularity + "\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(run.out.ends_with("\nwarning yes\n")) << run.out;
+
+    const std::string json = Cli("diagnose p --json").out;
+    EXPECT_NE(json.find(", \"singularity\": \"" + singularity + "\"}"), std::string::npos) << json;
+    EXPECT_TRUE(json.ends_with(", \"warning\": true}\n")) << json;
+    const std::size_t swing = json.find("\"swing\": ");
+    ASSERT_NE(swing, std::string::npos) << json;
+    EXPECT_GT(std::strtod(json.c_str() + swing + 9, nullptr), 1e6) << json;
 }
 
 // The report's lines are pinned with the report itself; here, which part the
