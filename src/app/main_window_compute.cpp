@@ -93,11 +93,16 @@ bool MainWindow::WaitForFitFigures(int milliseconds)
 void MainWindow::ShowFit(const FitFigures& figures)
 {
     const bool warn = command::FitNeedsWarning(figures);
-    lblFit->setText(QString::fromStdString((warn ? "Warning: " : "") + command::FitLine(figures)));
+    // A warning says what to do where the user looks, not only in a tip.
+    lblFit->setText(QString::fromStdString(warn ? "Warning: " + command::FitLine(figures) + "\n"
+                                                      + command::FitAdvice(figures)
+                                                : command::FitLine(figures)));
     lblFit->setAccessibleDescription(warn ? QString::fromStdString(command::FitAdvice(figures)) : QString());
     lblFit->setToolTip(warn ? QString::fromStdString(command::FitAdvice(figures))
-                            : QStringLiteral("How closely the coefficients give the table back, and for each variable "
-                                             "the condition number of its basis: about log10 of it is the number of "
+                            : QStringLiteral("How closely the coefficients give the table back; how large the "
+                                             "expansion gets between the grid values, against the table's largest "
+                                             "value; and for each variable the condition number of its basis with "
+                                             "every function scaled to 1: about log10 of it is the number of "
                                              "decimal digits the coefficients may lose."));
     // A warning stands out; the figures alone read as a status line.
     lblFit->setStyleSheet(warn ? kWarningLook : QString());

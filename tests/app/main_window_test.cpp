@@ -233,6 +233,8 @@ TEST_F(MainWindowTest, FitLineWarnsOfABasisThatLosesMostDigits)
     EXPECT_TRUE(fit->isVisible());
     EXPECT_EQ(fit->text().left(35), "Warning: Fit reproduces the table t");
     EXPECT_TRUE(fit->text().contains("Condition: x ") && fit->text().contains("E+1"));
+    // The advice under the figures, and as the line's tip.
+    EXPECT_TRUE(fit->text().contains("\nx may lose ") && fit->text().contains("Use fewer values"));
     EXPECT_TRUE(fit->toolTip().contains("Use fewer values")) << fit->toolTip().toStdString();
     window->ClearResults(); // the figures go with the listing
     EXPECT_FALSE(fit->isVisible());
