@@ -45,7 +45,8 @@ struct ReadFields {
     template <typename Doubles>
     static bool SameBits(const Doubles& a, const Doubles& b)
     {
-        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+        // An empty list's data() may be null, which memcmp must not be given.
+        return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
     }
 };
 
