@@ -1,9 +1,11 @@
 #include "random_events.h"
 
+#include "app/plot_window.h"
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
+#include "app/toolkit/size_box.h"
 #include "app/toolkit/tool_window.h"
 
 #include <QAbstractButton>
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <cstdio>
 #include <sstream>
 
@@ -69,6 +72,9 @@ constexpr std::array<const char*, 5> kImportAnswers = {nullptr, "table.csv", "ga
 // What the user names a plot's or the coefficients' file: each format, one that is none, nothing.
 constexpr std::array<const char*, 8> kExportAnswers = {nullptr, "plot.png", "plot.pdf", "plot.svg", "plot.txt",
                                                        "coefficients.csv", "coefficients.json", "a"};
+
+// The sizes the user gives an exported plot: none (Cancel), the smallest, a usual one.
+constexpr std::array<std::optional<QSize>, 3> kSizeAnswers = {std::nullopt, QSize(16, 16), QSize(800, 500)};
 
 // What the user picks in the file dialog: nothing, two names, a folder that
 // does not exist, a folder itself.
@@ -235,6 +241,15 @@ void RandomEvents::Note(std::string event)
 
 void RandomEvents::PlayOne()
 {
+    // A plot window, made afresh by each Plot, asks its own size question.
+    for (QWidget* shown : window_->findChildren<QWidget*>(QStringLiteral("frmPlot")))
+        if (auto* plot = dynamic_cast<PlotWindow*>(shown))
+            plot->ExportSize() = SizeBox([this](QWidget*, const QString&, QSize) {
+                const std::optional<QSize> answer = OneOf(kSizeAnswers);
+                Note(answer ? "  size: " + std::to_string(answer->width()) + " x " + std::to_string(answer->height())
+                            : std::string("  size: cancelled"));
+                return answer;
+            });
     const int kind = Pick(1000);
     if (kind < 420)
         ClickSomewhere();
