@@ -1,5 +1,6 @@
 // The windows beside the main one once a problem is computed: the
 // evaluation window and the plot window.
+#include "app/evaluation_window.h"
 #include "app/plot_window.h"
 #include "app/toolkit/common_dialog.h"
 #include "main_window_fixture.h"
@@ -85,7 +86,7 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
               "2|0.5|1 + q");
 }
 
-TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndStaysShownOnceTheResultsAreCleared)
+TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndNoValueOutlivesItsCoefficients)
 {
     Enter("txtVarx_1", "1");
     Enter("txtVarx_0", "1e308"); // beyond the doubles: a word, not digits
@@ -94,7 +95,50 @@ TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndStaysShownOnceTheResultsA
     window->ClearResults();
     Enter("txtVarx_0", "0");
     Compute();
-    EXPECT_EQ(Shown("lblApprox"), "overflow");
+    EXPECT_EQ(Shown("lblApprox"), "not computed");
+}
+
+TEST_F(EvaluationWindowTest, WhileTheCoefficientsAreOutOfDateTheirValuesAreNotShown)
+{
+    auto* evaluations = dynamic_cast<EvaluationWindow*>(Find("frmEvaluations"));
+    ASSERT_TRUE(evaluations);
+    Enter("txtVarx_0", "1");
+    Enter("txtVarx_1", "1");
+    Enter("txtFunction", "1 + x + 2*y + x*y");
+    Compute();
+    ASSERT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "5|0");
+
+    window->model().MarkEdited(); // as any edit of the table or the variables
+    evaluations->ResultsChanged();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|5|out of date");
+    // The formula still has its value; the approximation has none.
+    Enter("txtVarx_0", "2");
+    Compute();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|7|out of date");
+
+    Click("cmdCompute");
+    evaluations->ResultsChanged();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "7|0"); // at the point last computed at
+}
+
+TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByName)
+{
+    Enter("txtVarx_0", "2");
+    Compute();
+    const PerVariable<double> point = window->session().evalX;
+    Enter("txtVarx_1", " -1e999");
+    Compute();
+    EXPECT_TRUE(Find("lblMessage")->isVisible());
+    EXPECT_EQ(Shown("lblMessage"), "y: -1e999 is beyond the range of a number");
+    EXPECT_EQ(Box("txtVarx_1")->accessibleDescription(), Find<QLabel>("lblMessage")->text());
+    EXPECT_EQ(Shown("lblApprox"), "3"); // nothing evaluated, nothing kept
+    EXPECT_EQ(window->session().evalX, point);
+    EXPECT_TRUE(told.empty()); // not a script error
+
+    Enter("txtVarx_1", "1");
+    Compute();
+    EXPECT_FALSE(Find("lblMessage")->isVisible());
+    EXPECT_EQ(Shown("lblApprox"), "7");
 }
 
 class BadNameTest : public EvaluationWindowTest {
