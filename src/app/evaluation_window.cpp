@@ -76,6 +76,12 @@ EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, 
     results->setColumnStretch(1, 1);
     for (QLabel* shown : {lblFunc, lblFuncValue, lblErr, lblError})
         shown->hide();
+    lblMessage = Named<QLabel>("lblMessage", this);
+    lblMessage->setWordWrap(true);
+    lblMessage->setAccessibleName(QStringLiteral("Message"));
+    lblMessage->setStyleSheet(QStringLiteral("QLabel { color: #8a1c1c; }"));
+    lblMessage->hide();
+    results->addWidget(lblMessage, 3, 0, 1, 2);
 
     auto* compute = Named<QPushButton>("cmdCompute", QStringLiteral("Compute"), this);
     compute->setToolTip(QStringLiteral("Evaluate approximation and function"));
@@ -112,15 +118,55 @@ void EvaluationWindow::Compute()
         coordinates[k] = slots_[k].txtVarx->text().toStdString();
     const command::PointEvaluation result =
         command::EvaluatePoint(model_, session_, host_, coordinates, txtFunction->text().toStdString());
-    if (result.approximation)
-        lblApprox->setText(Q(command::ShownValue(*result.approximation)));
-    const bool compared = !txtFunction->text().trimmed().isEmpty();
+    if (!result.refusal.empty()) {
+        QLineEdit* refused = slots_[static_cast<std::size_t>(result.refused)].txtVarx;
+        ShowMessage(Q(result.refusal), refused);
+        refused->setFocus();
+        refused->selectAll();
+        return;
+    }
+    ShowMessage(QString(), nullptr);
     for (QLabel* shown : {lblFunc, lblFuncValue, lblErr, lblError})
-        shown->setVisible(compared);
-    lblFuncValue->setText(result.function ? Q(command::ShownValue(*result.function)) : QString());
-    lblError->setText(result.function && result.approximation
-                          ? Q(command::ShownValue(*result.approximation - *result.function))
-                          : QString());
+        shown->setVisible(result.compared);
+    computed_ = true;
+    shownResults_ = {model_.ResultsState(), model_.Revision()};
+    function_ = result.function;
+    lblFuncValue->setText(function_ ? Q(command::ShownValue(*function_)) : QString());
+    ShowResults(result.approximation);
+}
+
+void EvaluationWindow::ResultsChanged()
+{
+    const std::pair shown(model_.ResultsState(), model_.Revision());
+    if (!computed_ || shown == shownResults_)
+        return;
+    shownResults_ = shown;
+    // The entries may show another point by now; the labels belong to the one computed at.
+    if (static_cast<int>(slots_.size()) == model_.lastVar + 1) {
+        ShowResults(command::ApproximationAt(model_, session_.evalX));
+    } else {
+        lblApprox->clear();
+        lblError->clear();
+    }
+}
+
+void EvaluationWindow::ShowResults(std::optional<double> approximation)
+{
+    const QString notCurrent = Q(command::NoCurrentValue(model_));
+    lblApprox->setText(approximation ? Q(command::ShownValue(*approximation)) : notCurrent);
+    if (!approximation)
+        lblError->setText(notCurrent);
+    else
+        lblError->setText(function_ ? Q(command::ShownValue(*approximation - *function_)) : QString());
+}
+
+void EvaluationWindow::ShowMessage(const QString& message, QLineEdit* refused)
+{
+    lblMessage->setText(message);
+    lblMessage->setVisible(!message.isEmpty());
+    // Also where a screen reader looks: on the entry refused.
+    for (const Slot& slot : slots_)
+        slot.txtVarx->setAccessibleDescription(slot.txtVarx == refused ? message : QString());
 }
 
 } // namespace tavex

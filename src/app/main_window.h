@@ -6,6 +6,7 @@
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/save_question.h"
+#include "app/toolkit/size_box.h"
 #include "app/toolkit/tab_order.h"
 #include "app/recent_problems.h"
 #include "engine/fit_figures.h"
@@ -110,6 +111,8 @@ public:
     MessageBox& Messages() { return messages_; }
     // The export dialog of the plot and of the coefficients, apart from cdbFile: the problem's file name stays as it is.
     CommonDialog& ExportDialog() { return exportDialog_; }
+    // The size of an exported plot, asked by the plot window; it opens on the last size given.
+    SizeBox& ExportSize() { return exportSize_; }
     // Import table's dialog, apart from cdbFile too: a table's name must never become the problem's.
     CommonDialog& ImportDialog() { return importDialog_; }
     // The questions of Add values and Edit function.
@@ -228,6 +231,7 @@ private:
     SaveQuestion saveQuestion_;
     CommonDialog cdbFile_;
     CommonDialog exportDialog_;
+    SizeBox exportSize_;
     CommonDialog importDialog_{QStringLiteral("Import table"),
                                {QStringLiteral("Tables (*.csv *.tsv *.txt)"), QStringLiteral("All files (*)")}};
     PrintDialog printDialog_;

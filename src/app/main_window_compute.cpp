@@ -172,8 +172,11 @@ void MainWindow::ShowPlot()
     if (!fieldEvents_->Settle())
         return;
     // A fresh window each time: the problem may have changed since the last one.
+    if (plot_)
+        exportSize_ = plot_->ExportSize();
     delete plot_.data();
     plot_ = new PlotWindow(model_, session_, exportDialog_, messages_, nullptr);
+    plot_->ExportSize() = exportSize_;
     plot_->show();
     plot_->raise();
     plot_->activateWindow();

@@ -8,6 +8,7 @@
 
 #include <iostream>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -50,13 +51,19 @@ public:
     }
 
     // Adds a point (its coordinates' texts); `where` names it in an error.
-    void Add(const std::vector<std::string_view>& coordinates, std::string where)
+    // Nothing is added for a coordinate no double holds: the refusal is returned.
+    std::optional<std::string> Add(const std::vector<std::string_view>& coordinates, std::string where)
     {
         PerVariable<double> point{};
-        for (int k = 0; k <= model_.lastVar; ++k)
-            point[static_cast<std::size_t>(k)] = LeadingNumber(coordinates[static_cast<std::size_t>(k)]);
+        for (int k = 0; k <= model_.lastVar; ++k) {
+            const std::string_view text = coordinates[static_cast<std::size_t>(k)];
+            if (std::optional<std::string> refusal = command::CoordinateRefusal(model_, k, text))
+                return refusal;
+            point[static_cast<std::size_t>(k)] = LeadingNumber(text);
+        }
         points_.push_back(point);
         where_.push_back(std::move(where));
+        return std::nullopt;
     }
     std::size_t Pending() const { return points_.size(); }
 
@@ -81,20 +88,14 @@ public:
 private:
     bool Print(std::size_t i, double approximation)
     {
-        if (function_.empty()) {
+        if (!command::HasFormula(function_)) {
             out_.Line(TextOfNumber(approximation));
             return true;
         }
-        std::optional<script::ScriptError> error = command::AssignPoint(host_, model_, points_[i]);
-        std::variant<double, script::ScriptError> value = 0.0;
-        if (!error) {
-            value = host_.Eval(function_);
-            if (auto* failed = std::get_if<script::ScriptError>(&value))
-                error = *failed;
-        }
-        if (error) {
+        const std::variant<double, std::string> value = command::FunctionAt(host_, model_, points_[i], function_);
+        if (const auto* failed = std::get_if<std::string>(&value)) {
             out_.Flush();
-            ReportError(where_[i] + ": " + error->description);
+            ReportError(where_[i] + ": " + *failed);
             return false;
         }
         const double function = std::get<double>(value);
@@ -163,7 +164,10 @@ int RunEval(Arguments arguments)
         const std::vector<std::string_view> point(rest.begin() + 1, rest.end());
         if (point.size() != variables)
             return UsageError("eval", CountMismatch(model, point.size()));
-        printer.Add(point, PointName(point));
+        if (const std::optional<std::string> refusal = printer.Add(point, PointName(point))) {
+            ReportError(*refusal);
+            return kExitError;
+        }
     } else {
         std::string line;
         int lineNumber = 0;
@@ -173,15 +177,19 @@ int RunEval(Arguments arguments)
             if (point.empty())
                 continue;
             const std::string where = "standard input, line " + std::to_string(lineNumber);
-            if (point.size() != variables) {
+            std::optional<std::string> fault;
+            if (point.size() != variables)
+                fault = CountMismatch(model, point.size());
+            else
+                fault = printer.Add(point, where + ", " + PointName(point));
+            if (fault) {
                 // The values before the faulty line come first.
                 if (printer.Flush()) {
                     out.Flush();
-                    ReportError(where + ": " + CountMismatch(model, point.size()));
+                    ReportError(where + ": " + *fault);
                 }
                 return kExitError;
             }
-            printer.Add(point, where + ", " + PointName(point));
             if (printer.Pending() == kBlockPoints && !printer.Flush())
                 return kExitError;
         }

@@ -50,14 +50,18 @@ constexpr char kEvalUsage[] =
     "coordinate per variable. Without coordinates, reads points from standard\n"
     "input, one per line, coordinates separated by blanks, tabs or commas, and\n"
     "prints one value per line. A coordinate is read as the number it begins\n"
-    "with (0 when none). Exit status 1 when no coefficients are stored.\n"
+    "with (0 when none); one beyond the range of a number (1e999) is named on\n"
+    "standard error (exit status 2), after the lines of the points before it.\n"
+    "Exit status 1 when no coefficients are stored.\n"
     "\n"
     "With --function, EXPR is the function itself as a formula of the\n"
     "variables in the script language (for example \"Sin(x)*Exp(-y)\"); each\n"
     "line then holds the approximation, the function's value and their\n"
-    "difference, separated by blanks. A point whose formula fails is named on\n"
-    "standard error with the script's description (exit status 2), after the\n"
-    "lines of the points before it.\n";
+    "difference, separated by blanks. The formula reads the variables whose\n"
+    "names are names of the script language (not \"2x\" or \"x y\"); a formula\n"
+    "of blanks only is none. A point whose formula fails is named on standard\n"
+    "error with the script's description (exit status 2), after the lines of\n"
+    "the points before it.\n";
 
 constexpr char kReportUsage[] =
     "Usage: tavex-cli report PROBLEM\n"

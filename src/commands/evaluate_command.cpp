@@ -3,11 +3,24 @@
 #include "engine/evaluate.h"
 #include "model/number_text.h"
 #include "script/constant_statements.h"
+#include "script/script_names.h"
 
 #include <charconv>
 #include <cmath>
 
 namespace tavex::command {
+
+namespace {
+
+std::string_view WithoutBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+} // namespace
 
 void StartScriptHost(script::ScriptHost& host, script::MathObject& math)
 {
@@ -39,24 +52,72 @@ std::optional<script::ScriptError> AssignPoint(script::ScriptHost& host, const P
     return first;
 }
 
+std::optional<std::string> CoordinateRefusal(const ProblemModel& model, int k, std::string_view text)
+{
+    if (!std::isinf(LeadingNumber(text)))
+        return std::nullopt;
+    return std::string(WithoutBlanks(model.NameOf(k))) + ": " + std::string(WithoutBlanks(text))
+         + " is beyond the range of a number";
+}
+
+bool HasFormula(std::string_view function)
+{
+    return !WithoutBlanks(function).empty();
+}
+
+std::optional<double> ApproximationAt(const ProblemModel& model, const PerVariable<double>& point)
+{
+    PerVariable<double> offsets{};
+    for (int k = 0; k <= model.lastVar; ++k)
+        offsets[static_cast<std::size_t>(k)] = point[static_cast<std::size_t>(k)] - model.center[static_cast<std::size_t>(k)];
+    return Evaluate(model, offsets);
+}
+
+std::string NoCurrentValue(const ProblemModel& model)
+{
+    return model.ResultsState() == Results::OutOfDate ? "out of date" : "not computed";
+}
+
 PointEvaluation EvaluatePoint(const ProblemModel& model, Session& session, script::ScriptHost& host,
                               const PerVariable<std::string>& coordinates, std::string_view function)
 {
-    PerVariable<double> offsets{};
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        session.evalX[s] = LeadingNumber(coordinates[s]);
-        offsets[s] = session.evalX[s] - model.center[s];
-    }
+    PointEvaluation result;
+    for (int k = 0; k <= model.lastVar; ++k)
+        if (std::optional<std::string> refusal = CoordinateRefusal(model, k, coordinates[static_cast<std::size_t>(k)])) {
+            result.refusal = std::move(*refusal);
+            result.refused = k;
+            return result;
+        }
+    for (int k = 0; k <= model.lastVar; ++k)
+        session.evalX[static_cast<std::size_t>(k)] = LeadingNumber(coordinates[static_cast<std::size_t>(k)]);
     session.pointEvaluated = true;
     (void)AssignPoint(host, model, session.evalX);
-    PointEvaluation result;
-    result.approximation = Evaluate(model, offsets);
+    result.approximation = ApproximationAt(model, session.evalX);
     session.evalFunction = std::string(function);
-    if (function.find_first_not_of(" \t") != std::string_view::npos)
+    result.compared = HasFormula(function);
+    if (result.compared)
         if (const auto value = host.Eval(function); std::holds_alternative<double>(value))
             result.function = std::get<double>(value);
     return result;
+}
+
+std::variant<double, std::string> FunctionAt(script::ScriptHost& host, const ProblemModel& model,
+                                             const PerVariable<double>& point, std::string_view function)
+{
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const std::string_view name = model.NameOf(k);
+        if (!script::IsIdentifier(name))
+            continue; // no formula can read it
+        const std::string statement = std::string(name) + "=" + StatementNumber(point[static_cast<std::size_t>(k)]);
+        // An identifier the host still refuses names a function or an object ("Sin", "sh").
+        if (const std::optional<script::ScriptError> refused = host.ExecuteStatement(statement);
+            refused && script::ReadsName(function, name))
+            return std::string(WithoutBlanks(name)) + " cannot be given its coordinate: " + refused->description;
+    }
+    std::variant<double, script::ScriptError> value = host.Eval(function);
+    if (const auto* failed = std::get_if<script::ScriptError>(&value))
+        return failed->description;
+    return std::get<double>(value);
 }
 
 std::string ShownValue(double value)

@@ -1,9 +1,12 @@
 #include "commands/plot_data.h"
 
 #include "engine/slice.h"
+#include "model/number_text.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace tavex::command {
 
@@ -22,6 +25,28 @@ std::vector<double> Spaced(std::pair<double, double> range, int count)
 double Tabulated(const ProblemModel& model, const PerVariable<int>& index)
 {
     return model.funTable(index[0], index[1], index[2], index[3]);
+}
+
+// The index of the value of variable k that is exactly x, if any.
+std::optional<int> GridIndexOf(const ProblemModel& model, int k, double x)
+{
+    for (int i = 0; i <= model.valueUpper[static_cast<std::size_t>(k)]; ++i)
+        if (model.GetVarX(k, i) == x)
+            return i;
+    return std::nullopt;
+}
+
+// "p = 2, q = 0.5": the variables other than the free ones at their coordinates.
+std::string HeldPart(const ProblemModel& model, const PerVariable<bool>& free, const PerVariable<double>& point)
+{
+    std::string held;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        if (free[s])
+            continue;
+        held += (held.empty() ? " at " : ", ") + std::string(model.NameOf(k)) + " = " + TextOfNumber(point[s]);
+    }
+    return held;
 }
 
 } // namespace
@@ -49,13 +74,34 @@ std::vector<double> SortedGridValues(const ProblemModel& model, int k)
     return values;
 }
 
-int NearestGridIndex(const ProblemModel& model, int k, double x)
+double SliderStops::CoordinateAt(int position) const
 {
-    int nearest = 0;
-    for (int i = 1; i <= model.valueUpper[static_cast<std::size_t>(k)]; ++i)
-        if (std::fabs(model.GetVarX(k, i) - x) < std::fabs(model.GetVarX(k, nearest) - x))
-            nearest = i;
-    return nearest;
+    assert(!values.empty() && position >= 0 && position <= LastPosition());
+    const auto below = static_cast<std::size_t>(position / perGap);
+    const int step = position % perGap;
+    if (step == 0)
+        return values[below];
+    return values[below] + static_cast<double>(step) / perGap * (values[below + 1] - values[below]);
+}
+
+int SliderStops::PositionNearest(double x) const
+{
+    assert(!values.empty());
+    const auto above = std::lower_bound(values.begin(), values.end(), x);
+    if (above == values.begin())
+        return 0; // also for NaN, which no comparison holds for
+    if (above == values.end())
+        return LastPosition();
+    const auto below = above - 1;
+    const double steps = (x - *below) / (*above - *below) * perGap;
+    // Half a step rounds down: the lower of two positions as near.
+    return static_cast<int>(below - values.begin()) * perGap + static_cast<int>(std::ceil(steps - 0.5));
+}
+
+SliderStops StopsOf(std::vector<double> values, bool between)
+{
+    constexpr int kStepsBetween = 10;
+    return {std::move(values), between ? kStepsBetween : 1};
 }
 
 PerVariable<double> DefaultPlotPoint(const ProblemModel& model, const Session& session)
@@ -80,23 +126,25 @@ std::optional<SlicePlot> PlotSlice(const ProblemModel& model, int variable, cons
     plot.xs = Spaced(PlotRange(model, variable), samples);
     plot.approximation = SampleSlice(model, *slice, plot.xs);
 
-    // The grid line nearest to the point: the other variables at their nearest values.
+    // The table has values on the line only where every held coordinate is one of its variable's values.
     PerVariable<int> index{};
-    PerVariable<double> onGrid = point;
     for (int k = 0; k <= model.lastVar; ++k) {
         if (k == variable)
             continue;
         const auto s = static_cast<std::size_t>(k);
-        index[s] = NearestGridIndex(model, k, point[s]);
-        onGrid[s] = model.GetVarX(k, index[s]);
+        const std::optional<int> at = GridIndexOf(model, k, point[s]);
+        if (!at)
+            return plot;
+        index[s] = *at;
     }
+    plot.onGridLine = true;
     const auto v = static_cast<std::size_t>(variable);
     for (int i = 0; i <= model.valueUpper[v]; ++i) {
         index[v] = i;
         plot.gridXs.push_back(model.GetVarX(variable, i));
         plot.tabulated.push_back(Tabulated(model, index));
     }
-    const std::vector<double> fitted = SampleSlice(model, *SliceAlong(model, variable, onGrid), plot.gridXs);
+    const std::vector<double> fitted = SampleSlice(model, *slice, plot.gridXs);
     for (std::size_t i = 0; i < fitted.size(); ++i)
         plot.difference.push_back(fitted[i] - plot.tabulated[i]);
     return plot;
@@ -118,6 +166,38 @@ std::optional<MapPlot> PlotMap(const ProblemModel& model, int first, int second,
             plot.gridYs.push_back(model.GetVarX(second, j));
         }
     return plot;
+}
+
+std::string SliceTitle(const ProblemModel& model, int variable, const PerVariable<double>& point)
+{
+    PerVariable<bool> free{};
+    free[static_cast<std::size_t>(variable)] = true;
+    return "along " + std::string(model.NameOf(variable)) + HeldPart(model, free, point);
+}
+
+std::string MapTitle(const ProblemModel& model, int first, int second, const PerVariable<double>& point)
+{
+    PerVariable<bool> free{};
+    free[static_cast<std::size_t>(first)] = free[static_cast<std::size_t>(second)] = true;
+    return std::string(model.NameOf(first)) + " and " + std::string(model.NameOf(second))
+         + HeldPart(model, free, point);
+}
+
+std::string PlotsUnavailable(const ProblemModel& model)
+{
+    switch (model.ResultsState()) {
+    case Results::Current: return {};
+    case Results::OutOfDate: return "The coefficients are out of date: compute again to plot.";
+    case Results::None: break;
+    }
+    return "No coefficients are computed: compute to plot.";
+}
+
+std::string MapUnavailable(const ProblemModel& model, int first, int second)
+{
+    if (std::string why = PlotsUnavailable(model); !why.empty())
+        return why;
+    return first == second ? "Across and Up are the same variable: choose two to draw the map." : std::string();
 }
 
 } // namespace tavex::command

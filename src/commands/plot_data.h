@@ -4,6 +4,7 @@
 #include "setup/session.h"
 
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,21 +16,38 @@ namespace tavex::command {
 // widened by a tenth on each side.
 std::pair<double, double> PlotRange(const ProblemModel& model, int k);
 
-// Variable k's values in ascending order, each once: the stops of its slider.
+// Variable k's values in ascending order, each once.
 std::vector<double> SortedGridValues(const ProblemModel& model, int k);
 
-// The index of variable k's value nearest to x (the first of equals).
-int NearestGridIndex(const ProblemModel& model, int k, double x);
+// The positions a slider over a variable's grid values stops at: each value
+// and, between neighbours, `perGap` - 1 evenly spaced coordinates more.
+struct SliderStops {
+    std::vector<double> values; // ascending, each once
+    int perGap = 1;             // positions from one value to the next
+
+    int LastPosition() const { return perGap * (static_cast<int>(values.size()) - 1); }
+    // A grid value exactly at multiples of perGap; between them the value
+    // below plus the fraction of the gap.
+    double CoordinateAt(int position) const;
+    // The position nearest to x, the lower of two as near; the ends beyond
+    // the values.
+    int PositionNearest(double x) const;
+};
+// Stops at sorted values (SortedGridValues): only at them, or with `between`
+// also ten steps from each to the next.
+SliderStops StopsOf(std::vector<double> values, bool between);
 
 // The point a plot opens on: the last point evaluated, else the middle of the grid.
 PerVariable<double> DefaultPlotPoint(const ProblemModel& model, const Session& session);
 
 // A slice along one variable through a point: the approximation at
-// `samples` coordinates over PlotRange, and along the grid line nearest to
-// the point the tabulated values and the approximation minus them.
+// `samples` coordinates over PlotRange and, when every held variable sits
+// on one of its grid values, along that grid line the tabulated values and
+// the approximation minus them. Nothing while the coefficients are not current.
 struct SlicePlot {
     std::vector<double> xs, approximation;
-    std::vector<double> gridXs, tabulated, difference;
+    bool onGridLine = false;
+    std::vector<double> gridXs, tabulated, difference; // empty off the grid lines
 };
 std::optional<SlicePlot> PlotSlice(const ProblemModel& model, int variable, const PerVariable<double>& point,
                                    int samples = 400);
@@ -43,5 +61,16 @@ struct MapPlot {
 };
 std::optional<MapPlot> PlotMap(const ProblemModel& model, int first, int second, const PerVariable<double>& point,
                                int columns = 200, int rows = 200);
+
+// Where a view runs, its title: "along T at p = 2, q = 0.5" for a slice,
+// "T and p at q = 3" for a map; every held variable with its coordinate as
+// the windows show numbers, no "at" part when none is held.
+std::string SliceTitle(const ProblemModel& model, int variable, const PerVariable<double>& point);
+std::string MapTitle(const ProblemModel& model, int first, int second, const PerVariable<double>& point);
+
+// Why the views show nothing, in the words the window shows; empty while
+// the coefficients are current, for a map also with two variables chosen.
+std::string PlotsUnavailable(const ProblemModel& model);
+std::string MapUnavailable(const ProblemModel& model, int first, int second);
 
 } // namespace tavex::command

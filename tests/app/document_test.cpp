@@ -6,6 +6,8 @@
 #include "commands/file_commands.h"
 #include "main_window_fixture.h"
 
+#include <qcustomplot.h>
+
 #include <functional>
 
 namespace tavex {
@@ -195,6 +197,25 @@ TEST_F(DocumentTest, AProblemOpenedWithItsCoefficientsShowsItsFitLine)
     ASSERT_TRUE(window->WaitForFitFigures());
     EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table")) << window->FitLineText().toStdString();
     EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(DocumentTest, ThePlotKeepsItsZoomUntilTheCoefficientsChange)
+{
+    DeclareAndCompute();
+    Click("cmdPlot");
+    auto* slice = Find<QCustomPlot>("plotSlice");
+    slice->xAxis->setRange(-1, 1); // zoomed in by the user
+    Click("txtLL_0");
+    Tab(); // steps in the main window that change nothing
+    Click("cmdNextVar");
+    EXPECT_EQ(slice->xAxis->range(), QCPRange(-1, 1));
+    Click("txtLL_0");
+    Type("-6");
+    Tab();
+    EXPECT_EQ(slice->graphCount() == 0 || slice->graph(0)->dataCount() == 0, true); // out of date: nothing drawn
+    Click("cmdCompute");
+    EXPECT_NE(slice->xAxis->range(), QCPRange(-1, 1)); // drawn afresh for the new coefficients
+    EXPECT_GT(slice->graphCount(), 0);
 }
 
 TEST_F(DocumentTest, EvaluationAndPlotStayUsableWhileTheValuesGridIsOpen)

@@ -1,11 +1,12 @@
 #include "random_events.h"
 
+#include "app/plot_window.h"
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/print_dialog.h"
+#include "app/toolkit/size_box.h"
 #include "app/toolkit/tool_window.h"
-#include "engine/compute.h"
 #include "engine/compute.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -30,9 +32,12 @@ namespace {
 
 // Coefficients shown, evaluated or saved as current are exactly those a
 // computation of the problem as it now stands gives: no edit went unnoticed.
+// Held as current in a modified problem, they were computed in this run:
+// the problem's revision or its coefficients moved since the files, which
+// keep 15 digits and so give another table's coefficients back.
 std::string StaleCoefficients(const ProblemModel& model)
 {
-    if (!model.IsComputed())
+    if (!model.IsComputed() || !model.IsModified())
         return {};
     ProblemModel again = model;
     again.coef = again.funTable;
@@ -94,6 +99,9 @@ constexpr std::array<const char*, 5> kImportAnswers = {nullptr, "table.csv", "ga
 // What the user names a plot's or the coefficients' file: each format, one that is none, nothing.
 constexpr std::array<const char*, 8> kExportAnswers = {nullptr, "plot.png", "plot.pdf", "plot.svg", "plot.txt",
                                                        "coefficients.csv", "coefficients.json", "a"};
+
+// The sizes the user gives an exported plot: none (Cancel), the smallest, a usual one.
+constexpr std::array<std::optional<QSize>, 3> kSizeAnswers = {std::nullopt, QSize(16, 16), QSize(800, 500)};
 
 // What the user picks in the file dialog: nothing, two names, a folder that
 // does not exist, a folder itself.
@@ -182,6 +190,12 @@ void RandomEvents::OpenWindow()
     });
     window_->Messages() = MessageBox([this](QWidget*, const QString&, const QString& text) {
         Note("  message: " + text.toStdString());
+    });
+    window_->ExportSize() = SizeBox([this](QWidget*, const QString&, QSize) {
+        const std::optional<QSize> answer = OneOf(kSizeAnswers);
+        Note(answer ? "  size: " + std::to_string(answer->width()) + " x " + std::to_string(answer->height())
+                    : std::string("  size: cancelled"));
+        return answer;
     });
     window_->SaveQuestions() = SaveQuestion([this](QWidget*, const QString& text) {
         const SaveAnswer answer = Chance(0.3) ? SaveAnswer::Save : Chance(0.5) ? SaveAnswer::Discard : SaveAnswer::Cancel;

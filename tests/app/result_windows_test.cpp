@@ -1,5 +1,7 @@
 // The windows beside the main one once a problem is computed: the
 // evaluation window and the plot window.
+#include "app/evaluation_window.h"
+#include "app/plot_window.h"
 #include "app/toolkit/common_dialog.h"
 #include "main_window_fixture.h"
 
@@ -84,7 +86,7 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
               "2|0.5|1 + q");
 }
 
-TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndStaysShownOnceTheResultsAreCleared)
+TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndNoValueOutlivesItsCoefficients)
 {
     Enter("txtVarx_1", "1");
     Enter("txtVarx_0", "1e308"); // beyond the doubles: a word, not digits
@@ -93,7 +95,50 @@ TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndStaysShownOnceTheResultsA
     window->ClearResults();
     Enter("txtVarx_0", "0");
     Compute();
-    EXPECT_EQ(Shown("lblApprox"), "overflow");
+    EXPECT_EQ(Shown("lblApprox"), "not computed");
+}
+
+TEST_F(EvaluationWindowTest, WhileTheCoefficientsAreOutOfDateTheirValuesAreNotShown)
+{
+    auto* evaluations = dynamic_cast<EvaluationWindow*>(Find("frmEvaluations"));
+    ASSERT_TRUE(evaluations);
+    Enter("txtVarx_0", "1");
+    Enter("txtVarx_1", "1");
+    Enter("txtFunction", "1 + x + 2*y + x*y");
+    Compute();
+    ASSERT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "5|0");
+
+    window->model().MarkEdited(); // as any edit of the table or the variables
+    evaluations->ResultsChanged();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|5|out of date");
+    // The formula still has its value; the approximation has none.
+    Enter("txtVarx_0", "2");
+    Compute();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|7|out of date");
+
+    Click("cmdCompute");
+    evaluations->ResultsChanged();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "7|0"); // at the point last computed at
+}
+
+TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByName)
+{
+    Enter("txtVarx_0", "2");
+    Compute();
+    const PerVariable<double> point = window->session().evalX;
+    Enter("txtVarx_1", " -1e999");
+    Compute();
+    EXPECT_TRUE(Find("lblMessage")->isVisible());
+    EXPECT_EQ(Shown("lblMessage"), "y: -1e999 is beyond the range of a number");
+    EXPECT_EQ(Box("txtVarx_1")->accessibleDescription(), Find<QLabel>("lblMessage")->text());
+    EXPECT_EQ(Shown("lblApprox"), "3"); // nothing evaluated, nothing kept
+    EXPECT_EQ(window->session().evalX, point);
+    EXPECT_TRUE(told.empty()); // not a script error
+
+    Enter("txtVarx_1", "1");
+    Compute();
+    EXPECT_FALSE(Find("lblMessage")->isVisible());
+    EXPECT_EQ(Shown("lblApprox"), "7");
 }
 
 class BadNameTest : public EvaluationWindowTest {
@@ -108,7 +153,8 @@ TEST_F(BadNameTest, AStatementTheHostRefusesIsReportedAndTheEvaluationGoesOn)
     EXPECT_EQ(Shown("lblApprox"), "1");
 }
 
-// The plot window on f = x^2 y tabulated on x in {-1, 0, 1, 2} and y in {1, 2, 3}.
+// The plot window on f = x^2 y tabulated on x in {-1, 0, 1, 2} and y in {1, 2, 3};
+// an export's size answered with `exportSize`.
 class PlotWindowTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -127,12 +173,38 @@ protected:
         window->ExportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
             return std::optional<QString>(dir.filePath(exportName));
         });
-        Click("cmdPlot");
-        plot = Find("frmPlot");
-        ASSERT_TRUE(plot && plot->isVisible());
+        OpenPlot();
     }
 
-    QCPGraph* Graph(const char* plotName, int i) const { return Find<QCustomPlot>(plotName)->graph(i); }
+    void OpenPlot()
+    {
+        Click("cmdPlot");
+        plot = dynamic_cast<PlotWindow*>(Find("frmPlot"));
+        ASSERT_TRUE(plot && plot->isVisible());
+        plot->ExportSize() = SizeBox([this](QWidget*, const QString&, QSize) { return exportSize; });
+    }
+
+    QCustomPlot* View(const char* name) const { return Find<QCustomPlot>(name); }
+    QCPGraph* Graph(const char* view, int i) const { return View(view)->graph(i); }
+    std::string Title(const char* view) const
+    {
+        auto* title = qobject_cast<QCPTextElement*>(View(view)->plotLayout()->element(0, 0));
+        return title ? title->text().toStdString() : "";
+    }
+    Names Legend() const
+    {
+        Names entries;
+        for (int i = 0; QCPLegend* legend = View("plotSlice")->legend; ++i) {
+            if (i == legend->itemCount())
+                break;
+            entries.push_back(qobject_cast<QCPPlottableLegendItem*>(legend->item(i))->plottable()->name().toStdString());
+        }
+        return entries;
+    }
+    std::string PointValue(int k) const
+    {
+        return Find<QLabel>(("lblPointValue_" + std::to_string(k)).c_str())->text().toStdString();
+    }
     QByteArray Exported(const char* name)
     {
         exportName = QString::fromLatin1(name);
@@ -143,13 +215,16 @@ protected:
 
     QTemporaryDir dir;
     QString exportName;
-    QWidget* plot = nullptr;
+    std::optional<QSize> exportSize = QSize(320, 200);
+    PlotWindow* plot = nullptr;
 };
 
 TEST_F(PlotWindowTest, SliceFollowsTheSliderAndTheMapMarksTheGrid)
 {
     EXPECT_TRUE(window->isEnabled()); // beside the main window
     // Along x through the middle of the grid (y = 2): the curve over [-1.3, 2.3], the table's line y = 2.
+    EXPECT_EQ(Title("plotSlice"), "along x at y = 2");
+    EXPECT_EQ(Legend(), (Names{"approximation", "table"}));
     QCPGraph* curve = Graph("plotSlice", 0);
     ASSERT_GE(curve->dataCount(), 400);
     EXPECT_DOUBLE_EQ(curve->data()->begin()->key, -1.3);
@@ -160,16 +235,18 @@ TEST_F(PlotWindowTest, SliceFollowsTheSliderAndTheMapMarksTheGrid)
     for (auto point = Graph("plotSlice", 2)->data()->begin(); point != Graph("plotSlice", 2)->data()->end(); ++point)
         EXPECT_NEAR(point->value, 0.0, 1e-12);
     EXPECT_FALSE(Find("sldPoint_0")->isEnabled()); // the free variable's slider
-    EXPECT_EQ(Find<QLabel>("lblPointValue_0")->text(), "(on the axis)");
+    EXPECT_EQ(PointValue(0), "(on the axis)");
 
     // Page Up moves y to its next grid value, 3; the curve follows.
     auto* slider = Find<QSlider>("sldPoint_1");
     QTest::keyClick(slider, Qt::Key_PageUp);
-    EXPECT_EQ(Find<QLabel>("lblPointValue_1")->text(), "3");
+    EXPECT_EQ(PointValue(1), "3");
+    EXPECT_EQ(Title("plotSlice"), "along x at y = 3");
     EXPECT_NEAR(Graph("plotSlice", 0)->data()->begin()->value, 1.69 * 3, 1e-12);
     EXPECT_EQ(Graph("plotSlice", 1)->data()->at(0)->value, 3.0);
 
-    auto* map = Find<QCustomPlot>("plotMap");
+    EXPECT_EQ(Title("plotMap"), "x and y");
+    auto* map = View("plotMap");
     ASSERT_EQ(map->plottableCount(), 2); // the colour map and the grid points
     EXPECT_EQ(map->graph(0)->dataCount(), 12);
     auto* colours = qobject_cast<QCPColorMap*>(map->plottable(0));
@@ -177,14 +254,136 @@ TEST_F(PlotWindowTest, SliceFollowsTheSliderAndTheMapMarksTheGrid)
     EXPECT_EQ(colours->data()->keySize() * colours->data()->valueSize(), 200 * 200);
 }
 
-TEST_F(PlotWindowTest, ExportsEachFormatAndRefusesOthers)
+// A user plotted at y = 1.5, the point last evaluated, and saw the curve
+// miss every circle: the circles were the line y = 1's.
+TEST_F(PlotWindowTest, BetweenGridValuesTheTableIsNotShownAndTheLegendSaysSo)
 {
-    EXPECT_TRUE(Exported("slice.png").startsWith("\x89PNG"));
+    window->session().evalX = {0.7, 1.5};
+    window->session().pointEvaluated = true;
+    OpenPlot();
+    auto* slider = Find<QSlider>("sldPoint_1");
+    auto* between = Find<QCheckBox>("chkBetween");
+    EXPECT_FALSE(between->isChecked());
+    EXPECT_EQ(slider->maximum(), 2); // the grid values only
+    EXPECT_EQ(PointValue(1), "1"); // the nearest, the lower of two as near
+    EXPECT_EQ(Legend(), (Names{"approximation", "table"}));
+
+    QTest::keyClick(between, Qt::Key_Space);
+    EXPECT_EQ(slider->maximum(), 20);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(Title("plotSlice"), "along x at y = 1.1");
+    EXPECT_EQ(Legend(), (Names{"approximation", "no table values on this line"}));
+    EXPECT_EQ(Graph("plotSlice", 1)->dataCount(), 0);
+    EXPECT_EQ(View("plotSlice")->graphCount(), 2); // no differences either
+    EXPECT_NEAR(Graph("plotSlice", 0)->data()->begin()->value, 1.69 * 1.1, 1e-12);
+
+    QTest::keyClick(between, Qt::Key_Space); // back to the grid: y snaps to 1
+    EXPECT_EQ(PointValue(1), "1");
+    EXPECT_EQ(Legend(), (Names{"approximation", "table"}));
+}
+
+TEST_F(PlotWindowTest, CoefficientsOutOfDateAreNeverDrawnAndTheWindowSaysWhy)
+{
+    QTest::keyClick(Find<QSlider>("sldPoint_1"), Qt::Key_PageUp);
+    window->model().MarkEdited();
+    plot->ResultsChanged();
+    auto* status = Find<QLabel>("lblStatus");
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), "The coefficients are out of date: compute again to plot.");
+    EXPECT_EQ(View("plotSlice")->plottableCount() + View("plotMap")->plottableCount(), 0);
+    EXPECT_FALSE(Find("cmdExport")->isEnabled());
+    EXPECT_FALSE(Find("sldPoint_1")->isEnabled());
+    EXPECT_FALSE(plot->Export(dir.filePath("stale.png"), QSize(100, 100)));
+    EXPECT_FALSE(QFile::exists(dir.filePath("stale.png")));
+
+    // Computed again: drawn again through the point chosen.
+    Click("cmdCompute");
+    plot->ResultsChanged();
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_EQ(PointValue(1), "3");
+    EXPECT_EQ(Graph("plotSlice", 1)->data()->at(0)->value, 3.0);
+    EXPECT_TRUE(Find("cmdExport")->isEnabled());
+
+    // A window opened on coefficients out of date says so from the start.
+    window->model().MarkEdited();
+    OpenPlot();
+    EXPECT_EQ(Find<QLabel>("lblStatus")->text(), "The coefficients are out of date: compute again to plot.");
+    EXPECT_EQ(View("plotSlice")->plottableCount(), 0);
+}
+
+TEST_F(PlotWindowTest, ExportsEachFormatAtTheSizeAskedWithItsTitleAndRefusesOthers)
+{
+    const QByteArray png = Exported("slice.png");
+    const QImage image = QImage::fromData(png, "PNG");
+    EXPECT_EQ(image.size(), QSize(320, 200));
+    EXPECT_EQ(image.text(QStringLiteral("Title")), "along x at y = 2");
     Find<QTabWidget>("tabViews")->setCurrentIndex(1);
-    EXPECT_TRUE(Exported("map.pdf").startsWith("%PDF"));
-    EXPECT_TRUE(Exported("map.svg").contains("<svg"));
+    const QByteArray pdf = Exported("map.pdf");
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_TRUE(pdf.contains(QByteArray::fromRawData("\0x\0 \0a\0n\0d\0 \0y", 14))); // the title, in UTF-16
+    EXPECT_TRUE(Exported("map.svg").contains("<title>x and y</title>"));
     EXPECT_TRUE(Exported("map.txt").isEmpty());
     EXPECT_EQ(told, (Names{"Please choose a file name ending in .png, .pdf or .svg; nothing was saved."}));
+    exportSize.reset(); // the size question cancelled
+    EXPECT_TRUE(Exported("cancelled.png").isEmpty());
+
+    // A map of one variable against itself shows nothing: nothing to export.
+    Find<QComboBox>("cboMapSecond")->setCurrentIndex(0);
+    EXPECT_EQ(Find<QLabel>("lblStatus")->text(), "Across and Up are the same variable: choose two to draw the map.");
+    EXPECT_FALSE(Find("cmdExport")->isEnabled());
+    EXPECT_FALSE(plot->Export(dir.filePath("empty.png"), QSize(100, 100)));
+    EXPECT_FALSE(QFile::exists(dir.filePath("empty.png")));
+}
+
+// Neighbouring tick labels of every axis keep apart: the faults were the
+// difference panel's labels drawn over each other in a small window, and
+// ticks chosen for the axis's length before a resize.
+TEST_F(PlotWindowTest, TickLabelsNeverOverlapAtTheSmallestSize)
+{
+    for (const int tab : {0, 1}) {
+        Find<QTabWidget>("tabViews")->setCurrentIndex(tab);
+        plot->resize(1400, 1200);
+        QCoreApplication::processEvents();
+        plot->resize(plot->minimumSizeHint());
+        QCoreApplication::processEvents(); // the replot a resize asks for
+        QCustomPlot* view = View(tab == 0 ? "plotSlice" : "plotMap");
+        for (QCPAxis* axis : view->findChildren<QCPAxis*>()) {
+            if (!axis->visible() || !axis->tickLabels())
+                continue;
+            const QFontMetrics metrics(axis->tickLabelFont());
+            const QVector<double> ticks = axis->tickVector();
+            const QVector<QString> labels = axis->tickVectorLabels();
+            for (int i = 1; i < ticks.size(); ++i) {
+                const double apart = std::fabs(axis->coordToPixel(ticks[i]) - axis->coordToPixel(ticks[i - 1]));
+                const double needed = axis->orientation() == Qt::Vertical
+                                        ? metrics.height()
+                                        : (metrics.horizontalAdvance(labels[i]) + metrics.horizontalAdvance(labels[i - 1])) / 2.0;
+                EXPECT_GT(apart, needed) << axis->label().toStdString() << ": " << labels[i - 1].toStdString() << " / "
+                                         << labels[i].toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(PlotWindowTest, EveryControlKeepsItsAccessibleNameWhateverItsValue)
+{
+    const auto spoken = [](QWidget* control) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        return accessible ? accessible->text(QAccessible::Name).toStdString() : std::string();
+    };
+    auto* along = Find<QComboBox>("cboSliceVariable");
+    EXPECT_EQ(spoken(along), "Along");
+    along->setCurrentIndex(1);
+    EXPECT_EQ(spoken(along), "Along");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(along)->text(QAccessible::Value), "y");
+    for (QWidget* control : plot->findChildren<QWidget*>()) {
+        const bool takesInput = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
+                             || qobject_cast<QAbstractSlider*>(control);
+        if (takesInput)
+            EXPECT_FALSE(spoken(control).empty()) << control->objectName().toStdString();
+        if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+            EXPECT_EQ(spoken(label->buddy()), label->text().remove(QLatin1Char('&')).chopped(1).toStdString());
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "script/constant_statements.h"
 #include "script/math_object.h"
 #include "script/script_host.h"
+#include "script/script_names.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,29 @@ TEST(ScriptHost, CallsInStatementForm)
         EXPECT_EQ(error ? error->number : 0, c.number) << c.statement;
         EXPECT_EQ(math.ierr, c.ierr) << c.statement;
     }
+}
+
+// What tavex-cli eval decides from a variable's name and a formula before running either.
+TEST(ScriptNames, IdentifiersAndTheNamesAFormulaReads)
+{
+    struct Name { const char* name; bool identifier; };
+    const Name names[] = {
+        {"x", true}, {" T1_b\t", true}, {"Sin", true}, {"sh", true},
+        {"2x", false}, {"x y", false}, {"x:y", false}, {"x _", false}, {"_x", false}, {"", false}, {"Mod", false},
+        {"Dim", false}, {"Rem", false}, {"x'", false}, {"p(1)", false},
+    };
+    for (const Name& n : names)
+        EXPECT_EQ(IsIdentifier(n.name), n.identifier) << '"' << n.name << '"';
+    EXPECT_TRUE(IsIdentifier(std::string(255, 'a')));
+    EXPECT_FALSE(IsIdentifier(std::string(256, 'a')));
+
+    struct Read { const char* formula; const char* name; bool reads; };
+    const Read reads[] = {
+        {"Sin(x) * 2", "x", true}, {"Sin(x)", "Sin", false}, {"sin + 1", " Sin ", true}, {"X^2", "x", true},
+        {"sh.x", "x", false}, {"xy + 1", "x", false}, {"y(2)", "y", false}, {"(x", "x", false}, {"", "x", false},
+    };
+    for (const Read& r : reads)
+        EXPECT_EQ(ReadsName(r.formula, r.name), r.reads) << r.formula << " / " << r.name;
 }
 
 // No text may crash, hang or recurse without bound; random texts are the
