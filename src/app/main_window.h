@@ -276,6 +276,8 @@ private:
     // Windows of their own beside this one, usable while it waits for a tool window.
     QPointer<EvaluationWindow> evaluations_;
     QPointer<PlotWindow> plot_;
+    // The text of the panel's box being edited as it got the focus.
+    QString textOnFocus_;
     // The fit figures being measured: a new computation or problem drops them.
     std::uint64_t figuresRequest_ = 0;
     bool figuresPending_ = false;

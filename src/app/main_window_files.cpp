@@ -23,9 +23,9 @@ bool MainWindow::MaybeSave()
     // Before the names are accepted there is nothing Save could keep.
     if (session_.stage != Stage::Specs)
         return true;
-    // A box being edited counts as typed work, also when its text cannot be settled yet.
+    // A panel's box being edited counts as typed work, also when its text cannot be settled yet.
     const auto* editing = qobject_cast<const QLineEdit*>(fieldEvents_->FieldWithFocus());
-    if (!model_.IsModified() && !(editing && editing->isModified()))
+    if (!model_.IsModified() && !(editing && editing->text() != textOnFocus_))
         return true;
     switch (saveQuestion_.Ask(this, ProblemName())) {
     case SaveAnswer::Save:

@@ -53,15 +53,15 @@ void MainWindow::ConnectPanelEvents(SpecPanel* panel)
         fieldEvents_->SelectAllOnFocus(box);
     for (QLineEdit* limit : {panel->txtLL(), panel->txtUL()})
         fieldEvents_->SetValidate(limit, [this, limit] { return IsAcceptableLimit(TextOf(limit), numberFormat_); });
-    // What the coefficients depend on changes as the user leaves a box with
-    // a text of their own, or clicks a box: the listing is out of date from then on.
-    for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod()})
+    // What the coefficients depend on changes as the user leaves a box whose
+    // text changed, or clicks a box: the listing is out of date from then on.
+    for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod()}) {
+        fieldEvents_->SetGotFocus(box, [this, box] { textOnFocus_ = box->text(); });
         fieldEvents_->SetLostFocus(box, [this, box] {
-            if (box->isModified()) {
-                box->setModified(false);
+            if (box->text() != textOnFocus_)
                 SpecsEdited();
-            }
         });
+    }
     for (QCheckBox* check : {panel->chkPower(), panel->chkSpaced()})
         connect(check, &QCheckBox::clicked, this, [this] { SpecsEdited(); });
     QLineEdit* terms = panel->txtTerms();
@@ -227,6 +227,7 @@ bool MainWindow::ValidateTerms(SpecPanel* panel)
 
 void MainWindow::TermsGotFocus(SpecPanel* panel)
 {
+    textOnFocus_ = panel->txtTerms()->text();
     panel->valueUpperBefore = ValueUpperFromText(TextOf(panel->txtTerms()));
 }
 

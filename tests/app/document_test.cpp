@@ -159,6 +159,12 @@ TEST_F(DocumentTest, AnEditAfterComputeGreysTheListingAndSaveLeavesTheCoefficien
     EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table"));
     const Names listed = Listing();
     const QColor ink = Find<QListView>("lstCoeff")->palette().color(QPalette::Text);
+    // A box left with the text it had is no edit, whatever was typed on the way.
+    Click("txtExpansion_0");
+    Type("01");
+    QTest::keyClick(Focus(), Qt::Key_Backspace);
+    Tab();
+    EXPECT_TRUE(Find("cmdEvaluations")->isEnabled());
 
     Click("txtExpansion_0");
     Type("1");
