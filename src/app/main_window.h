@@ -163,6 +163,8 @@ private:
     bool ValidateTerms(SpecPanel* panel);
     void TermsGotFocus(SpecPanel* panel);
     void TermsLostFocus(SpecPanel* panel);
+    // Whether the user changed the panel box's text since it got the focus.
+    bool TypedIn(const QLineEdit* box) const;
     // A panel's field left with a text the user changed, or a check box clicked.
     void SpecsEdited();
     void NextVar();

@@ -25,7 +25,7 @@ bool MainWindow::MaybeSave()
         return true;
     // A panel's box being edited counts as typed work, also when its text cannot be settled yet.
     const auto* editing = qobject_cast<const QLineEdit*>(fieldEvents_->FieldWithFocus());
-    if (!model_.IsModified() && !(editing && editing->text() != textOnFocus_))
+    if (!model_.IsModified() && !(editing && TypedIn(editing)))
         return true;
     switch (saveQuestion_.Ask(this, ProblemName())) {
     case SaveAnswer::Save:

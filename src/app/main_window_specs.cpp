@@ -54,12 +54,14 @@ void MainWindow::ConnectPanelEvents(SpecPanel* panel)
     for (QLineEdit* limit : {panel->txtLL(), panel->txtUL()})
         fieldEvents_->SetValidate(limit, [this, limit] { return IsAcceptableLimit(TextOf(limit), numberFormat_); });
     // What the coefficients depend on changes as the user leaves a box whose
-    // text changed, or clicks a box: the listing is out of date from then on.
+    // text they changed, or clicks a box: the listing is out of date from then on.
     for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod()}) {
         fieldEvents_->SetGotFocus(box, [this, box] { textOnFocus_ = box->text(); });
         fieldEvents_->SetLostFocus(box, [this, box] {
-            if (box->text() != textOnFocus_)
+            if (TypedIn(box)) {
+                box->setModified(false);
                 SpecsEdited();
+            }
         });
     }
     for (QCheckBox* check : {panel->chkPower(), panel->chkSpaced()})
@@ -89,6 +91,12 @@ bool MainWindow::ValidateOrder()
         return false;
     }
     return false;
+}
+
+bool MainWindow::TypedIn(const QLineEdit* box) const
+{
+    // Texts the program sets (Open shows a problem in the box that has the focus) leave it unmodified.
+    return box->isModified() && box->text() != textOnFocus_;
 }
 
 void MainWindow::SpecsEdited()

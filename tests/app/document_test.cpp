@@ -203,6 +203,10 @@ TEST_F(DocumentTest, AProblemOpenedWithItsCoefficientsShowsItsFitLine)
     ASSERT_TRUE(window->WaitForFitFigures());
     EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table")) << window->FitLineText().toStdString();
     EXPECT_FALSE(window->isWindowModified());
+    // The focus landed in a box whose text the open then set: leaving it is no edit.
+    EXPECT_EQ(FocusName(), "txtLL_0");
+    Click("cmdPlot");
+    EXPECT_TRUE(window->model().IsComputed() && !window->isWindowModified());
 }
 
 TEST_F(DocumentTest, ThePlotKeepsItsZoomUntilTheCoefficientsChange)
