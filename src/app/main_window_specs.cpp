@@ -64,8 +64,12 @@ void MainWindow::ConnectPanelEvents(SpecPanel* panel)
             }
         });
     }
-    for (QCheckBox* check : {panel->chkPower(), panel->chkSpaced()})
-        connect(check, &QCheckBox::clicked, this, [this] { SpecsEdited(); });
+    connect(panel->chkPower(), &QCheckBox::clicked, this, [this] { SpecsEdited(); });
+    // Spacing changes the values only when ReadSpecs generates them, which tells whether they changed.
+    connect(panel->chkSpaced(), &QCheckBox::clicked, this, [this] {
+        const CommandEnd check(*this);
+        model_.MarkChanged();
+    });
     QLineEdit* terms = panel->txtTerms();
     fieldEvents_->SetValidate(terms, [this, panel] { return ValidateTerms(panel); });
     fieldEvents_->SetGotFocus(terms, [this, panel] { TermsGotFocus(panel); });

@@ -70,15 +70,23 @@ struct ProblemModel {
     void ClearComputed() { solvedRevision_.reset(); }
     // The one step of every edit of what the coefficients depend on (a
     // variable's kind, limits, center, period, count or values, a function
-    // value) or of what the problem files hold: coefficients computed before
-    // are out of date from now on, and the problem is modified.
-    void MarkEdited() { ++revision_; }
+    // value): coefficients computed before are out of date from now on, and
+    // the problem is modified.
+    void MarkEdited()
+    {
+        ++revision_;
+        ++changes_;
+    }
+    // A change of what the files keep but the coefficients do not depend on
+    // (the names, whether a list is equally spaced or kept value by value):
+    // the problem is modified, its coefficients stay what they were.
+    void MarkChanged() { ++changes_; }
     std::uint64_t Revision() const { return revision_; }
 
     // Whether the problem changed, or was computed, since it was opened,
     // imported or saved (MarkSaved).
-    bool IsModified() const { return savedAs_ != SavedState{revision_, solvedRevision_}; }
-    void MarkSaved() { savedAs_ = {revision_, solvedRevision_}; }
+    bool IsModified() const { return savedAs_ != SavedState{changes_, solvedRevision_}; }
+    void MarkSaved() { savedAs_ = {changes_, solvedRevision_}; }
 
     // Gives every per-variable array four fresh slots of 0, false, polynomial
     // or empty text.
@@ -125,7 +133,7 @@ struct ProblemModel {
 
 private:
     struct SavedState {
-        std::uint64_t revision = 0;
+        std::uint64_t changes = 0;
         std::optional<std::uint64_t> solved;
         friend bool operator==(const SavedState&, const SavedState&) = default;
     };
@@ -138,6 +146,7 @@ private:
 
     PerVariable<std::vector<double>> varX_;
     std::uint64_t revision_ = 0;
+    std::uint64_t changes_ = 0; // every change the files would keep, MarkEdited's too
     std::optional<std::uint64_t> solvedRevision_;
     SavedState savedAs_;
 };

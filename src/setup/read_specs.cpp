@@ -19,16 +19,16 @@ SpecsRead Refused(std::string why)
 
 // What the coefficients depend on among what ReadSpecs writes, to tell
 // whether a read changed it. Compared bit for bit, so that a NaN is no change.
+// Whether a list is equally spaced is no part of it: its values are.
 struct ReadFields {
     PerVariable<double> lower, upper, center, period;
     PerVariable<int> valueUpper;
     PerVariable<Kind> kind;
-    PerVariable<bool> spaced;
     PerVariable<std::vector<double>> values;
 
     explicit ReadFields(const ProblemModel& model)
         : lower(model.lowerLimit), upper(model.upperLimit), center(model.center), period(model.period),
-          valueUpper(model.valueUpper), kind(model.kind), spaced(model.isEquallySpaced)
+          valueUpper(model.valueUpper), kind(model.kind)
     {
         for (int k = 0; k <= model.lastVar; ++k)
             values[static_cast<std::size_t>(k)] = model.VarX(k);
@@ -38,8 +38,8 @@ struct ReadFields {
     {
         return SameBits(lower, other.lower) && SameBits(upper, other.upper) && SameBits(center, other.center)
             && SameBits(period, other.period) && valueUpper == other.valueUpper && kind == other.kind
-            && spaced == other.spaced && std::equal(values.begin(), values.end(), other.values.begin(),
-                                                    [](const auto& a, const auto& b) { return SameBits(a, b); });
+            && std::equal(values.begin(), values.end(), other.values.begin(),
+                          [](const auto& a, const auto& b) { return SameBits(a, b); });
     }
 
     template <typename Doubles>
@@ -69,6 +69,7 @@ SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
     }
 
     const ReadFields before(model);
+    const PerVariable<bool> spacedBefore = model.isEquallySpaced;
     PerVariable<bool> spaced{};
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
@@ -95,6 +96,8 @@ SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
     }
     if (!before.SameAs(ReadFields(model)))
         model.MarkEdited();
+    else if (model.isEquallySpaced != spacedBefore)
+        model.MarkChanged();
     return {true, {}};
 }
 

@@ -19,7 +19,8 @@ struct SpecsRead {
 // and spacing; then the steps, then the equally spaced value lists are
 // regenerated. coef is left alone; when what was read differs from what the
 // model held, the problem is edited (ProblemModel::MarkEdited) and
-// coefficients computed before are out of date.
+// coefficients computed before are out of date, unless only the spacing
+// flags changed, which leave the values and the coefficients as they were.
 //
 // An implicit list (valuesExplicit false) stands for equally spaced values,
 // so it is generated also when its "Equally spaced" box was unticked: no

@@ -48,7 +48,7 @@ NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text)
         }
     }
     if (model.varName != before)
-        model.MarkEdited(); // names are saved with the problem
+        model.MarkChanged(); // saved with the problem, but no coefficient depends on them
     return check;
 }
 

@@ -23,7 +23,9 @@
 namespace tavex {
 namespace {
 
-// u and v on [-5, 5], three values each, centers 0; f = 1 + u / 5 + v^2 / 25.
+// u and v on [-5, 5], four values each, centers 0; f = (1 + u / 5 + v^2 / 25) / 3.
+// Neither the values nor the table keep all their digits in 15: a value the
+// windows show and write back would change them.
 struct Declared {
     ProblemModel model;
     Session session;
@@ -31,16 +33,16 @@ struct Declared {
 
     Declared()
     {
-        EXPECT_EQ(ConfirmVariableCount(model, "2", "3"), CountConfirmation::Confirmed);
+        EXPECT_EQ(ConfirmVariableCount(model, "2", "4"), CountConfirmation::Confirmed);
         EXPECT_TRUE(AcceptVariableNames(model, "u,v").accepted);
         session.stage = Stage::Specs;
         for (PanelTexts& panel : panels)
-            panel = {"-5", "5", "0", "*", "3", true, true};
+            panel = {"-5", "5", "0", "*", "4", true, true};
         EXPECT_TRUE(ReadSpecs(model, panels));
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j) {
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j) {
                 const double u = model.GetVarX(0, i), v = model.GetVarX(1, j);
-                model.funTable(i, j, 0, 0) = 1 + u / 5 + v * v / 25;
+                model.funTable(i, j, 0, 0) = (1 + u / 5 + v * v / 25) / 3;
             }
         EXPECT_TRUE(command::Compute(model, session, panels).computed);
         model.MarkSaved();
@@ -54,6 +56,14 @@ struct EditPath {
     Edit edit;
     Results after; // what the coefficients are worth then
 };
+
+// "Edit values" on variable k, as the window does it: its list kept value by
+// value from now on, its "Equally spaced" box unticked.
+void OpenGrid(Declared& d, int k)
+{
+    ASSERT_TRUE(command::EditValues(d.model, d.session, d.panels, k).showGrid);
+    d.panels[static_cast<std::size_t>(k)].spacedChecked = false;
+}
 
 void StoreTyped(Declared& d, FunctionForm::Box box, int k, const char* text)
 {
@@ -78,9 +88,13 @@ const EditPath kPaths[] = {
      [](Declared& d) {
          GridPoint point{};
          FunctionForm form(d.model, point, *ReadStartingSet(d.model, "0,0"));
-         for (int i = 0; i < 10; ++i)
+         for (int i = 0; i < 20; ++i)
              form.Step(true);
-         form.StepIndex(0, true);
+         // Each variable's own "+" round its values, through the index boxes' reactions.
+         for (int i = 0; i < 4; ++i) {
+             form.StepIndex(0, true);
+             form.StepIndex(1, true);
+         }
      },
      Results::Current},
     {"values pasted into the function window",
@@ -89,15 +103,32 @@ const EditPath kPaths[] = {
          FunctionForm(d.model, point, *ReadStartingSet(d.model, "2,1")).Paste({4, 5});
      },
      Results::OutOfDate},
-    {"a grid entry", [](Declared& d) { StoreGridEntry(d.model, 1, 2, "5.5"); }, Results::OutOfDate},
-    {"a grid entry of the same value", [](Declared& d) { StoreGridEntry(d.model, 1, 2, "5"); }, Results::Current},
-    {"values pasted into the grid", [](Declared& d) { PasteIntoList(d.model, 0, 1, {0.25}); }, Results::OutOfDate},
+    {"the values grid opened and closed", [](Declared& d) { OpenGrid(d, 1); }, Results::Current},
+    {"v's spacing box unticked", [](Declared& d) { d.panels[1].spacedChecked = false; }, Results::Current},
+    {"a grid entry",
+     [](Declared& d) {
+         OpenGrid(d, 1);
+         StoreGridEntry(d.model, 1, 2, "5.5");
+     },
+     Results::OutOfDate},
+    {"a grid entry of the same value",
+     [](Declared& d) {
+         OpenGrid(d, 1);
+         StoreGridEntry(d.model, 1, 3, "5");
+     },
+     Results::Current},
+    {"values pasted into the grid",
+     [](Declared& d) {
+         OpenGrid(d, 0);
+         PasteIntoList(d.model, 0, 1, {0.25});
+     },
+     Results::OutOfDate},
     {"a value deleted",
      [](Declared& d) {
+         OpenGrid(d, 0);
          command::ValueListResult result;
          ASSERT_TRUE(command::DeleteValue(d.model, 0, 1, result));
          d.panels[0].valueCount = std::string(result.countText);
-         d.panels[0].spacedChecked = false;
      },
      Results::OutOfDate},
     {"values added",
@@ -110,8 +141,8 @@ const EditPath kPaths[] = {
      Results::None},
     {"a count changed",
      [](Declared& d) {
-         d.panels[0].valueCount = std::string("4");
-         ASSERT_EQ(LeaveValueCount(d.model, 0, {"4", "3"}, 2), CountChange::TablesEmptied);
+         d.panels[0].valueCount = std::string("5");
+         ASSERT_EQ(LeaveValueCount(d.model, 0, {"5", "4"}, 3), CountChange::TablesEmptied);
      },
      Results::None},
 };
