@@ -193,8 +193,8 @@ private:
     void OpenRecent(const QString& path);
     // Opens the pair at path; a failure is shown and changes nothing.
     void OpenProblem(const std::string& path);
-    // What Open and Import table show of the problem they read.
-    void ShowOpenedProblem(const ShownSpecs& shown);
+    // The problem Open or Import table read takes the place of the one shown.
+    void ShowOpenedProblem(ProblemModel&& opened, Session&& session, const ShownSpecs& shown);
     void ImportCommand();
     void ExportCommand();
     // Save and Save As; false when nothing was saved.

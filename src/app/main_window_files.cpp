@@ -84,10 +84,7 @@ void MainWindow::OpenProblem(const std::string& path)
         return;
     }
     recent_.Add(QString::fromStdString(path));
-    model_ = std::move(opened);
-    session_ = std::move(session);
-    ResetWindow();
-    ShowOpenedProblem(result.shown);
+    ShowOpenedProblem(std::move(opened), std::move(session), result.shown);
 }
 
 void MainWindow::ImportCommand()
@@ -106,14 +103,14 @@ void MainWindow::ImportCommand()
         ReportFailure(QString::fromStdString(result.outcome.message));
         return;
     }
-    model_ = std::move(imported);
-    session_ = std::move(session);
-    ResetWindow();
-    ShowOpenedProblem(result.shown);
+    ShowOpenedProblem(std::move(imported), std::move(session), result.shown);
 }
 
-void MainWindow::ShowOpenedProblem(const ShownSpecs& shown)
+void MainWindow::ShowOpenedProblem(ProblemModel&& opened, Session&& session, const ShownSpecs& shown)
 {
+    model_ = std::move(opened);
+    session_ = std::move(session);
+    ResetWindow();
     session_.isOpening = true;
     session_.stage = Stage::Specs;
     // The names box goes first: when the count box loses the focus by being
