@@ -125,7 +125,15 @@ void EvaluationWindow::Compute()
         refused->selectAll();
         return;
     }
-    ShowMessage(QString(), nullptr);
+    // A coordinate read only in part was evaluated as the rule reads it; the user is told which and how.
+    QString note;
+    QLineEdit* noted = nullptr;
+    for (std::size_t k = 0; k < slots_.size() && !noted; ++k)
+        if (const std::string read = PartReadNote(coordinates[k]); !read.empty()) {
+            noted = slots_[k].txtVarx;
+            note = Q(std::string(model_.NameOf(static_cast<int>(k))) + ": " + read);
+        }
+    ShowMessage(note, noted);
     for (QLabel* shown : {lblFunc, lblFuncValue, lblErr, lblError})
         shown->setVisible(result.compared);
     computed_ = true;

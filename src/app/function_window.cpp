@@ -1,7 +1,10 @@
 #include "app/function_window.h"
 
 #include "app/toolkit/field_events.h"
+#include "app/toolkit/message_line.h"
 #include "app/toolkit/named.h"
+#include "model/number_text.h"
+#include "setup/entry_refusals.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,6 +60,7 @@ void Fit(QLineEdit* box, bool index)
 
 FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const StartingSet& start, QWidget* parent)
     : ToolWindow(parent)
+    , model_(model)
     , form_(model, session.funStartIndex, start)
 {
     setObjectName(QStringLiteral("frmFun"));
@@ -121,10 +125,14 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
     auto* done = Named<QPushButton>(QStringLiteral("cmdExit"), QStringLiteral("Done"), this);
     done->setAccessibleName(QStringLiteral("Done"));
     done->setFocusPolicy(Qt::StrongFocus);
+    lblMessage = Named<QLabel>(QStringLiteral("lblMessage"), this);
+    lblMessage->setAccessibleName(QStringLiteral("Message"));
+    messageLine_ = std::make_unique<MessageLine>([this](const QString& text) { lblMessage->setText(text); });
     auto* whole = new QGridLayout(this);
     whole->addWidget(frame, 0, 0, 1, 2);
     whole->addWidget(lblPasted, 1, 0);
     whole->addWidget(done, 1, 1);
+    whole->addWidget(lblMessage, 2, 0, 1, 2);
     whole->setColumnStretch(0, 1);
     whole->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -139,7 +147,13 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
             fieldEvents_->SelectAllOnFocus(edit);
             connect(edit, &QLineEdit::textEdited, this, [this, box = box, k](const QString& text) { Edited(box, k, text); });
             if (box != Box::Var)
-                fieldEvents_->SetValidate(edit, [this, box = box, k] { return form_.IndexInRange(box, k); });
+                fieldEvents_->SetValidate(edit, [this, box = box, k, edit = edit] {
+                    const bool inRange = form_.IndexInRange(box, k);
+                    messageLine_->Check(edit, inRange ? std::string()
+                                                      : IndexRefusal(model_.NameOf(k), form_.Text(box, k),
+                                                                     model_.UpperIndices()[static_cast<std::size_t>(k)]));
+                    return inRange;
+                });
         }
         connect(row.cmdDecIndex, &QPushButton::clicked, this, [this, k] { form_.StepIndex(k, false); Refresh(); });
         connect(row.cmdIncIndex, &QPushButton::clicked, this, [this, k] { form_.StepIndex(k, true); Refresh(); });
@@ -177,6 +191,11 @@ void FunctionWindow::Edited(FunctionForm::Box box, int k, const QString& text)
 {
     form_.Edit(box, k, text.toStdString());
     Refresh();
+    // A value read only in part is stored as the rule reads it, and the user is told so.
+    if (box == Box::Fun || box == Box::Var) {
+        QLineEdit* edit = WidgetOf(box, k);
+        messageLine_->Check(edit, PartReadNote(text.toStdString()));
+    }
 }
 
 void FunctionWindow::Refresh()

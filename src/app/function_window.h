@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace tavex {
 
+class MessageLine;
+
 class FieldEvents;
 
 // frmFun: one grid point at a time, its indices, the variables' values there
@@ -52,10 +54,13 @@ private:
     void Step(bool forward);
     bool PasteNumbers();
 
+    const ProblemModel& model_;
     FunctionForm form_;
     std::vector<Row> rows_;
     QLineEdit* txtFun = nullptr;
     QLabel* lblPasted = nullptr;
+    QLabel* lblMessage = nullptr; // why an index is refused, how a value was read
+    std::unique_ptr<MessageLine> messageLine_;
     std::unique_ptr<FieldEvents> fieldEvents_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/spec_panel.h"
 #include "app/toolkit/named.h"
 #include "commands/command_states.h"
+#include "setup/overview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +25,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QHeaderView>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -102,7 +105,7 @@ void MainWindow::ResetWindow()
     fieldEvents_ = std::make_unique<FieldEvents>(this);
     ConnectEvents();
     StartScriptHost();
-    statusBar()->clearMessage();
+    messageLine_.Say(nullptr, QString());
     txtOrder->setFocus();
 }
 
@@ -127,11 +130,29 @@ void MainWindow::BuildControls()
 
     fraSpecs = Named<QGroupBox>("fraSpecs", QStringLiteral("Specs for each variable"), central);
     panels_.push_back(new SpecPanel(0, fraSpecs));
-    cmdPrevVar = Named<QPushButton>("cmdPrevVar", QStringLiteral("Previous"), fraSpecs);
-    cmdNextVar = Named<QPushButton>("cmdNextVar", QStringLiteral("Next"), fraSpecs);
+    cmdPrevVar = Named<QPushButton>("cmdPrevVar", QStringLiteral("P&revious"), fraSpecs);
+    cmdNextVar = Named<QPushButton>("cmdNextVar", QStringLiteral("&Next"), fraSpecs);
 
-    cmdEditFun = Named<QPushButton>("cmdEditFun", QStringLiteral("Edit function"), central);
-    cmdCompute = Named<QPushButton>("cmdCompute", QStringLiteral("Compute"), central);
+    tblOverview = Named<QTableWidget>("tblOverview", central);
+    tblOverview->setColumnCount(static_cast<int>(kOverviewColumns.size()));
+    QStringList headers;
+    for (const char* header : kOverviewColumns)
+        headers << QString::fromLatin1(header);
+    tblOverview->setHorizontalHeaderLabels(headers);
+    tblOverview->verticalHeader()->hide();
+    tblOverview->setCornerButtonEnabled(false);
+    tblOverview->horizontalHeader()->setAccessibleName(QStringLiteral("Variables' columns"));
+    tblOverview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblOverview->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblOverview->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblOverview->setAccessibleName(QStringLiteral("Variables"));
+    tblOverview->setToolTip(QStringLiteral("Every variable at a glance; choose a row to show its panel"));
+    tblOverview->horizontalHeader()->setStretchLastSection(true);
+    tblOverview->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    tblOverview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    cmdEditFun = Named<QPushButton>("cmdEditFun", QStringLiteral("Edit &function"), central);
+    cmdCompute = Named<QPushButton>("cmdCompute", QStringLiteral("&Compute"), central);
     cmdCompute->setToolTip(QStringLiteral("Compute coefficients"));
     lstCoeff = Named<QListView>("lstCoeff", central);
     lstCoeff->setFont(CourierNew());
@@ -149,9 +170,9 @@ void MainWindow::BuildControls()
     lblFit->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblFit->setAccessibleName(QStringLiteral("Fit"));
     lblFit->hide();
-    cmdEvaluations = Named<QPushButton>("cmdEvaluations", QStringLiteral("Evaluations"), central);
+    cmdEvaluations = Named<QPushButton>("cmdEvaluations", QStringLiteral("&Evaluations"), central);
     cmdEvaluations->setEnabled(false);
-    cmdPlot = Named<QPushButton>("cmdPlot", QStringLiteral("Plot"), central);
+    cmdPlot = Named<QPushButton>("cmdPlot", QStringLiteral("&Plot"), central);
     cmdPlot->setToolTip(QStringLiteral("Plot the approximation against the table"));
     cmdPlot->setEnabled(false);
     cmdExit = Named<QPushButton>("cmdExit", QStringLiteral("E&xit"), central);
@@ -163,7 +184,8 @@ void MainWindow::BuildControls()
 
 void MainWindow::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    // Alt+F belongs to Edit function: the menu takes the l of File.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Fi&le"));
     file->setObjectName(QStringLiteral("mnuFile"));
     mnuNew = file->addAction(QStringLiteral("&New"));
     mnuNew->setShortcut(QKeySequence::New);
@@ -226,6 +248,7 @@ void MainWindow::LayOut()
     auto* middle = new QHBoxLayout;
     middle->addWidget(fraSpecs, 0);
     middle->addLayout(listing, 1);
+    tblOverview->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(cmdEditFun);
@@ -240,6 +263,7 @@ void MainWindow::LayOut()
     whole->addWidget(lblVarNam);
     whole->addWidget(txtVarNams);
     whole->addLayout(middle, 1);
+    whole->addWidget(tblOverview);
     whole->addLayout(commands);
 }
 
@@ -249,7 +273,7 @@ void MainWindow::SetDesignedTabOrder()
     tabOrder_ = std::make_unique<TabOrder>(std::vector<QWidget*>{
         txtOrder, txtVarNams, first.txtLL(), first.txtUL(), first.txtExpansion(), first.txtPeriod(),
         first.txtTerms(), first.chkSpaced(), first.chkPower(), cmdEditFun, cmdCompute, cmdEvaluations, cmdPlot, cmdExit,
-        cmdNextVar, cmdPrevVar, lstCoeff, first.cmdEditVars(), first.cmdAddVars()});
+        cmdNextVar, cmdPrevVar, lstCoeff, first.cmdEditVars(), first.cmdAddVars(), tblOverview});
 }
 
 void MainWindow::LoadStep()
@@ -273,6 +297,11 @@ void MainWindow::ConnectEvents()
 
     connect(cmdNextVar, &QPushButton::clicked, this, [this] { NextVar(); });
     connect(cmdPrevVar, &QPushButton::clicked, this, [this] { PrevVar(); });
+    connect(tblOverview, &QTableWidget::cellClicked, this, [this](int row, int) { OverviewChosen(row); });
+    connect(tblOverview, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (row != previous)
+            OverviewChosen(row);
+    });
     connect(cmdCompute, &QPushButton::clicked, this, [this] { ComputeCommand(); });
     connect(cmdEditFun, &QPushButton::clicked, this, [this] { ReviewFunction(); });
     connect(cmdEvaluations, &QPushButton::clicked, this, [this] { ShowEvaluations(); });
@@ -324,6 +353,7 @@ void MainWindow::UpdateCommands()
     lstCoeff->setPalette(listing);
     lstCoeff->setAccessibleDescription(states.listingOutOfDate ? QStringLiteral("out of date") : QString());
     ShowFitLine();
+    UpdateOverview();
     UpdateTitle();
     if (evaluations_)
         evaluations_->ResultsChanged();

@@ -4,6 +4,7 @@
 #include "app/toolkit/field_events.h"
 #include "app/toolkit/input_box.h"
 #include "app/toolkit/message_box.h"
+#include "app/toolkit/message_line.h"
 #include "app/toolkit/print_dialog.h"
 #include "app/toolkit/save_question.h"
 #include "app/toolkit/size_box.h"
@@ -19,6 +20,7 @@
 #include "setup/variable_names.h"
 
 #include <QMainWindow>
+#include <QStatusBar>
 #include <QPointer>
 
 #include <memory>
@@ -34,6 +36,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStackedLayout;
+class QTableWidget;
 
 namespace tavex {
 
@@ -76,6 +79,8 @@ public:
     void LoadObjects();
     // Shows the panel of variable LL (0-based) and puts the focus in its lower limit.
     void EditLimit(int LL);
+    // Shows the panel of variable k, the focus left where it is; null when k has none.
+    SpecPanel* ShowPanel(int k);
     // Shows the model's specs: count, names, limits, counts and kinds.
     void SetDisplayedSpecs();
     // Copies every panel into the model; false (nothing changed) when the
@@ -169,6 +174,10 @@ private:
     void SpecsEdited();
     void NextVar();
     void PrevVar();
+    // The overview's rows as the panels stand, the shown panel's row selected.
+    void UpdateOverview();
+    // A row of the overview chosen: its variable's panel is shown.
+    void OverviewChosen(int row);
     void ComputeCommand();
     // Empties the coefficient list and the fit line under it.
     void ClearListing();
@@ -230,6 +239,8 @@ private:
     DecimalSeparatorSetting& decimalSetting_;
     NumberFormat numberFormat_;
     RecentProblems recent_;
+    // The status bar's line: refusals of the fields, what Save did.
+    MessageLine messageLine_{[this](const QString& text) { statusBar()->showMessage(text); }};
     SaveQuestion saveQuestion_;
     CommonDialog cdbFile_;
     CommonDialog exportDialog_;
@@ -252,6 +263,7 @@ private:
     std::vector<SpecPanel*> panels_; // variables 0..lastVar, created with the count
     QPushButton* cmdPrevVar = nullptr;
     QPushButton* cmdNextVar = nullptr;
+    QTableWidget* tblOverview = nullptr; // every variable at a glance; a row chosen shows its panel
     QPushButton* cmdEditFun = nullptr;
     QPushButton* cmdCompute = nullptr;
     QListView* lstCoeff = nullptr;

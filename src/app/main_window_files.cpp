@@ -164,8 +164,8 @@ bool MainWindow::SaveProblem(const std::string& path)
         return false;
     }
     recent_.Add(QString::fromStdString(path));
-    statusBar()->showMessage(saved.note.empty() ? QStringLiteral("Saved %1.").arg(ProblemName())
-                                                : QString::fromStdString(saved.note));
+    messageLine_.Say(nullptr, saved.note.empty() ? QStringLiteral("Saved %1.").arg(ProblemName())
+                                                 : QString::fromStdString(saved.note));
     return true;
 }
 

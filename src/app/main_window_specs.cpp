@@ -6,6 +6,8 @@
 #include "app/spec_panel.h"
 #include "commands/command_states.h"
 #include "model/model_invariants.h"
+#include "setup/entry_refusals.h"
+#include "setup/overview.h"
 #include "setup/panel_navigation.h"
 #include "setup/read_specs.h"
 #include "setup/results.h"
@@ -19,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedLayout>
+#include <QTableWidget>
 
 #include <cassert>
 
@@ -51,8 +55,10 @@ void MainWindow::ConnectPanelEvents(SpecPanel* panel)
     for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod(),
                            panel->txtTerms()})
         fieldEvents_->SelectAllOnFocus(box);
-    for (QLineEdit* limit : {panel->txtLL(), panel->txtUL()})
-        fieldEvents_->SetValidate(limit, [this, limit] { return IsAcceptableLimit(TextOf(limit), numberFormat_); });
+    for (const auto& [limit, label] : {std::pair{panel->txtLL(), "Lower limit"}, std::pair{panel->txtUL(), "Upper limit"}})
+        fieldEvents_->SetValidate(limit, [this, limit = limit, label = label] {
+            return messageLine_.Check(limit, LimitRefusal(label, TextOf(limit), numberFormat_));
+        });
     // What the coefficients depend on changes as the user leaves a box whose
     // text they changed, or clicks a box: the listing is out of date from then on.
     for (QLineEdit* box : {panel->txtLL(), panel->txtUL(), panel->txtExpansion(), panel->txtPeriod()}) {
@@ -87,12 +93,13 @@ bool MainWindow::ValidateOrder()
 {
     switch (CheckVariableCount(TextOf(txtOrder), TextOf(panels_.front()->txtTerms()))) {
     case CountConfirmation::Confirmed:
+        messageLine_.Clear(txtOrder);
         return true;
     case CountConfirmation::TablesTooLarge:
         messages_.Tell(this, TablesTooLargeMessage(panels_.front()->txtTerms()->text()));
         return false;
     case CountConfirmation::NotACount:
-        return false;
+        return messageLine_.Check(txtOrder, VariableCountRefusal(TextOf(txtOrder)));
     }
     return false;
 }
@@ -134,8 +141,10 @@ bool MainWindow::ValidateVarNams()
     if (session_.isOpening)
         return true;
     const NamesCheck check = CheckNames();
-    if (!check.message.empty())
-        messages_.Tell(this, Q(check.message));
+    if (check.accepted)
+        messageLine_.Clear(txtVarNams);
+    else
+        messageLine_.Say(txtVarNams, Q(NamesRefusal(model_.lastVar, TextOf(txtVarNams))));
     return check.accepted;
 }
 
@@ -200,14 +209,48 @@ void MainWindow::LoadObjects()
 
 void MainWindow::EditLimit(int LL)
 {
-    SpecPanel* panel = PanelOf(LL);
+    if (SpecPanel* panel = ShowPanel(LL))
+        panel->txtLL()->setFocus();
+}
+
+SpecPanel* MainWindow::ShowPanel(int k)
+{
+    SpecPanel* panel = PanelOf(k);
     assert(panel);
     if (!panel)
-        return;
+        return nullptr;
     panelStack_->setCurrentWidget(panel);
-    const auto slot = static_cast<std::size_t>(LL);
+    const auto slot = static_cast<std::size_t>(k);
     panel->SetName(slot < model_.varName.size() ? Q(model_.varName[slot]) : QString());
-    panel->txtLL()->setFocus();
+    return panel;
+}
+
+void MainWindow::OverviewChosen(int row)
+{
+    // The table took the focus only past the check of the field left: the panel may change at once.
+    if (row < 0 || row >= PanelCount() || row == session_.curVarNo - 1)
+        return;
+    const CommandEnd check(*this);
+    session_.curVarNo = row + 1;
+    ShowPanel(row);
+}
+
+void MainWindow::UpdateOverview()
+{
+    const std::vector<OverviewRow> rows = OverviewRows(model_, PanelsShown(), PanelCount());
+    const QSignalBlocker quiet(tblOverview);
+    tblOverview->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        for (int c = 0; c < static_cast<int>(kOverviewColumns.size()); ++c) {
+            const QString text = Q(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+            QTableWidgetItem* item = tblOverview->item(r, c);
+            if (!item)
+                tblOverview->setItem(r, c, item = new QTableWidgetItem);
+            if (item->text() != text)
+                item->setText(text);
+        }
+    tblOverview->setCurrentCell(session_.curVarNo - 1, tblOverview->currentColumn() < 0 ? 0 : tblOverview->currentColumn());
+    tblOverview->resizeColumnsToContents();
 }
 
 void MainWindow::NextVar()
@@ -232,9 +275,22 @@ bool MainWindow::ValidateTerms(SpecPanel* panel)
 {
     const CountChange change =
         CheckValueCount(model_, panel->variable(), CountTexts(), panel->valueUpperBefore, numberFormat_);
-    if (change == CountChange::TablesTooLarge)
-        messages_.Tell(this, TablesTooLargeMessage(panel->txtTerms()->text()));
-    return change == CountChange::Unchanged || change == CountChange::TablesEmptied;
+    QLineEdit* terms = panel->txtTerms();
+    switch (change) {
+    case CountChange::Unchanged:
+    case CountChange::TablesEmptied:
+        messageLine_.Clear(terms);
+        return true;
+    case CountChange::TablesTooLarge:
+        messages_.Tell(this, TablesTooLargeMessage(terms->text()));
+        return false;
+    case CountChange::NotACount:
+        break;
+    }
+    // The check reads every variable's count box; the one left is the one to name.
+    const std::string why = ValueCountRefusal(TextOf(terms), numberFormat_);
+    messageLine_.Say(terms, Q(why.empty() ? "# of values: another variable's count is not a count" : why));
+    return false;
 }
 
 void MainWindow::TermsGotFocus(SpecPanel* panel)

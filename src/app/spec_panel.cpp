@@ -47,8 +47,8 @@ SpecPanel::SpecPanel(int k, QWidget* parent)
     , fraType_(Named<QGroupBox>(ElementName("fraType", k), QStringLiteral("Type"), this))
     , chkPower_(Named<QCheckBox>(ElementName("chkPower", k), QStringLiteral("Power"), fraType_))
     , chkSpaced_(Named<QCheckBox>(ElementName("chkSpaced", k), QStringLiteral("Equally spaced"), fraType_))
-    , cmdAddVars_(Named<QPushButton>(ElementName("cmdAddVars", k), QStringLiteral("Add values"), this))
-    , cmdEditVars_(Named<QPushButton>(ElementName("cmdEditVars", k), QStringLiteral("Edit values"), this))
+    , cmdAddVars_(Named<QPushButton>(ElementName("cmdAddVars", k), QStringLiteral("A&dd values"), this))
+    , cmdEditVars_(Named<QPushButton>(ElementName("cmdEditVars", k), QStringLiteral("Edit &values"), this))
 {
     setObjectName(ElementName("panel", k));
     setAccessibleName(QStringLiteral("Variable %1").arg(k + 1));

@@ -1,6 +1,7 @@
 #include "app/values_window.h"
 
 #include "app/toolkit/message_box.h"
+#include "app/toolkit/message_line.h"
 #include "app/toolkit/named.h"
 #include "commands/value_commands.h"
 #include "data/function_form.h"
@@ -13,6 +14,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -115,10 +117,15 @@ ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& me
     remove->setToolTip(QStringLiteral("Find maxima and minima"));
     auto* done = Named<QPushButton>("cmdExit", QStringLiteral("Done"), this);
     done->setAccessibleName(QStringLiteral("Done"));
+    lblMessage = Named<QLabel>("lblMessage", this);
+    lblMessage->setAccessibleName(QStringLiteral("Message"));
+    lblMessage->setWordWrap(true);
+    messageLine_ = std::make_unique<MessageLine>([this](const QString& text) { lblMessage->setText(text); });
     auto* layout = new QGridLayout(this);
     layout->addWidget(MSFlexGridVars, 0, 0, 1, 2);
     layout->addWidget(remove, 1, 0);
     layout->addWidget(done, 1, 1);
+    layout->addWidget(lblMessage, 2, 0, 1, 2);
 
     list_ = new ValueListModel(model_, session_.curVar, this);
     MSFlexGridVars->setModel(list_);
@@ -192,6 +199,7 @@ void ValuesWindow::CommitGridEntry()
         return;
     list_->Show(entryRow_, txtDataEntry->text());
     const bool changed = StoreGridEntry(model_, session_.curVar, entryRow_, txtDataEntry->text().toStdString());
+    messageLine_->Check(txtDataEntry, PartReadNote(txtDataEntry->text().toStdString()));
     if (changed)
         DataChanged();
 }

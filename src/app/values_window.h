@@ -8,12 +8,16 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
 
 namespace tavex {
+
+class MessageLine;
 
 class MessageBox;
 
@@ -81,6 +85,8 @@ private:
     ValueListModel* list_ = nullptr;
     QTableView* MSFlexGridVars = nullptr;
     QLineEdit* txtDataEntry = nullptr;
+    QLabel* lblMessage = nullptr; // how a value typed was read
+    std::unique_ptr<MessageLine> messageLine_;
     int entryRow_ = -1; // the row the entry box covers while it is shown
 };
 

@@ -17,6 +17,28 @@ double LeadingNumber(std::string_view text)
     return scan.found ? scan.value : 0.0;
 }
 
+std::string PartReadNote(std::string_view text)
+{
+    const NumberScan scan = ScanNumber(text, {.blanksInside = true, .groupSeparator = {}});
+    const std::size_t rest = text.find_first_not_of(" \t\n", scan.end);
+    if (rest == std::string_view::npos)
+        return {};
+    const auto quoted = [](std::string_view part) {
+        constexpr std::size_t kLongest = 16;
+        std::string shown(1, '\'');
+        shown.append(part.substr(0, kLongest));
+        shown.append(part.size() > kLongest ? "...'" : "'");
+        return shown;
+    };
+    if (!scan.found)
+        return "read as 0: " + quoted(text.substr(rest)) + " is not a number";
+    const std::string read = "read as " + TextOfNumber(scan.value) + ": ";
+    // "1,5": the comma of a decimal-comma locale, followed by the fraction.
+    if (text[rest] == ',' && rest + 1 < text.size() && text[rest + 1] >= '0' && text[rest + 1] <= '9')
+        return read + "the decimal point is '.'";
+    return read + quoted(text.substr(rest)) + " is not part of a number";
+}
+
 std::int64_t RoundHalfEven(double value)
 {
     if (std::isnan(value))

@@ -17,6 +17,12 @@ namespace tavex {
 // too small for it gives zero.
 double LeadingNumber(std::string_view text);
 
+// What the user is told when LeadingNumber reads only part of a text, or
+// none of it: "read as 1: the decimal point is '.'" for "1,5", "read as 2:
+// 'x' is not part of a number" for "2x", "read as 0: 'abc' is not a number".
+// Empty when the whole text is the number (blanks allowed) or is blank.
+std::string PartReadNote(std::string_view text);
+
 // The leading number rounded to the nearest integer, a tie going to the even
 // one (2.5 gives 2, 3.5 gives 4). Saturates at the int64 range; NaN gives 0.
 std::int64_t IndexFromText(std::string_view text);

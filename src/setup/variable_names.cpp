@@ -36,17 +36,9 @@ NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text)
     while (check.namesShown < panels && !model.varName[static_cast<std::size_t>(check.namesShown)].empty())
         ++check.namesShown;
     check.accepted = pieces == model.lastVar + 1 && check.namesShown == pieces;
-    if (check.accepted) {
-        const auto unsavable = std::find_if(model.varName.begin(), model.varName.end(),
-                                            [](const std::string& name) { return !FitsQuotedField(name); });
-        if (unsavable != model.varName.end()) {
-            check.accepted = false;
-            const auto k = unsavable - model.varName.begin();
-            check.message = "The name of variable " + std::to_string(k + 1)
-                          + " holds a double quote or a line end, which a problem file cannot keep. "
-                            "Please choose a name without them.";
-        }
-    }
+    if (check.accepted)
+        check.accepted = std::all_of(model.varName.begin(), model.varName.end(),
+                                     [](const std::string& name) { return FitsQuotedField(name); });
     if (model.varName != before)
         model.MarkChanged(); // saved with the problem, but no coefficient depends on them
     return check;

@@ -13,17 +13,13 @@ struct NamesCheck {
     // before the first empty one, at most lastVar + 1. A refused text may
     // already have relabelled these.
     int namesShown = 0;
-    // Why a name the user could not otherwise tell apart was refused; empty
-    // for the plain refusals (wrong number of names, an empty name), which
-    // stay silent.
-    std::string message;
 };
 
 // Splits the text at every comma, trims nothing (" y" is a name with a
 // leading blank) and makes the pieces varName, accepted or not; fewer pieces
 // than variables leave the remaining names empty. Accepted when there are
 // exactly lastVar + 1 pieces, none empty, none holding a double quote or a
-// line end (the problem file could not keep it; refused with a message).
+// line end (the problem file could not keep it). NamesRefusal says why.
 NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text);
 
 } // namespace tavex

@@ -49,6 +49,25 @@ TEST(NumberText, ReadsLeadingNumbersAndIndicesWhateverTheLocale)
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
+TEST(PartReadNote, SaysWhatATextWasReadAsWhenNotAllOfItIsTheNumber)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"1.5", ""},
+        {" -2.5e3 ", ""},
+        {"1 2", ""}, // blanks inside a number are skipped
+        {"", ""},
+        {"1,5", "read as 1: the decimal point is '.'"},
+        {"-0,25", "read as 0: the decimal point is '.'"},
+        {"2x", "read as 2: 'x' is not part of a number"},
+        {"1e", "read as 1: 'e' is not part of a number"},
+        {"1,", "read as 1: ',' is not part of a number"},
+        {"abc", "read as 0: 'abc' is not a number"},
+        {"  twelve and a half of them", "read as 0: 'twelve and a hal...' is not a number"},
+    };
+    for (const auto& [text, note] : cases)
+        EXPECT_EQ(PartReadNote(text), note) << text;
+}
+
 TEST(TextOfNumber, ShortestFormWithFifteenDigitsThatReadsBackToItself)
 {
     const std::pair<double, const char*> cases[] = {
