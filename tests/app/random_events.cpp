@@ -85,6 +85,11 @@ constexpr std::array kKeys = {
     KeyPress{Qt::Key_O, kCtrl, "Ctrl+O"}, KeyPress{Qt::Key_S, kCtrl, "Ctrl+S"},
     KeyPress{Qt::Key_S, kCtrl | Qt::ShiftModifier, "Ctrl+Shift+S"}, KeyPress{Qt::Key_P, kCtrl, "Ctrl+P"},
     KeyPress{Qt::Key_V, kCtrl, "Ctrl+V"}, KeyPress{Qt::Key_Left, kNone, "Left"}, KeyPress{Qt::Key_Right, kNone, "Right"},
+    KeyPress{Qt::Key_N, kCtrl, "Ctrl+N"}, KeyPress{Qt::Key_F1, kNone, "F1"}, KeyPress{Qt::Key_Enter, kNone, "Keypad Enter"},
+    // The main window's access keys.
+    KeyPress{Qt::Key_C, kAlt, "Alt+C"}, KeyPress{Qt::Key_E, kAlt, "Alt+E"}, KeyPress{Qt::Key_P, kAlt, "Alt+P"},
+    KeyPress{Qt::Key_N, kAlt, "Alt+N"}, KeyPress{Qt::Key_R, kAlt, "Alt+R"}, KeyPress{Qt::Key_D, kAlt, "Alt+D"},
+    KeyPress{Qt::Key_V, kAlt, "Alt+V"}, KeyPress{Qt::Key_L, kAlt, "Alt+L"},
 };
 
 // What Ctrl+V finds on the clipboard: a spreadsheet's column and block, one number, words.
