@@ -87,9 +87,20 @@ MainWindow::~MainWindow()
 
 void MainWindow::ResetWindow()
 {
-    delete toolWindow_.data();
-    delete evaluations_.data();
-    delete plot_.data();
+    // The windows of the problem before go when the event loop comes round:
+    // the key that asked for this may still be on its way to one of them.
+    const bool waited = toolWindow_;
+    for (QPointer<QWidget> window : {QPointer<QWidget>(toolWindow_), QPointer<QWidget>(evaluations_.data()),
+                                     QPointer<QWidget>(plot_.data())})
+        if (window) {
+            window->hide();
+            window->deleteLater();
+        }
+    toolWindow_ = nullptr;
+    evaluations_ = nullptr;
+    plot_ = nullptr;
+    if (waited)
+        setEnabled(true);
     ++figuresRequest_; // figures still being measured belong to the problem before
     figuresPending_ = false;
     // The field steps watch the controls: they go before them.
@@ -206,8 +217,9 @@ void MainWindow::BuildMenus()
     file->addSeparator();
     mnuPrint = file->addAction(QStringLiteral("&Print"));
     mnuPrint->setShortcut(QKeySequence::Print);
-    // The shortcuts work wherever the focus is in the window, menus closed.
-    addActions({mnuNew, mnuOpen, mnuSave, mnuSaveAs, mnuPrint});
+    // The shortcuts work wherever the focus is in the window, menus closed,
+    // and in the windows beside it (ShareFileShortcuts).
+    addActions(FileShortcuts());
     mnuHelp = menuBar()->addAction(QStringLiteral("&Help"));
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
 
@@ -323,6 +335,16 @@ void MainWindow::ConnectMenus()
     connect(mnuHelp, &QAction::triggered, this, [this] {
         ShowHelp(HelpFilePath(QString::fromStdString(session_.startDir), QCoreApplication::applicationDirPath()), this);
     });
+}
+
+QList<QAction*> MainWindow::FileShortcuts() const
+{
+    return {mnuNew, mnuOpen, mnuSave, mnuSaveAs, mnuPrint};
+}
+
+void MainWindow::ShareFileShortcuts(QWidget* window) const
+{
+    window->addActions(FileShortcuts());
 }
 
 void MainWindow::UpdateCommands()

@@ -229,6 +229,9 @@ private:
     void ShowValueListResult(SpecPanel* panel, const command::ValueListResult& result);
     // Disables this window, which takes no input until `window` closes.
     void OpenToolWindow(QWidget* window);
+    // The File menu's entries with a shortcut, which work in every window of the program.
+    QList<QAction*> FileShortcuts() const;
+    void ShareFileShortcuts(QWidget* window) const;
     // The tool window closed: this window takes the input again where it left it.
     void ToolWindowClosed();
     void ShowGridVars(int k);

@@ -159,8 +159,10 @@ void MainWindow::ShowEvaluations()
     if (!fieldEvents_->Settle())
         return;
     // A window of its own, not a child: it stays usable while this one waits for a tool window.
-    if (!evaluations_)
+    if (!evaluations_) {
         evaluations_ = new EvaluationWindow(model_, session_, *scriptHost_, nullptr);
+        ShareFileShortcuts(evaluations_);
+    }
     evaluations_->show();
     evaluations_->raise();
     evaluations_->activateWindow();
@@ -177,6 +179,7 @@ void MainWindow::ShowPlot()
     delete plot_.data();
     plot_ = new PlotWindow(model_, session_, exportDialog_, messages_, nullptr);
     plot_->ExportSize() = exportSize_;
+    ShareFileShortcuts(plot_);
     plot_->show();
     plot_->raise();
     plot_->activateWindow();

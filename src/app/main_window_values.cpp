@@ -54,6 +54,7 @@ void MainWindow::ShowValueListResult(SpecPanel* panel, const command::ValueListR
 void MainWindow::OpenToolWindow(QWidget* window)
 {
     toolWindow_ = window;
+    ShareFileShortcuts(window);
     focusBeforeTool_ = focusWidget();
     setEnabled(false);
     // A window of its own: disabling its parent disabled it too.

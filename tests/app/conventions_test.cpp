@@ -142,6 +142,29 @@ TEST_F(ConventionsTest, TheMainWindowsButtonsHaveAccessKeysOfTheirOwn)
     }, 2000));
 }
 
+TEST_F(ConventionsTest, TheFileShortcutsWorkFromEveryWindow)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p");
+    window->FileDialog() = CommonDialog([&](QWidget*, CommonDialog::Kind, const QString&) { return std::optional(path); });
+    Declare("1", "x");
+    answers = {"0"};
+    Click("cmdEditFun");
+    QWidget* frmFun = Find("frmFun");
+    ASSERT_TRUE(frmFun && Activate(frmFun) && !window->isEnabled());
+    QTest::keyClicks(Box("txtFun"), "7");
+    QTest::keyClick(Box("txtFun"), Qt::Key_S, Qt::ControlModifier); // saved from the function window
+    EXPECT_TRUE(QFile::exists(path) && !window->isWindowModified());
+    // New from there: the window goes with the problem, and the main window takes input again.
+    QTest::keyClick(Box("txtFun"), Qt::Key_N, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->isEnabled() && window->PanelCount() == 1);
+    EXPECT_TRUE(QTest::qWaitFor([] {
+        const auto tops = QApplication::topLevelWidgets();
+        return std::none_of(tops.begin(), tops.end(), [](QWidget* top) { return top->objectName() == "frmFun"; });
+    }, 2000));
+}
+
 TEST_F(ConventionsTest, TheOverviewShowsEveryVariableAndAChosenRowItsPanel)
 {
     const auto rows = [this] {
