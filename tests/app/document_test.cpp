@@ -114,6 +114,8 @@ TEST_F(DocumentTest, NewReturnsToTheStartState)
     answer = SaveAnswer::Discard;
     Key(Qt::Key_N);
     EXPECT_EQ(questions.size(), 1u);
+    EXPECT_FALSE(evaluations && evaluations->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(evaluations.isNull());
     EXPECT_EQ(window->PanelCount(), 1);
     EXPECT_EQ(Box("txtOrder")->text() + "|" + Box("txtVarNams")->text() + "|" + Box("txtLL_0")->text(), "2|x,y|-5");
