@@ -73,7 +73,7 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
     Enter("txtVarx_0", "2");
     Enter("txtFunction", "1 + q");
     Compute();
-    EXPECT_EQ(told, (Names{"Variable is undefined"}));
+    EXPECT_EQ(told, (Names{"Variable is undefined 'q' at column 5: 1 + q"}));
     EXPECT_EQ(Shown("lblApprox"), "5");
     EXPECT_EQ(Shown("lblFuncValue") + Shown("lblError"), "");
 
@@ -149,7 +149,7 @@ protected:
 TEST_F(BadNameTest, AStatementTheHostRefusesIsReportedAndTheEvaluationGoesOn)
 {
     Compute();
-    EXPECT_EQ(told, (Names{"Expected statement"})); // "2x= 0" is no statement
+    EXPECT_EQ(told, (Names{"Expected statement at column 1: 2x= 0"}));
     EXPECT_EQ(Shown("lblApprox"), "1");
 }
 
