@@ -83,7 +83,10 @@ void MainWindow::OpenProblem(const std::string& path)
         ReportFailure(QString::fromStdString(result.outcome.message));
         return;
     }
-    recent_.Add(QString::fromStdString(path));
+    // The pair's own name, also when its data file was picked.
+    const QString problemFile = QString::fromStdString(session.problemFile);
+    recent_.Add(problemFile);
+    cdbFile_.setFileName(problemFile);
     ShowOpenedProblem(std::move(opened), std::move(session), result.shown);
 }
 
