@@ -198,7 +198,8 @@ void MainWindow::ExportCommand()
         const QString name = QStringLiteral("coefficients.csv");
         exportDialog_.setFileName(current.fileName().isEmpty() ? name : current.dir().filePath(name));
     }
-    if (!exportDialog_.ShowSave(this))
+    if (!exportDialog_.ShowSave(this, QStringLiteral("Export coefficients"),
+                                {QStringLiteral("CSV files (*.csv)"), QStringLiteral("JSON files (*.json)")}))
         return;
     const std::string path = exportDialog_.fileName().toStdString();
     const FileOutcome outcome =
