@@ -83,7 +83,10 @@ void MainWindow::OpenProblem(const std::string& path)
         ReportFailure(QString::fromStdString(result.outcome.message));
         return;
     }
-    recent_.Add(QString::fromStdString(path));
+    // The pair's own name, also when its data file was picked.
+    const QString problemFile = QString::fromStdString(session.problemFile);
+    recent_.Add(problemFile);
+    cdbFile_.setFileName(problemFile);
     ShowOpenedProblem(std::move(opened), std::move(session), result.shown);
 }
 
@@ -195,7 +198,8 @@ void MainWindow::ExportCommand()
         const QString name = QStringLiteral("coefficients.csv");
         exportDialog_.setFileName(current.fileName().isEmpty() ? name : current.dir().filePath(name));
     }
-    if (!exportDialog_.ShowSave(this))
+    if (!exportDialog_.ShowSave(this, QStringLiteral("Export coefficients"),
+                                {QStringLiteral("CSV files (*.csv)"), QStringLiteral("JSON files (*.json)")}))
         return;
     const std::string path = exportDialog_.fileName().toStdString();
     const FileOutcome outcome =

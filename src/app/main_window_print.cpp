@@ -9,6 +9,8 @@
 
 #include <QPrinter>
 
+#include <ctime>
+
 namespace tavex {
 
 void MainWindow::PrintCommand()
@@ -23,7 +25,7 @@ void MainWindow::PrintCommand()
         return;
     }
 
-    ReportPrinter report(printer);
+    ReportPrinter report(printer, command::HeadingOf(session_.problemFile, std::time(nullptr)));
     command::PrintResult result;
     {
         BusyPointer busy;

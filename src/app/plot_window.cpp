@@ -528,7 +528,9 @@ void PlotWindow::ExportCommand()
     }
     if (exportDialog_.fileName().isEmpty())
         exportDialog_.setFileName(QStringLiteral("plot.png"));
-    if (!exportDialog_.ShowSave(this))
+    if (!exportDialog_.ShowSave(this, QStringLiteral("Export plot"),
+                                {QStringLiteral("PNG images (*.png)"), QStringLiteral("PDF documents (*.pdf)"),
+                                 QStringLiteral("SVG images (*.svg)")}))
         return;
     const QString path = exportDialog_.fileName();
     const QString suffix = QFileInfo(path).suffix().toLower();

@@ -26,7 +26,7 @@ int UsageError(std::string_view command, std::string_view what)
     return kExitError;
 }
 
-bool OpenProblem(const std::string& path, ProblemModel& model, ShownSpecs& shown)
+bool OpenProblem(std::string& path, ProblemModel& model, ShownSpecs& shown)
 {
     Session session;
     command::OpenResult opened = command::Open(model, session, path);
@@ -35,6 +35,7 @@ bool OpenProblem(const std::string& path, ProblemModel& model, ShownSpecs& shown
         return false;
     }
     shown = std::move(opened.shown);
+    path = std::move(session.problemFile);
     return true;
 }
 

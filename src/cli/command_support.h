@@ -18,8 +18,9 @@ bool ShowHelpIfAsked(std::string_view command, Arguments arguments);
 int UsageError(std::string_view command, std::string_view what);
 
 // Opens the problem as File > Open does, leaving in `shown` what the window
-// would show of it; on failure reports the message.
-bool OpenProblem(const std::string& path, ProblemModel& model, ShownSpecs& shown);
+// would show of it and in `path` the problem file opened (the pair's, when
+// path named its data file); on failure reports the message.
+bool OpenProblem(std::string& path, ProblemModel& model, ShownSpecs& shown);
 
 // The start of a command on exactly one PROBLEM file: its help when asked,
 // the argument count, then the open. Returns the exit status to end with, or

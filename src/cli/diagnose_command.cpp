@@ -77,7 +77,7 @@ int RunDiagnose(Arguments arguments)
     }
     if (files.size() != 1)
         return UsageError("diagnose", "expects one PROBLEM file");
-    const std::string path(files[0]);
+    std::string path(files[0]);
     ProblemModel model;
     ShownSpecs shown;
     if (!OpenProblem(path, model, shown))

@@ -148,7 +148,7 @@ int RunEval(Arguments arguments)
     }
     if (rest.empty())
         return UsageError("eval", "expects a PROBLEM file and optionally a point");
-    const std::string path(rest[0]);
+    std::string path(rest[0]);
 
     ProblemModel model;
     ShownSpecs shown;

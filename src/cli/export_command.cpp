@@ -93,14 +93,15 @@ int RunExport(Arguments arguments)
 
     ProblemModel model;
     ShownSpecs shown;
-    if (!OpenProblem(request.problem, model, shown))
+    std::string problem = request.problem;
+    if (!OpenProblem(problem, model, shown))
         return kExitError;
-    if (!HasCoefficients(request.problem, model))
+    if (!HasCoefficients(problem, model))
         return kExitNoResult;
     if (!request.output)
         return WriteToStandardOutput(model, *request.format);
 
-    const FileOutcome exported = command::ExportCoefficients(model, request.problem, *request.output, *request.format);
+    const FileOutcome exported = command::ExportCoefficients(model, problem, *request.output, *request.format);
     if (!exported.ok) {
         ReportError(exported.message);
         return kExitError;

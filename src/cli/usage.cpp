@@ -5,7 +5,8 @@ namespace tavex::cli {
 const char kToolUsage[] =
     "Usage: tavex-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "Works on a problem stored as a pair of files: PROBLEM and PROBLEM.dat.\n"
+    "Works on a problem stored as a pair of files: PROBLEM and PROBLEM.dat;\n"
+    "either may be given as PROBLEM.\n"
     "\n"
     "Commands:\n"
     "  compute PROBLEM            compute the coefficients, save the pair, list them\n"
@@ -60,7 +61,8 @@ constexpr char kEvalUsage[] =
     "difference, separated by blanks. The formula reads the variables whose\n"
     "names are names of the script language (not \"2x\" or \"x y\"); a formula\n"
     "of blanks only is none. A point whose formula fails is named on standard\n"
-    "error with the script's description (exit status 2), after the lines of\n"
+    "error with the script's description and its place in the formula\n"
+    "(\"Expected ')' at column 9: Sin(x*(y\"; exit status 2), after the lines of\n"
     "the points before it.\n";
 
 constexpr char kReportUsage[] =

@@ -112,7 +112,9 @@ std::variant<double, std::string> FunctionAt(script::ScriptHost& host, const Pro
         // An identifier the host still refuses names a function or an object ("Sin", "sh").
         if (const std::optional<script::ScriptError> refused = host.ExecuteStatement(statement);
             refused && script::ReadsName(function, name))
-            return std::string(WithoutBlanks(name)) + " cannot be given its coordinate: " + refused->description;
+            // The statement is the program's, not the user's: its place would say nothing.
+            return std::string(WithoutBlanks(name)) + " cannot be given its coordinate: "
+                 + script::VBScriptDescription(refused->number);
     }
     std::variant<double, script::ScriptError> value = host.Eval(function);
     if (const auto* failed = std::get_if<script::ScriptError>(&value))

@@ -1,9 +1,11 @@
 #include "commands/file_commands.h"
 
+#include "io/problem_file_reader.h"
 #include "io/problem_files.h"
 #include "setup/read_specs.h"
 
 #include <cassert>
+#include <utility>
 
 namespace tavex::command {
 
@@ -11,11 +13,12 @@ OpenResult Open(ProblemModel& model, Session& session, const std::string& path)
 {
     OpenResult result;
     OpenedEntries entries;
-    result.outcome = OpenProblemFiles(model, path, entries);
+    std::string problemFile = ProblemFileFor(path);
+    result.outcome = OpenProblemFiles(model, problemFile, entries);
     if (!result.outcome.ok)
         return result;
     model.MarkSaved();
-    session.problemFile = path;
+    session.problemFile = std::move(problemFile);
     result.shown = SetDisplayedSpecs(model);
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);

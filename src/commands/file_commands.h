@@ -18,7 +18,8 @@ struct OpenResult {
 };
 
 // File > Open: both files read whole before the problem read replaces the
-// current one and problemFile becomes path; on failure nothing changes and
+// current one and problemFile becomes path, or the problem file of the pair
+// when path is its data file (ProblemFileFor); on failure nothing changes and
 // the outcome says why.
 OpenResult Open(ProblemModel& model, Session& session, const std::string& path);
 

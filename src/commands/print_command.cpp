@@ -3,7 +3,21 @@
 #include "io/report_lines.h"
 #include "setup/read_specs.h"
 
+#include <filesystem>
+
 namespace tavex::command {
+
+PageHeading HeadingOf(const std::string& problemFile, std::time_t when)
+{
+    PageHeading heading;
+    heading.name = problemFile.empty() ? "untitled" : std::filesystem::path(problemFile).filename().string();
+    std::tm local{};
+    char text[32] = "";
+    if (localtime_r(&when, &local) != nullptr)
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    heading.printedAt = text;
+    return heading;
+}
 
 PrintResult Print(ProblemModel& model, const Panels& panels, ReportTarget& target)
 {

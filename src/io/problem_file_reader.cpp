@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -34,9 +35,10 @@ class FileFields final {
 public:
     FileFields(std::string_view text, const std::string& path) : fields_(text), path_(path) {}
 
+    // The file's path starts the message, unless it has none.
     [[noreturn]] void Fail(int line, const std::string& what) const
     {
-        throw ReadFailure(path_ + ", line " + std::to_string(line) + ": " + what);
+        throw ReadFailure((path_.empty() ? "" : path_ + ", ") + "line " + std::to_string(line) + ": " + what);
     }
 
     [[noreturn]] void EndsEarly(const std::string& missing) const
@@ -160,6 +162,9 @@ public:
         if (computed_)
             model_.SetComputed();
     }
+
+    // The problem file's variables and the flag of its coefficients, and nothing of the data file.
+    void ParseHead() { ReadVariableSpecs(); }
 
 private:
     // The coefficients and the data file's numbers fill separate storage, so a
@@ -361,9 +366,43 @@ FileOutcome ReadProblemFiles(const std::string& problemPath, OpenedProblem& open
     dataReader.join();
     if (!problemRead.ok)
         return problemRead;
-    if (!dataRead.ok)
+    if (!dataRead.ok) {
+        // Not a pair's missing half: a file picked that is no problem, whose data file nobody expects.
+        if (const std::string fault = ProblemHeadFault(problemBytes.view()); !fault.empty())
+            return FileOutcome::Failure(problemPath + " is not a Tavex problem: " + fault);
         return dataRead;
+    }
     return ParseProblemFiles(problemBytes.view(), dataBytes.view(), problemPath, opened);
+}
+
+std::string ProblemHeadFault(std::string_view problemText)
+{
+    OpenedProblem scratch;
+    const std::string unnamed;
+    try {
+        PairParser(problemText, {}, unnamed, scratch).ParseHead();
+    } catch (const ReadFailure& failure) {
+        return failure.what();
+    } catch (const std::bad_alloc&) {
+        return "not enough memory to read it";
+    }
+    return {};
+}
+
+std::string ProblemFileFor(const std::string& picked)
+{
+    constexpr std::string_view kData = ".dat";
+    if (picked.size() <= kData.size() || !picked.ends_with(kData))
+        return picked;
+    std::string partner = picked.substr(0, picked.size() - kData.size());
+    std::error_code ignored;
+    // A problem may itself be named "x.dat": then its own data file is beside it.
+    if (!std::filesystem::is_regular_file(partner, ignored) || std::filesystem::exists(DataFilePath(picked), ignored))
+        return picked;
+    FileBytes partnerBytes;
+    if (!ReadWholeFile(partner, partnerBytes).ok || !ProblemHeadFault(partnerBytes.view()).empty())
+        return picked;
+    return partner;
 }
 
 } // namespace tavex

@@ -40,7 +40,20 @@ std::string DataFilePath(std::string_view problemPath);
 FileOutcome ParseProblemFiles(std::string_view problemText, std::string_view dataText,
                               const std::string& problemPath, OpenedProblem& opened);
 
-// Reads both files from disk and parses them.
+// Reads both files from disk and parses them. A file without its data file
+// that does not read as a problem file either is refused as no problem at
+// all: "notes.txt is not a Tavex problem: line 1: ...".
 FileOutcome ReadProblemFiles(const std::string& problemPath, OpenedProblem& opened);
+
+// Why `problemText` is no problem file, its data file aside ("line 1: the
+// number of variables is not a number: ..."); empty when its variables and
+// the flag of its coefficients read.
+std::string ProblemHeadFault(std::string_view problemText);
+
+// The problem file that a path picked for opening stands for: the path
+// itself, or the data file's partner when the path is the data file of a
+// pair (it ends in ".dat", has no data file of its own, and the file without
+// ".dat" reads as a problem file).
+std::string ProblemFileFor(const std::string& picked);
 
 } // namespace tavex

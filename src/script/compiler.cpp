@@ -55,7 +55,7 @@ BinaryToken OperatorAt(TokenKind kind)
 
 // Thrown inside the compiler only, and caught where it is called.
 struct CompileFailure {
-    ErrorCode error;
+    Failure failure;
 };
 
 class Compiler final {
@@ -86,10 +86,10 @@ private:
     // Each level of nesting holds one of these while it is parsed.
     class NestingLevel final {
     public:
-        explicit NestingLevel(int& depth) : depth_(depth)
+        NestingLevel(int& depth, std::size_t position) : depth_(depth)
         {
             if (++depth_ > kDeepestNesting)
-                throw CompileFailure{ErrorCode::OutOfStackSpace};
+                throw CompileFailure{{ErrorCode::OutOfStackSpace, position}};
         }
         ~NestingLevel() { --depth_; }
         NestingLevel(const NestingLevel&) = delete;
@@ -103,7 +103,7 @@ private:
 
     [[noreturn]] void Unexpected(ErrorCode expected) const
     {
-        throw CompileFailure{token_.kind == TokenKind::Invalid ? token_.error : expected};
+        throw CompileFailure{{token_.kind == TokenKind::Invalid ? token_.error : expected, token_.position}};
     }
 
     void Expect(TokenKind kind, ErrorCode otherwise)
@@ -130,13 +130,14 @@ private:
     // The name at the token, and .member after it if there is one.
     Instruction Reference()
     {
-        Instruction reference{.name = Intern(token_.text)};
+        Instruction reference{.name = Intern(token_.text), .position = token_.position};
         Advance();
         if (token_.kind == TokenKind::Dot) {
             Advance();
             if (token_.kind != TokenKind::Name)
                 Unexpected(ErrorCode::ExpectedIdentifier);
             reference.member = Intern(token_.text);
+            reference.memberPosition = token_.position;
             reference.op = Op::LoadMember;
             Advance();
         } else {
@@ -173,6 +174,7 @@ private:
         }
         target.op = Calling(target);
         if (token_.kind == TokenKind::LeftParenthesis) {
+            const std::size_t opening = token_.position;
             target.count = Arguments();
             if (token_.kind == TokenKind::Equal) {
                 Advance();
@@ -189,7 +191,7 @@ private:
                 ContinueBinary(kImp);
                 target.count += MoreArguments();
             } else if (target.count > 1) {
-                Unexpected(ErrorCode::ParenthesesInSubCall);
+                throw CompileFailure{{ErrorCode::ParenthesesInSubCall, opening}};
             }
         } else if (!AtStatementEnd()) {
             ParseExpression();
@@ -212,7 +214,7 @@ private:
     // "(" [expression {"," expression}] ")"; at the "(".
     std::uint32_t Arguments()
     {
-        const NestingLevel level(depth_);
+        const NestingLevel level(depth_, token_.position);
         Advance();
         std::uint32_t count = 0;
         if (token_.kind != TokenKind::RightParenthesis) {
@@ -236,9 +238,10 @@ private:
     {
         for (BinaryToken next = OperatorAt(token_.kind); next.precedence >= lowest && next.precedence != kNoOperator;
              next = OperatorAt(token_.kind)) {
+            const std::size_t position = token_.position;
             Advance();
             Binary(next.precedence + 1);
-            Emit(Instruction{.op = Op::Binary, .binary = next.op});
+            Emit(Instruction{.op = Op::Binary, .binary = next.op, .position = position});
         }
     }
 
@@ -259,10 +262,11 @@ private:
     // Not takes a comparison: Not 1 = 2 is Not (1 = 2).
     void NotOperand()
     {
-        const NestingLevel level(depth_);
+        const std::size_t position = token_.position;
+        const NestingLevel level(depth_, position);
         Advance();
         Binary(kComparison);
-        Emit(Op::Not);
+        Emit(Instruction{.op = Op::Not, .position = position});
     }
 
     // ^ groups to the left (2^3^2 is 64), and its right operand may carry
@@ -270,6 +274,7 @@ private:
     void PowerChain()
     {
         while (token_.kind == TokenKind::Caret) {
+            const std::size_t position = token_.position;
             Advance();
             const bool negative = Signs();
             if (token_.kind == TokenKind::Not)
@@ -278,7 +283,7 @@ private:
                 Primary();
             if (negative)
                 Emit(Op::Negate);
-            Emit(Instruction{.op = Op::Binary, .binary = BinaryOperator::Power});
+            Emit(Instruction{.op = Op::Binary, .binary = BinaryOperator::Power, .position = position});
         }
     }
 
@@ -304,11 +309,11 @@ private:
             Advance();
             return;
         case TokenKind::String:
-            Emit(Instruction{.op = Op::Fail, .error = ErrorCode::TypeMismatch});
+            Emit(Instruction{.op = Op::Fail, .error = ErrorCode::TypeMismatch, .position = token_.position});
             Advance();
             return;
         case TokenKind::LeftParenthesis: {
-            const NestingLevel level(depth_);
+            const NestingLevel level(depth_, token_.position);
             Advance();
             ParseExpression();
             Expect(TokenKind::RightParenthesis, ErrorCode::ExpectedRightParenthesis);
@@ -336,24 +341,24 @@ private:
 };
 
 template <typename Parse>
-std::variant<Program, ErrorCode> Compile(std::string_view text, Parse parse)
+std::variant<Program, Failure> Compile(std::string_view text, Parse parse)
 {
     try {
         Compiler compiler(text);
         return parse(compiler);
     } catch (const CompileFailure& failure) {
-        return failure.error;
+        return failure.failure;
     }
 }
 
 } // namespace
 
-std::variant<Program, ErrorCode> CompileStatements(std::string_view text)
+std::variant<Program, Failure> CompileStatements(std::string_view text)
 {
     return Compile(text, [](Compiler& compiler) { return compiler.Statements(); });
 }
 
-std::variant<Program, ErrorCode> CompileExpression(std::string_view text)
+std::variant<Program, Failure> CompileExpression(std::string_view text)
 {
     return Compile(text, [](Compiler& compiler) { return compiler.Expression(); });
 }

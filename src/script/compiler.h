@@ -11,9 +11,9 @@ namespace tavex::script {
 // (name = expression, object.member = expression) or a call. The whole text
 // is compiled before any of it runs, so that a syntax error anywhere runs
 // nothing, as in VBScript.
-std::variant<Program, ErrorCode> CompileStatements(std::string_view text);
+std::variant<Program, Failure> CompileStatements(std::string_view text);
 
 // One expression and nothing after it.
-std::variant<Program, ErrorCode> CompileExpression(std::string_view text);
+std::variant<Program, Failure> CompileExpression(std::string_view text);
 
 } // namespace tavex::script

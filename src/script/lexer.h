@@ -26,6 +26,7 @@ struct Token {
     std::string_view text;
     double number = 0.0;                   // of a Number
     ErrorCode error = ErrorCode::None;     // of an Invalid token
+    std::size_t position = 0;              // in the text
 };
 
 // Cuts VBScript text into tokens, one at a time, skipping blanks, comments
@@ -44,8 +45,8 @@ private:
     Token Ampersand(std::size_t start);
     Token QuotedString(std::size_t start);
     Token Punctuation(std::size_t start);
-    Token Make(TokenKind kind, std::size_t start) const { return {kind, text_.substr(start, pos_ - start)}; }
-    Token Invalid(ErrorCode error, std::size_t start) const { return {TokenKind::Invalid, text_.substr(start, pos_ - start), 0.0, error}; }
+    Token Make(TokenKind kind, std::size_t start) const { return {kind, text_.substr(start, pos_ - start), 0.0, ErrorCode::None, start}; }
+    Token Invalid(ErrorCode error, std::size_t start) const { return {TokenKind::Invalid, text_.substr(start, pos_ - start), 0.0, error, start}; }
     char At(std::size_t i) const { return i < text_.size() ? text_[i] : '\0'; }
     void SkipToLineEnd();
 

@@ -37,16 +37,39 @@ class Machine final {
 public:
     Machine(const Program& program, Scope& scope) : program_(program), scope_(scope) {}
 
-    Outcome Run()
+    std::variant<double, Failure> Run()
     {
         for (const Instruction& step : program_.code)
             if (const ErrorCode error = Execute(step); error != ErrorCode::None)
-                return Fail(error);
+                return Blame(step, error);
         assert(stack_.size() <= 1);
-        return {stack_.empty() ? 0.0 : stack_.back()};
+        return stack_.empty() ? 0.0 : stack_.back();
     }
 
 private:
+    // The failure of a step, placed at its name or its operator. Of a member,
+    // the object is blamed when it is missing, the member otherwise.
+    Failure Blame(const Instruction& step, ErrorCode error)
+    {
+        switch (step.op) {
+        case Op::Call:
+            if (error == ErrorCode::TypeMismatch && scope_.Find(Name(step)).kind == Binding::Kind::Undefined)
+                return {error, step.position, Subject::UnknownName};
+            return {error, step.position, Subject::Name};
+        case Op::Load:
+        case Op::Store: return {error, step.position, Subject::Name};
+        case Op::LoadMember:
+        case Op::CallMember:
+        case Op::StoreMember:
+        case Op::StoreIndexed: {
+            const bool ofObject = step.member == kNoName || error == ErrorCode::VariableUndefined
+                               || error == ErrorCode::ObjectRequired;
+            return {error, ofObject ? step.position : step.memberPosition, Subject::Name};
+        }
+        default: return {error, step.position, Subject::Place};
+        }
+    }
+
     ErrorCode Execute(const Instruction& step)
     {
         switch (step.op) {
@@ -185,6 +208,6 @@ private:
 
 } // namespace
 
-Outcome Run(const Program& program, Scope& scope) { return Machine(program, scope).Run(); }
+std::variant<double, Failure> Run(const Program& program, Scope& scope) { return Machine(program, scope).Run(); }
 
 } // namespace tavex::script

@@ -3,6 +3,7 @@
 #include "script/arithmetic.h"
 #include "script/script_errors.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ struct Instruction {
     std::uint32_t member = kNoName; // index in Program::names
     std::uint32_t count = 0;
     double number = 0.0;
+    // Where its token starts in the text, and the member's: a failure is placed there.
+    std::size_t position = 0;
+    std::size_t memberPosition = 0;
 };
 
 struct Program {

@@ -2,6 +2,8 @@
 
 #include "script/script_host.h"
 
+#include <cstddef>
+
 namespace tavex::script {
 
 // The errors the host raises, numbered as VBScript numbers them: run-time
@@ -32,8 +34,29 @@ enum class ErrorCode {
     ParenthesesInSubCall = 1044,
 };
 
-// The error with VBScript's description of it.
-ScriptError MakeError(ErrorCode code);
+// No place in the text: the error belongs to the whole of it (out of memory).
+inline constexpr std::size_t kNowhere = SIZE_MAX;
+
+// What the message says the error is about, besides its place.
+enum class Subject {
+    Place,       // only where it arose
+    Name,        // the name that starts there
+    UnknownName, // the name that starts there, called but never defined: VBScript's "Type mismatch" would mislead
+};
+
+// An error, and where in the text it arose: the byte offset of the token it
+// arose at.
+struct Failure {
+    ErrorCode error = ErrorCode::None;
+    std::size_t position = kNowhere;
+    Subject subject = Subject::Place;
+};
+
+// The error as the user is told it, of `text`, the statements or the
+// expression that failed: VBScript's words, then what and where ("Expected
+// ')' at column 9: Sin(x*(y"). The column counts characters, not bytes; the
+// text after the colon is the line the error is on.
+ScriptError Describe(const Failure& failure, std::string_view text);
 
 // A number or the error that stopped its computation.
 struct Outcome {

@@ -13,15 +13,15 @@ namespace {
 
 // Compiles, then runs; a text too large for memory fails as VBScript's does.
 template <typename Compile>
-Outcome CompileAndRun(std::string_view text, Scope& scope, Compile compile)
+std::variant<double, Failure> CompileAndRun(std::string_view text, Scope& scope, Compile compile)
 {
     try {
         auto compiled = compile(text);
-        if (const ErrorCode* error = std::get_if<ErrorCode>(&compiled))
-            return Fail(*error);
+        if (const Failure* failure = std::get_if<Failure>(&compiled))
+            return *failure;
         return Run(std::get<Program>(compiled), scope);
     } catch (const std::bad_alloc&) {
-        return Fail(ErrorCode::OutOfMemory);
+        return Failure{ErrorCode::OutOfMemory};
     }
 }
 
@@ -30,9 +30,10 @@ Outcome CompileAndRun(std::string_view text, Scope& scope, Compile compile)
 struct ScriptHost::State {
     Scope scope;
 
-    ScriptError Raise(ErrorCode code, const std::function<void(const ScriptError&)>& onError) const
+    ScriptError Raise(const Failure& failure, std::string_view text,
+                      const std::function<void(const ScriptError&)>& onError) const
     {
-        ScriptError error = MakeError(code);
+        ScriptError error = Describe(failure, text);
         if (onError)
             onError(error);
         return error;
@@ -50,18 +51,18 @@ void ScriptHost::AddObject(std::string_view name, MathObject& object, bool globa
 
 std::optional<ScriptError> ScriptHost::ExecuteStatement(std::string_view text)
 {
-    const Outcome outcome = CompileAndRun(text, state_->scope, CompileStatements);
-    if (!outcome.Failed())
-        return std::nullopt;
-    return state_->Raise(outcome.error, onError);
+    const auto outcome = CompileAndRun(text, state_->scope, CompileStatements);
+    if (const Failure* failure = std::get_if<Failure>(&outcome))
+        return state_->Raise(*failure, text, onError);
+    return std::nullopt;
 }
 
 std::variant<double, ScriptError> ScriptHost::Eval(std::string_view expression)
 {
-    const Outcome outcome = CompileAndRun(expression, state_->scope, CompileExpression);
-    if (!outcome.Failed())
-        return outcome.value;
-    return state_->Raise(outcome.error, onError);
+    const auto outcome = CompileAndRun(expression, state_->scope, CompileExpression);
+    if (const Failure* failure = std::get_if<Failure>(&outcome))
+        return state_->Raise(*failure, expression, onError);
+    return std::get<double>(outcome);
 }
 
 std::optional<double> ScriptHost::Value(std::string_view name) const { return state_->scope.Value(LowerCase(name)); }

@@ -11,12 +11,21 @@
 
 namespace tavex::script {
 
-// What a failed statement says, in the words and numbers of the script
-// language: 1002 "Syntax error", 11 "Division by zero", 6 "Overflow", ...
+// What a failed statement says: the script language's number (1002, 11,
+// 6, ...) and its words, with what and where: "Syntax error at column 1: Dim
+// x", "Unknown name 'Sinn' at column 1: Sinn(x)", "Division by zero at line
+// 2, column 7: y = 1/0" (a line only in a text of several).
 struct ScriptError {
     int number = 0;
     std::string description;
+    // Where it arose, counted from 1 in characters; column 0 when nowhere in
+    // particular (out of memory).
+    int line = 1;
+    int column = 0;
 };
+
+// VBScript's own words for an error number the host raises, without the place.
+const char* VBScriptDescription(int number);
 
 // The script host of the desktop program and of tavex-cli: statements and
 // expressions of a small part of VBScript (assignments, arithmetic,

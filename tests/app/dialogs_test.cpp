@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 #include "app/startup_pause.h"
+#include "app/toolkit/common_dialog.h"
 #include "main_window_fixture.h"
 
 namespace tavex {
@@ -61,6 +62,62 @@ TEST(StartupPause, LastsBetweenTwoAndThreeSeconds)
         EXPECT_FALSE(StartupPauseOver(begun, whole + milliseconds(2999)));
         EXPECT_TRUE(StartupPauseOver(begun, whole + milliseconds(3000)));
     }
+}
+
+// Each file dialog of the main window says in its title what it does, with the filters of what it reads.
+TEST_F(MainWindowTest, EachFileDialogSaysWhatItIsFor)
+{
+    Declare("1", "x");
+    struct Seen { std::string title; QStringList filters; };
+    const auto seenOn = [this](const std::function<void()>& command) {
+        // A dialog just closed leaves the window to become active again.
+        EXPECT_TRUE(Activate(window.get()));
+        auto seen = std::make_shared<Seen>();
+        WhenDialogShows([seen](QDialog* shown) {
+            if (auto* files = qobject_cast<QFileDialog*>(shown))
+                *seen = {files->windowTitle().toStdString(), files->nameFilters()};
+        });
+        command();
+        return *seen;
+    };
+    const Seen open = seenOn([this] { Key(Qt::Key_O); });
+    EXPECT_EQ(open.title, "Open problem");
+    EXPECT_LE(open.filters.size(), 1); // none of its own: a problem's file has any name
+    const Seen saveAs = seenOn([this] { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); });
+    EXPECT_EQ(saveAs.title, "Save problem as");
+    EXPECT_LE(saveAs.filters.size(), 1);
+    const Seen import = seenOn([this] { Menu("mnuImport")->trigger(); });
+    EXPECT_EQ(import.title, "Import table");
+    EXPECT_EQ(import.filters, (QStringList{"Tables (*.csv *.tsv *.txt)", "All files (*)"}));
+}
+
+TEST(CommonDialog, ANameColumnShowsEveryNameWhole)
+{
+    QTemporaryDir dir;
+    const QString longName = QStringLiteral("measurements_of_the_second_furnace_taken_every_minute_in_march.csv");
+    QFile(dir.filePath(longName)).open(QIODevice::WriteOnly);
+    CommonDialog dialog(QStringLiteral("Import table"), {QStringLiteral("Tables (*.csv *.tsv *.txt)")});
+    dialog.setFileName(dir.filePath(QStringLiteral("x.csv")));
+    auto widths = std::make_shared<std::pair<int, int>>(0, 0); // the column's, the name's
+    WhenDialogShows([widths, longName](QDialog* shown) {
+        auto* details = shown->findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_TRUE(details);
+        widths->second = details->fontMetrics().horizontalAdvance(longName);
+        (void)QTest::qWaitFor([&] { return details->columnWidth(0) > widths->second; }, 5000);
+        widths->first = details->columnWidth(0);
+    });
+    EXPECT_FALSE(dialog.ShowOpen(nullptr));
+    EXPECT_GT(widths->first, widths->second);
+}
+
+TEST(CommonDialog, AFiltersFirstExtensionIsTheDefault)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"CSV files (*.csv)", "csv"}, {"Tables (*.csv *.tsv *.txt)", "csv"}, {"SVG images (*.svg)", "svg"},
+        {"All files (*)", ""}, {"Any kind (*.*)", ""}, {"Backups (*.b?k)", ""}, {"No pattern", ""},
+    };
+    for (const auto& [filter, suffix] : cases)
+        EXPECT_EQ(DefaultSuffixOf(QString::fromLatin1(filter)).toStdString(), suffix) << filter;
 }
 
 } // namespace

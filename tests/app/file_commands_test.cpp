@@ -179,6 +179,26 @@ TEST_F(FileCommandsTest, HandWrittenStarsShowAsStarsAndNothingIsListed)
     EXPECT_TRUE(window->model().IsComputed());
 }
 
+// The fault: picking "hand.dat" asked for "hand.dat.dat".
+TEST_F(FileCommandsTest, PickingTheDataFileOpensThePairUnderTheProblemsName)
+{
+    Write("hand", " 0 \r\n\"x\",0,2,*,#TRUE#,*,2\r\n#FALSE#\r\n");
+    Write("hand.dat", " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n");
+    answer = Path("hand.dat");
+    Open();
+    EXPECT_EQ(told, Names{});
+    EXPECT_EQ(window->session().problemFile, Path("hand").toStdString());
+    auto* recent = Find<QMenu>("mnuRecent");
+    emit recent->aboutToShow();
+    ASSERT_FALSE(recent->actions().empty());
+    EXPECT_EQ(recent->actions().front()->toolTip(), Path("hand"));
+    // Save As opens on the problem's name, and Save writes the pair there.
+    answer.reset();
+    SaveAs();
+    EXPECT_EQ(openedOn, Path("hand"));
+    EXPECT_FALSE(QFile::exists(Path("hand.dat.dat")));
+}
+
 TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)
 {
     Declare("1", "x");

@@ -73,7 +73,7 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
     Enter("txtVarx_0", "2");
     Enter("txtFunction", "1 + q");
     Compute();
-    EXPECT_EQ(told, (Names{"Variable is undefined"}));
+    EXPECT_EQ(told, (Names{"Variable is undefined 'q' at column 5: 1 + q"}));
     EXPECT_EQ(Shown("lblApprox"), "5");
     EXPECT_EQ(Shown("lblFuncValue") + Shown("lblError"), "");
 
@@ -149,7 +149,7 @@ protected:
 TEST_F(BadNameTest, AStatementTheHostRefusesIsReportedAndTheEvaluationGoesOn)
 {
     Compute();
-    EXPECT_EQ(told, (Names{"Expected statement"})); // "2x= 0" is no statement
+    EXPECT_EQ(told, (Names{"Expected statement at column 1: 2x= 0"}));
     EXPECT_EQ(Shown("lblApprox"), "1");
 }
 
@@ -338,6 +338,46 @@ TEST_F(PlotWindowTest, ExportsEachFormatAtTheSizeAskedWithItsTitleAndRefusesOthe
 // Neighbouring tick labels of every axis keep apart: the faults were the
 // difference panel's labels drawn over each other in a small window, and
 // ticks chosen for the axis's length before a resize.
+// One export dialog serves the plot and the coefficients: each says what it
+// exports, and the filter chosen gives a name typed without an extension its own.
+TEST_F(PlotWindowTest, EachExportDialogSaysWhatItExportsAndItsFilterGivesTheExtension)
+{
+    window->ExportDialog() = CommonDialog(); // the real dialog
+    window->ExportDialog().setFileName(dir.filePath("plot.png"));
+    struct Seen { std::string title; QStringList filters; };
+    const auto saveAs = [](const char* name, int filterDown, const std::function<void()>& command) {
+        auto seen = std::make_shared<Seen>();
+        WhenDialogShows([seen, name, filterDown](QDialog* shown) {
+            auto* files = qobject_cast<QFileDialog*>(shown);
+            ASSERT_TRUE(files);
+            *seen = {files->windowTitle().toStdString(), files->nameFilters()};
+            auto* typeBox = files->findChild<QComboBox*>("fileTypeCombo");
+            auto* nameBox = files->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_TRUE(typeBox && nameBox);
+            for (int i = 0; i < filterDown; ++i)
+                QTest::keyClick(typeBox, Qt::Key_Down);
+            nameBox->selectAll();
+            QTest::keyClicks(nameBox, QString::fromLatin1(name));
+            QTest::keyClick(nameBox, Qt::Key_Return);
+        });
+        command();
+        return *seen;
+    };
+    const Seen plotted = saveAs("figure", 1, [this] { Click("cmdExport"); });
+    EXPECT_EQ(plotted.title, "Export plot");
+    EXPECT_EQ(plotted.filters,
+              (QStringList{"PNG images (*.png)", "PDF documents (*.pdf)", "SVG images (*.svg)", "All files (*)"}));
+    EXPECT_TRUE(QFile::exists(dir.filePath("figure.pdf")));
+
+    const Seen listed = saveAs("coefficients", 1, [this] { Menu("mnuExport")->trigger(); });
+    EXPECT_EQ(listed.title, "Export coefficients");
+    EXPECT_EQ(listed.filters, (QStringList{"CSV files (*.csv)", "JSON files (*.json)", "All files (*)"}));
+    QFile json(dir.filePath("coefficients.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(json.readAll().startsWith("{"));
+    EXPECT_EQ(told, Names{});
+}
+
 TEST_F(PlotWindowTest, TickLabelsNeverOverlapAtTheSmallestSize)
 {
     for (const int tab : {0, 1}) {

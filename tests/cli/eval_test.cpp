@@ -47,7 +47,7 @@ TEST_F(EvalTest, TheFormulaFailsOnlyWhenItReadsAVariableItCouldNotBeGiven)
         // Names no statement assigns: the formula goes on without them.
         {"2x", "--function 7 1", 0, "7 7 0\n", ""},
         {"x y", "--function 'Sqr(4)' 1", 0, "7 2 5\n", ""},
-        {"x:y", "--function 'y' 1", 2, "", "tavex-cli: the point 1: Variable is undefined\n"},
+        {"x:y", "--function 'y' 1", 2, "", "tavex-cli: the point 1: Variable is undefined 'y' at column 1: y\n"},
         {" x ", "--function 'x + 1' 1", 0, "7 2 5\n", ""}, // blanks around a name are the statement's
         // A name of the language's own that takes no value: only a formula reading it fails.
         {"Sin", "--function 'Sin(0.5)*0' 1", 0, "7 0 7\n", ""},

@@ -17,6 +17,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace tavex {
 namespace {
@@ -89,6 +91,52 @@ TEST(OpenFailure, NamesTheFileAndTheLineAndChangesNothing)
     testing::TempDir dir;
     fs::create_directory(dir.File("p"));
     ExpectRefused(dir, "p: cannot read: Is a directory");
+}
+
+// The data file of a pair, picked, opens the pair; a file that is no problem is named as the one picked.
+TEST(OpenPicked, TheDataFileStandsForItsPairAndOtherFilesForThemselves)
+{
+    const std::string& problem = testing::kExampleProblemFile;
+    const std::string& data = testing::kExampleDataFile;
+    const std::string letter = "Dear Bob,\nsee you.\n";
+    const struct {
+        std::vector<std::pair<const char*, std::string>> files;
+        const char* picked;
+        const char* opens;   // the problem file that opens, or nothing
+        const char* message; // after the directory, when nothing opens
+    } cases[] = {
+        {{{"p", problem}, {"p.dat", data}}, "p.dat", "p", ""},
+        {{{"p", problem}, {"p.dat", data}}, "p", "p", ""},
+        // A problem named "x.dat", beside a problem "x" whose data file it is not.
+        {{{"x.dat", problem}, {"x.dat.dat", data}, {"x", problem}}, "x.dat", "x.dat", ""},
+        {{{"notes.txt", letter}}, "notes.txt", nullptr,
+         "notes.txt is not a Tavex problem: line 1: the number of variables is not a number: \"Dear\""},
+        {{{"notes", letter}, {"notes.dat", letter}}, "notes.dat", nullptr,
+         "notes.dat is not a Tavex problem: line 1: the number of variables is not a number: \"Dear\""},
+        {{{"empty.dat", ""}}, "empty.dat", nullptr,
+         "empty.dat is not a Tavex problem: line 1: the file ends early: the number of variables is missing"},
+        // A damaged pair keeps its messages, whichever half is picked.
+        {{{"p", problem}, {"p.dat", " 0 \r\n 3 \r\n#TRUE#\r\n"}}, "p.dat", nullptr,
+         "p.dat, line 2: variable 1 has \"4\" values here and 3 in the problem file; "
+         "the two files do not belong together"},
+        {{{"p", problem}}, "p", nullptr, "p.dat: cannot read: No such file or directory"},
+        {{}, "p.dat", nullptr, "p.dat: cannot read: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        testing::TempDir dir;
+        for (const auto& [name, text] : c.files)
+            testing::WriteBytes(dir.File(name), text);
+        const std::string opens = ProblemFileFor(dir.File(c.picked));
+        OpenedProblem opened;
+        const FileOutcome outcome = ReadProblemFiles(opens, opened);
+        if (c.opens) {
+            EXPECT_EQ(opens, dir.File(c.opens)) << c.picked;
+            EXPECT_TRUE(outcome.ok) << outcome.message;
+            EXPECT_EQ(opened.model.valueUpper[0], 2) << c.picked;
+        } else {
+            EXPECT_EQ(outcome.message, dir.File(c.message));
+        }
+    }
 }
 
 TEST(OpenFailure, DamagedPairsReadOrAreRefused)

@@ -48,44 +48,45 @@ TEST(ScriptHost, EvaluatesWithVBScriptsOperatorsAndNumbers)
     }
 }
 
-TEST(ScriptHost, RaisesVBScriptsErrorsWithTheirDescriptions)
+TEST(ScriptHost, RaisesVBScriptsErrorsWithTheirWordsAndPlaces)
 {
-    struct Case { const char* statement; int number; const char* description; };
+    // The description: the words, the name where there is one, the column of the token blamed, the statement.
+    struct Case { const char* statement; int number; int column; const char* what; };
     const Case cases[] = {
-        {"x = 1/0", 11, "Division by zero"}, {"x = 1 \\ 0.4", 11, "Division by zero"}, {"x = 1 Mod 0", 11, "Division by zero"},
-        {"x = 0/0", 6, "Overflow"}, {"x = 10^400", 6, "Overflow"}, {"x = 1e308*10", 6, "Overflow"},
-        {"x = -1e308-1e308", 6, "Overflow"}, {"x = 1e308+1e308", 6, "Overflow"}, {"x = 1e-308/1e10 / 0", 11, "Division by zero"},
-        {"x = 2147483647.5 \\ 1", 6, "Overflow"}, {"x = -2147483648 \\ -1", 6, "Overflow"}, {"x = Not 3e9", 6, "Overflow"},
-        {"x = Exp(710)", 6, "Overflow"}, {"sh.ierr = 3e9", 6, "Overflow"},
-        {"x = (-8)^(1/3)", 5, "Invalid procedure call or argument"}, {"x = 0^-1", 5, "Invalid procedure call or argument"},
-        {"x = Log(0)", 5, "Invalid procedure call or argument"}, {"x = Sqr(-1)", 5, "Invalid procedure call or argument"},
-        {"x = Round(1, -1)", 5, "Invalid procedure call or argument"},
-        {"x = y", 500, "Variable is undefined"}, {"x = q.pi", 500, "Variable is undefined"},
-        {"x = Abs()", 450, "Wrong number of arguments or invalid property assignment"},
-        {"x = Round(1, 2, 3)", 450, "Wrong number of arguments or invalid property assignment"},
-        {"x = Sin", 450, "Wrong number of arguments or invalid property assignment"},
-        {"x = sh.Asin(1, 2)", 450, "Wrong number of arguments or invalid property assignment"},
-        {"x = pi(1)", 450, "Wrong number of arguments or invalid property assignment"},
-        {"x = y(1)", 13, "Type mismatch"}, {"v = 1 : x = v(1)", 13, "Type mismatch"}, {"v = 1 : v", 13, "Type mismatch"},
-        {"x = \"a\"", 13, "Type mismatch"}, {"x = 1 & 2", 13, "Type mismatch"}, {"v(1) = 2", 13, "Type mismatch"},
-        {"x = sh", 438, "Object doesn't support this property or method"},
-        {"x = sh.y", 438, "Object doesn't support this property or method"},
-        {"sh.Asin = 1", 438, "Object doesn't support this property or method"},
-        {"v = 1 : x = v.pi", 424, "Object required"}, {"x = Sin.pi", 424, "Object required"},
-        {"Sin = 1", 501, "Illegal assignment"}, {"sh = 1", 501, "Illegal assignment"}, {"Asin = 1", 501, "Illegal assignment"},
-        {"Abs(1) = 2", 501, "Illegal assignment"},
-        {"2x = 1", 1024, "Expected statement"}, {"1+2", 1024, "Expected statement"}, {"= 1", 1024, "Expected statement"},
-        {"x = ", 1023, "Expected expression"}, {"x = 1 +", 1023, "Expected expression"}, {"x = Sin(1,)", 1023, "Expected expression"},
-        {"x = (1", 1006, "Expected ')'"}, {"x = Sin(1", 1006, "Expected ')'"}, {"x = 1 2", 1025, "Expected end of statement"},
-        {"x = 2x", 1025, "Expected end of statement"}, {"sh. = 1", 1010, "Expected identifier"},
-        {"x = #1#", 1032, "Invalid character"}, {"x = 1 _ 2", 1032, "Invalid character"},
-        {"x = \"abc", 1033, "Unterminated string constant"}, {"x = 1e", 1031, "Invalid number"},
-        {"x = 1e400", 1031, "Invalid number"}, {"x = &H", 1031, "Invalid number"}, {"x = &H100000000", 1031, "Invalid number"},
-        {"Dim x", 1002, "Syntax error"}, {"x = Empty", 1002, "Syntax error"}, {"If = 1", 1002, "Syntax error"},
-        {"Sin (1, 2)", 1044, "Cannot use parentheses when calling a Sub"},
+        {"x = 1/0", 11, 6, "Division by zero"}, {"x = 1 \\ 0.4", 11, 7, "Division by zero"}, {"x = 1 Mod 0", 11, 7, "Division by zero"},
+        {"x = 0/0", 6, 6, "Overflow"}, {"x = 10^400", 6, 7, "Overflow"}, {"x = 1e308*10", 6, 10, "Overflow"},
+        {"x = -1e308-1e308", 6, 11, "Overflow"}, {"x = 1e308+1e308", 6, 10, "Overflow"}, {"x = 1e-308/1e10 / 0", 11, 17, "Division by zero"},
+        {"x = 2147483647.5 \\ 1", 6, 18, "Overflow"}, {"x = -2147483648 \\ -1", 6, 17, "Overflow"}, {"x = Not 3e9", 6, 5, "Overflow"},
+        {"x = Exp(710)", 6, 5, "Overflow 'Exp'"}, {"sh.ierr = 3e9", 6, 4, "Overflow 'ierr'"},
+        {"x = (-8)^(1/3)", 5, 9, "Invalid procedure call or argument"}, {"x = 0^-1", 5, 6, "Invalid procedure call or argument"},
+        {"x = Log(0)", 5, 5, "Invalid procedure call or argument 'Log'"}, {"x = Sqr(-1)", 5, 5, "Invalid procedure call or argument 'Sqr'"},
+        {"x = Round(1, -1)", 5, 5, "Invalid procedure call or argument 'Round'"},
+        {"x = y", 500, 5, "Variable is undefined 'y'"}, {"x = q.pi", 500, 5, "Variable is undefined 'q'"},
+        {"x = Abs()", 450, 5, "Wrong number of arguments or invalid property assignment 'Abs'"},
+        {"x = Round(1, 2, 3)", 450, 5, "Wrong number of arguments or invalid property assignment 'Round'"},
+        {"x = Sin", 450, 5, "Wrong number of arguments or invalid property assignment 'Sin'"},
+        {"x = sh.Asin(1, 2)", 450, 8, "Wrong number of arguments or invalid property assignment 'Asin'"},
+        {"x = pi(1)", 450, 5, "Wrong number of arguments or invalid property assignment 'pi'"},
+        {"x = y(1)", 13, 5, "Unknown name 'y'"}, {"v = 1 : x = v(1)", 13, 13, "Type mismatch 'v'"}, {"v = 1 : v", 13, 9, "Type mismatch 'v'"},
+        {"x = \"a\"", 13, 5, "Type mismatch"}, {"x = 1 & 2", 13, 7, "Type mismatch"}, {"v(1) = 2", 13, 1, "Type mismatch 'v'"},
+        {"x = sh", 438, 5, "Object doesn't support this property or method 'sh'"},
+        {"x = sh.y", 438, 8, "Object doesn't support this property or method 'y'"},
+        {"sh.Asin = 1", 438, 4, "Object doesn't support this property or method 'Asin'"},
+        {"v = 1 : x = v.pi", 424, 13, "Object required 'v'"}, {"x = Sin.pi", 424, 5, "Object required 'Sin'"},
+        {"Sin = 1", 501, 1, "Illegal assignment 'Sin'"}, {"sh = 1", 501, 1, "Illegal assignment 'sh'"}, {"Asin = 1", 501, 1, "Illegal assignment 'Asin'"},
+        {"Abs(1) = 2", 501, 1, "Illegal assignment 'Abs'"},
+        {"2x = 1", 1024, 1, "Expected statement"}, {"1+2", 1024, 1, "Expected statement"}, {"= 1", 1024, 1, "Expected statement"},
+        {"x = ", 1023, 5, "Expected expression"}, {"x = 1 +", 1023, 8, "Expected expression"}, {"x = Sin(1,)", 1023, 11, "Expected expression"},
+        {"x = (1", 1006, 7, "Expected ')'"}, {"x = Sin(1", 1006, 10, "Expected ')'"}, {"x = 1 2", 1025, 7, "Expected end of statement"},
+        {"x = 2x", 1025, 6, "Expected end of statement"}, {"sh. = 1", 1010, 5, "Expected identifier"},
+        {"x = #1#", 1032, 5, "Invalid character"}, {"x = 1 _ 2", 1032, 7, "Invalid character"},
+        {"x = \"abc", 1033, 5, "Unterminated string constant"}, {"x = 1e", 1031, 5, "Invalid number"},
+        {"x = 1e400", 1031, 5, "Invalid number"}, {"x = &H", 1031, 5, "Invalid number"}, {"x = &H100000000", 1031, 5, "Invalid number"},
+        {"Dim x", 1002, 1, "Syntax error"}, {"x = Empty", 1002, 5, "Syntax error"}, {"If = 1", 1002, 1, "Syntax error"},
+        {"Sin (1, 2)", 1044, 5, "Cannot use parentheses when calling a Sub"},
         {"x = ((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("
          "(((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((1",
-         28, "Out of stack space"},
+         28, 205, "Out of stack space"},
     };
     for (const Case& c : cases) {
         ScriptHost host;
@@ -99,13 +100,49 @@ TEST(ScriptHost, RaisesVBScriptsErrorsWithTheirDescriptions)
         const std::optional<ScriptError> error = host.ExecuteStatement(c.statement);
         ASSERT_TRUE(error) << c.statement;
         EXPECT_EQ(error->number, c.number) << c.statement;
-        EXPECT_EQ(error->description, c.description) << c.statement;
+        EXPECT_EQ(error->column, c.column) << c.statement;
+        // A line too long to show whole is shown from 60 characters before the place.
+        const std::string shown = c.column == 205 ? "..." + std::string(c.statement).substr(205 - 61) : c.statement;
+        EXPECT_EQ(error->description, c.what + (" at column " + std::to_string(c.column) + ": ") + shown);
         EXPECT_EQ(raised, 1) << c.statement;
         EXPECT_EQ(math.x, 0.0) << c.statement;
     }
-    EXPECT_EQ(ScriptHost().ExecuteStatement(std::string(256, 'a') + " = 1")->description, "Identifier too long");
+    EXPECT_EQ(ScriptHost().ExecuteStatement(std::string(256, 'a') + " = 1")->description,
+              "Identifier too long at column 1: " + std::string(40, 'a') + "...");
     EXPECT_EQ(ScriptHost().ExecuteStatement(std::string("x = 1\0", 6))->number, 1032);
     EXPECT_EQ(ScriptHost().ExecuteStatement("x = \xC3\xA9")->number, 1032);
+}
+
+// A formula's error names the place in the formula as the user typed it.
+TEST(ScriptHost, AFormulasErrorPointsIntoIt)
+{
+    struct Case { const char* formula; int number; int line, column; const char* description; };
+    const Case cases[] = {
+        {"Sin(x*(y", 1006, 1, 9, "Expected ')' at column 9: Sin(x*(y"},
+        {"Sinn(x)", 13, 1, 1, "Unknown name 'Sinn' at column 1: Sinn(x)"},
+        {"1 2", 1025, 1, 3, "Expected end of statement at column 3: 1 2"},
+        {"x + zz", 500, 1, 5, "Variable is undefined 'zz' at column 5: x + zz"},
+        {"x+1/0", 11, 1, 4, "Division by zero at column 4: x+1/0"},
+        // Columns count characters: the two bytes of an é are one.
+        {"\"\xC3\xA9\" 2", 1025, 1, 5, "Expected end of statement at column 5: \"\xC3\xA9\" 2"},
+        // On a continued line: the line, counted with CR LF as one line end, and the column in it.
+        {"x + _\r\n 1 +", 1023, 2, 5, "Expected expression at line 2, column 5:  1 +"},
+        {"x + _\r 1/0 _\n + 2", 11, 2, 3, "Division by zero at line 2, column 3:  1/0 _"},
+    };
+    for (const Case& c : cases) {
+        ScriptHost host;
+        ASSERT_FALSE(host.ExecuteStatement("x = 1"));
+        const auto result = host.Eval(c.formula);
+        ASSERT_TRUE(std::holds_alternative<ScriptError>(result)) << c.formula;
+        const ScriptError& error = std::get<ScriptError>(result);
+        EXPECT_EQ(error.number, c.number) << c.formula;
+        EXPECT_EQ(std::pair(error.line, error.column), std::pair(c.line, c.column)) << c.formula;
+        EXPECT_EQ(error.description, c.description);
+    }
+    // A long line is shown from 60 bytes before the place, moved back to where a character begins.
+    const std::string wide = "y = \"" + std::string(50, 'a') + "\xC3\xA9" + std::string(57, 'b') + "\" 2";
+    const ScriptError cut = *ScriptHost().ExecuteStatement(wide);
+    EXPECT_EQ(cut.description, "Expected end of statement at column 116: ..." + wide.substr(55));
 }
 
 TEST(ScriptHost, RunsStatementsInOrderUntilOneFails)

@@ -1,6 +1,6 @@
 // libFuzzer target: the host as the program sets it up, then the input as
 // statements and as an expression. Nothing may crash, leak or take long, and
-// every failure is raised exactly once with a number and a description.
+// every failure is raised exactly once with a number, a description and a place.
 #include "script/constant_statements.h"
 #include "script/script_host.h"
 
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int raised = 0;
     host.onError = [&raised](const ScriptError& error) {
         ++raised;
-        if (error.number <= 0 || error.description.empty())
+        if (error.number <= 0 || error.description.empty() || error.line < 1 || error.column < 0)
             std::abort();
     };
     for (const std::string_view statement : kConstantStatements)

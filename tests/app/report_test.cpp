@@ -1,0 +1,162 @@
+// The printed report's pages: a heading and a page number on each, inside margins of 15 mm.
+#include "app/report_printer.h"
+#include "app/toolkit/common_dialog.h"
+#include "app/toolkit/print_dialog.h"
+#include "main_window_fixture.h"
+
+#include <QtPrintSupport>
+
+#include <ctime>
+#include <regex>
+#include <sstream>
+
+namespace tavex {
+namespace {
+
+constexpr double kMarginPoints = 15.0 / 25.4 * 72.0;
+
+std::string Tool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), arguments);
+    EXPECT_TRUE(tool.waitForFinished(30000));
+    return tool.readAllStandardOutput().toStdString();
+}
+
+// Each page's lines that hold something, blanks at their ends dropped.
+std::vector<Names> PageLines(const QString& pdf)
+{
+    std::istringstream text(Tool({QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    std::vector<Names> pages;
+    for (std::string page; std::getline(text, page, '\f');) {
+        std::istringstream lines(page);
+        Names kept;
+        for (std::string line; std::getline(lines, line);)
+            if (const std::size_t first = line.find_first_not_of(' '); first != std::string::npos)
+                kept.push_back(line.substr(first, line.find_last_not_of(' ') - first + 1));
+        pages.push_back(kept);
+    }
+    return pages;
+}
+
+struct Box {
+    double left, top, right, bottom;
+};
+
+// The page's size and the box of every word on it, in points from its top left.
+struct PageWords {
+    double width = 0, height = 0;
+    std::vector<Box> words;
+};
+
+std::vector<PageWords> WordBoxes(const QString& pdf)
+{
+    const std::string html = Tool({QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const std::regex page(R"re(<page width="([0-9.]+)" height="([0-9.]+)">)re");
+    const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">)re");
+    std::vector<PageWords> pages;
+    std::istringstream lines(html);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch found;
+        if (std::regex_search(line, found, page))
+            pages.push_back({std::stod(found[1]), std::stod(found[2]), {}});
+        else if (std::regex_search(line, found, word) && !pages.empty())
+            pages.back().words.push_back(
+                {std::stod(found[1]), std::stod(found[2]), std::stod(found[3]), std::stod(found[4])});
+    }
+    return pages;
+}
+
+TEST(ReportPrinter, EveryPageCarriesTheHeadingAndItsNumberInsideMarginsOfFifteenMillimetres)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(pdf);
+    // A name too long for its room gives way to the time.
+    ReportPrinter report(printer, {"ftp_problem_" + std::string(150, 'n'), "2026-12-07 14:05"});
+    ASSERT_TRUE(report.Begin());
+    Names body;
+    for (int i = 1; i <= 100; ++i) {
+        body.push_back("line " + std::to_string(i) + " " + std::string(60, 'w'));
+        report.Line(body.back());
+        report.Line(""); // a line of its own on the page, not in the text read back
+    }
+    ASSERT_TRUE(report.End());
+
+    const std::vector<Names> pages = PageLines(pdf);
+    ASSERT_GE(pages.size(), 3u);
+    Names printed;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const Names& lines = pages[p];
+        ASSERT_GE(lines.size(), 3u) << p;
+        EXPECT_TRUE(std::regex_match(lines.front(), std::regex("ftp_problem_n+\\S*n+ +2026-12-07 14:05 +Tavex")))
+            << lines.front();
+        EXPECT_EQ(lines.back(), "page " + std::to_string(p + 1) + " of " + std::to_string(pages.size()));
+        printed.insert(printed.end(), lines.begin() + 1, lines.end() - 1);
+    }
+    EXPECT_EQ(printed, body); // in order, none lost or repeated between pages
+
+    // The text reaches its margins and no further: the lines' left edge,
+    // "Tavex"'s right edge, the heading's top and the page number's foot.
+    for (const PageWords& page : WordBoxes(pdf)) {
+        Box reach{page.width, page.height, 0, 0};
+        for (const Box& word : page.words)
+            reach = {std::min(reach.left, word.left), std::min(reach.top, word.top),
+                     std::max(reach.right, word.right), std::max(reach.bottom, word.bottom)};
+        const double letterRoom = 2.0; // points beside, above and below a letter's shape
+        const Box margins{reach.left, reach.top, page.width - reach.right, page.height - reach.bottom};
+        for (const double margin : {margins.left, margins.top, margins.right, margins.bottom}) {
+            EXPECT_NEAR(margin, kMarginPoints, letterRoom);
+            EXPECT_GE(margin, kMarginPoints - 0.5);
+        }
+    }
+}
+
+// Print from the main window: the heading names the problem's file, or "untitled".
+class PrintedHeadingTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
+            return std::optional<QString>(dir.filePath(QStringLiteral("ftp_problem")));
+        });
+        window->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
+            printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
+        });
+    }
+
+    // The first line of the first page printed, and the minutes it may give.
+    std::string PrintedHeading(Names& minutes)
+    {
+        minutes = {command::HeadingOf("", std::time(nullptr)).printedAt};
+        Key(Qt::Key_P);
+        minutes.push_back(command::HeadingOf("", std::time(nullptr)).printedAt);
+        const std::vector<Names> pages = PageLines(dir.filePath(QStringLiteral("report.pdf")));
+        return pages.empty() || pages.front().empty() ? "" : pages.front().front();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintedHeadingTest, NamesTheProblemFileWithoutItsFolder)
+{
+    Declare("1", "x");
+    Names minutes;
+    const std::string untitled = PrintedHeading(minutes);
+    EXPECT_TRUE(std::regex_match(untitled, std::regex("untitled +[-0-9]+ [0-9:]+ +Tavex"))) << untitled;
+    EXPECT_TRUE(untitled.find(minutes[0]) != std::string::npos || untitled.find(minutes[1]) != std::string::npos)
+        << untitled;
+
+    Key(Qt::Key_S);
+    ASSERT_EQ(window->session().problemFile, dir.filePath(QStringLiteral("ftp_problem")).toStdString());
+    const std::string saved = PrintedHeading(minutes);
+    EXPECT_EQ(saved.rfind("ftp_problem ", 0), 0u) << saved;
+    EXPECT_TRUE(saved.find(minutes[0]) != std::string::npos || saved.find(minutes[1]) != std::string::npos) << saved;
+    EXPECT_EQ(told, Names{});
+}
+
+} // namespace
+} // namespace tavex
