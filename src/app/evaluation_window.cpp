@@ -25,7 +25,7 @@ QString Q(const std::string& text)
 
 EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, script::ScriptHost& host,
                                    QWidget* parent)
-    : ToolWindow(parent), model_(model), session_(session), host_(host)
+    : ToolWindow(parent, Placement::Beside), model_(model), session_(session), host_(host)
 {
     setObjectName(QStringLiteral("frmEvaluations"));
     setWindowTitle(QStringLiteral("Evaluations"));
@@ -91,7 +91,7 @@ EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, 
     buttons->addWidget(compute);
     buttons->addWidget(exit);
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(Body());
     layout->addWidget(fraEval, 0, 0);
     layout->addLayout(results, 1, 0);
     layout->addLayout(buttons, 2, 0);

@@ -121,7 +121,7 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
     auto* done = Named<QPushButton>(QStringLiteral("cmdExit"), QStringLiteral("Done"), this);
     done->setAccessibleName(QStringLiteral("Done"));
     done->setFocusPolicy(Qt::StrongFocus);
-    auto* whole = new QGridLayout(this);
+    auto* whole = new QGridLayout(Body());
     whole->addWidget(frame, 0, 0, 1, 2);
     whole->addWidget(lblPasted, 1, 0);
     whole->addWidget(done, 1, 1);

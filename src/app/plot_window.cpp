@@ -104,7 +104,7 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 
 PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, CommonDialog& exportDialog,
                        MessageBox& messages, QWidget* parent)
-    : ToolWindow(parent), model_(model), session_(session), exportDialog_(exportDialog), messages_(messages)
+    : ToolWindow(parent, Placement::Beside), model_(model), session_(session), exportDialog_(exportDialog), messages_(messages)
 {
     setObjectName(QStringLiteral("frmPlot"));
     setWindowTitle(QStringLiteral("Plot"));
@@ -162,7 +162,7 @@ PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, Common
     buttons->addWidget(cmdExport);
     buttons->addWidget(cmdExit);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(Body());
     layout->addWidget(lblStatus);
     layout->addWidget(tabViews, 1);
     layout->addWidget(fraPoint);

@@ -115,7 +115,7 @@ ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& me
     remove->setToolTip(QStringLiteral("Find maxima and minima"));
     auto* done = Named<QPushButton>("cmdExit", QStringLiteral("Done"), this);
     done->setAccessibleName(QStringLiteral("Done"));
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(Body());
     layout->addWidget(MSFlexGridVars, 0, 0, 1, 2);
     layout->addWidget(remove, 1, 0);
     layout->addWidget(done, 1, 1);

@@ -1,7 +1,9 @@
 #include "app/toolkit/toolkit_application.h"
 
 #include "app/toolkit/field_events.h"
+#include "app/toolkit/tool_window.h"
 
+#include <QAccessible>
 #include <QThread>
 
 #include <algorithm>
@@ -15,9 +17,13 @@ ToolkitApplication::ToolkitApplication(int& argc, char** argv)
     // Where the user's settings live (the list of recent problems).
     setOrganizationName(QStringLiteral("Tavex"));
     setApplicationName(QStringLiteral("tavex"));
+    QAccessible::installFactory(ToolWindowAccessible);
 }
 
-ToolkitApplication::~ToolkitApplication() = default;
+ToolkitApplication::~ToolkitApplication()
+{
+    QAccessible::removeFactory(ToolWindowAccessible);
+}
 
 ToolkitApplication* ToolkitApplication::Instance()
 {

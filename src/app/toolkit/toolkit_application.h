@@ -12,6 +12,7 @@ class FieldEvents;
 // event before Qt acts on it, which is the only place where a focus move can
 // still be refused: by the time a widget or an event filter sees a mouse
 // press, Qt has already moved the focus to the control under the pointer.
+// Its tool windows reach a screen reader as windows.
 class ToolkitApplication final : public QApplication {
 public:
     ToolkitApplication(int& argc, char** argv);
