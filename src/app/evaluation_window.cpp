@@ -2,6 +2,7 @@
 
 #include "app/toolkit/field_events.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 #include "commands/evaluate_command.h"
 #include "model/number_text.h"
 
@@ -29,6 +30,7 @@ EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, 
 {
     setObjectName(QStringLiteral("frmEvaluations"));
     setWindowTitle(QStringLiteral("Evaluations"));
+    SetHelpSection(this, QStringLiteral("evaluate"));
     fieldEvents_ = std::make_unique<FieldEvents>(this);
 
     auto* fraEval = Named<QGroupBox>("fraEval", QStringLiteral("Evaluation Point"), this);

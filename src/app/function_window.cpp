@@ -2,6 +2,7 @@
 
 #include "app/toolkit/field_events.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -61,6 +62,7 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
 {
     setObjectName(QStringLiteral("frmFun"));
     setWindowTitle(QStringLiteral("Enter/Edit values of function"));
+    SetHelpSection(this, QStringLiteral("function"));
     auto* frame = Named<QFrame>(QStringLiteral("Frame1"), this);
     frame->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(frame);

@@ -5,6 +5,7 @@
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 #include "model/number_text.h"
 
 #include <QCheckBox>
@@ -108,6 +109,7 @@ PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, Common
 {
     setObjectName(QStringLiteral("frmPlot"));
     setWindowTitle(QStringLiteral("Plot"));
+    SetHelpSection(this, QStringLiteral("plot"));
 
     lblStatus = Named<QLabel>("lblStatus", this);
     lblStatus->setWordWrap(true);

@@ -1,7 +1,9 @@
-// What every window of the program does alike: where it opens, Escape on Help
-// and About, and how a screen reader knows the window.
+// What every window of the program does alike: Enter on a focused button,
+// F1, Escape on Help and About, and how a screen reader knows the window.
 #include "app/about_window.h"
+#include "app/help_window.h"
 #include "app/toolkit/input_box.h"
+#include "app/toolkit/toolkit_application.h"
 #include "main_window_fixture.h"
 
 #include <QAccessible>
@@ -21,6 +23,9 @@ protected:
         Fields({"0", "2", "0", "*", "3"});
         Click("cmdCompute");
         ASSERT_TRUE(window->model().IsComputed());
+        ToolkitApplication::Instance()->SetHelpOpener(window.get(), [this](const QString& anchor) {
+            opened.push_back(anchor.toStdString());
+        });
     }
 
     // The window called so, opened by its command; the main window is open already.
@@ -50,7 +55,122 @@ protected:
     {
         QTest::keyClick(shown->focusWidget() ? shown->focusWidget() : shown, key, modifiers);
     }
+    // Tabs, as the user would, until the control called so has the focus.
+    static void TabTo(QWidget* shown, const char* name)
+    {
+        for (int i = 0; i < 40 && shown->focusWidget()->objectName() != QLatin1String(name); ++i)
+            Press(shown, Qt::Key_Tab);
+        ASSERT_EQ(shown->focusWidget()->objectName().toStdString(), name);
+    }
+
+    // The anchors F1 asked Help for.
+    Names opened;
 };
+
+TEST_F(TopWindowsTest, EnterClicksTheFocusedButtonInEveryWindow)
+{
+    struct Case {
+        const char* window;
+        const char* button;
+        Qt::Key key;
+        std::function<bool()> clicked;
+    };
+    window->ClearResults();
+    QPointer<QWidget> shown;
+    // The values grid last: its Delete leaves the coefficients out of date.
+    const Case cases[] = {
+        {"frmTavex", "cmdCompute", Qt::Key_Return, [this] { return window->model().IsComputed(); }},
+        {"frmFun", "cmdExit", Qt::Key_Enter, [&] { return shown.isNull() || !shown->isVisible(); }},
+        {"frmEvaluations", "cmdCompute", Qt::Key_Enter, [this] { return !Find<QLabel>("lblApprox")->text().isEmpty(); }},
+        {"frmPlot", "cmdExit", Qt::Key_Return, [&] { return shown.isNull() || !shown->isVisible(); }},
+        {"frmAbout", "cmdClose", Qt::Key_Enter, [&] { return shown.isNull() || !shown->isVisible(); }},
+        {"frmVars", "cmdDelete", Qt::Key_Return, [this] { return window->model().valueUpper[0] == 1; }},
+    };
+    for (const Case& c : cases) {
+        shown = Open(c.window);
+        ASSERT_TRUE(shown) << c.window;
+        TabTo(shown, c.button);
+        EXPECT_FALSE(c.clicked()) << c.window;
+        Press(shown, c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_TRUE(c.clicked()) << c.window;
+        Close(shown);
+    }
+    EXPECT_TRUE(told.empty());
+}
+
+TEST(WindowKeys, InADialogEnterStillClicksTheDefaultButton)
+{
+    QDialog dialog;
+    auto* box = new QLineEdit(&dialog);
+    auto* other = new QPushButton("Other", &dialog);
+    auto* ok = new QPushButton("OK", &dialog);
+    other->setAutoDefault(false);
+    ok->setDefault(true);
+    new QHBoxLayout(&dialog);
+    for (QWidget* control : std::initializer_list<QWidget*>{box, other, ok})
+        dialog.layout()->addWidget(control);
+    Names clicked;
+    QObject::connect(other, &QPushButton::clicked, [&] { clicked.push_back("other"); });
+    QObject::connect(ok, &QPushButton::clicked, [&] { clicked.push_back("ok"); });
+    dialog.show();
+    for (QWidget* focused : {static_cast<QWidget*>(box), static_cast<QWidget*>(other)}) {
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_Return);
+    }
+    EXPECT_EQ(clicked, (Names{"ok", "ok"}));
+}
+
+TEST_F(TopWindowsTest, F1OpensHelpAtTheSectionOfTheWindowItIsPressedIn)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"frmTavex", ""},       {"frmFun", "function"}, {"frmVars", "values"}, {"frmEvaluations", "evaluate"},
+        {"frmPlot", "plot"},    {"frmHelp", ""},        {"frmAbout", ""},
+    };
+    for (const auto& [name, anchor] : cases) {
+        QWidget* shown = Open(name);
+        ASSERT_TRUE(shown) << name;
+        opened.clear();
+        Press(shown, Qt::Key_F1);
+        EXPECT_EQ(opened, Names{anchor}) << name;
+        Close(shown);
+    }
+    // Over a modal dialog Help could not be read: F1 is left to the dialog.
+    opened.clear();
+    WhenDialogShows([](QDialog* dialog) { QTest::keyClick(dialog->focusWidget(), Qt::Key_F1); });
+    QInputDialog::getText(window.get(), "Title", "Label");
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(TopWindowsTest, HelpOpensAtTheAnchorItIsGivenAndF1InItGoesToTheTop)
+{
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("tavex.hlp");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<h1>Top</h1>");
+    for (int i = 0; i < 60; ++i)
+        file.write("<p>Line.</p>");
+    file.write("<h2><a name=\"values\">Values</a></h2><p>About the grid.</p>");
+    for (int i = 0; i < 60; ++i)
+        file.write("<p>Line.</p>");
+    file.close();
+    ToolkitApplication::Instance()->SetHelpOpener(window.get(), [this, path](const QString& anchor) {
+        ShowHelp(path, window.get(), anchor);
+    });
+    const auto viewer = [this] { return Find("frmHelp")->findChild<QTextBrowser*>("txtHelp"); };
+    const auto topLine = [](QTextBrowser* browser) { return browser->cursorForPosition({4, 4}).block().text(); };
+
+    QWidget* grid = Open("frmVars");
+    Press(grid, Qt::Key_F1);
+    QTextBrowser* browser = viewer();
+    ASSERT_TRUE(browser && browser->window()->isVisible());
+    EXPECT_EQ(topLine(browser), "Values");
+    EXPECT_EQ(browser->textCursor().block().text(), "Values"); // where a screen reader reads on
+    Press(browser->window(), Qt::Key_F1);
+    EXPECT_EQ(viewer(), browser); // the same viewer
+    EXPECT_EQ(topLine(browser), "Top");
+    EXPECT_EQ(browser->textCursor().position(), 0);
+}
 
 TEST_F(TopWindowsTest, EscapeClosesHelpAndAbout)
 {

@@ -18,10 +18,12 @@ ToolkitApplication::ToolkitApplication(int& argc, char** argv)
     setOrganizationName(QStringLiteral("Tavex"));
     setApplicationName(QStringLiteral("tavex"));
     QAccessible::installFactory(ToolWindowAccessible);
+    installEventFilter(&windowKeys_);
 }
 
 ToolkitApplication::~ToolkitApplication()
 {
+    removeEventFilter(&windowKeys_);
     QAccessible::removeFactory(ToolWindowAccessible);
 }
 
@@ -63,6 +65,11 @@ void ToolkitApplication::Register(FieldEvents* events)
 void ToolkitApplication::Unregister(FieldEvents* events)
 {
     std::erase(fieldEvents_, events);
+}
+
+void ToolkitApplication::SetHelpOpener(QObject* owner, std::function<void(const QString& anchor)> open)
+{
+    windowKeys_.SetHelpOpener(owner, std::move(open));
 }
 
 } // namespace tavex
