@@ -81,7 +81,9 @@ EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, 
     lblMessage = Named<QLabel>("lblMessage", this);
     lblMessage->setWordWrap(true);
     lblMessage->setAccessibleName(QStringLiteral("Message"));
-    lblMessage->setStyleSheet(QStringLiteral("QLabel { color: #8a1c1c; }"));
+    // Dark red on a light window, light red on a dark one.
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    lblMessage->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(dark ? "#ff8a80" : "#8a1c1c"));
     lblMessage->hide();
     results->addWidget(lblMessage, 3, 0, 1, 2);
 
