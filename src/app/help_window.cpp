@@ -41,7 +41,8 @@ public:
         if (file.open(QIODevice::ReadOnly))
             txtHelp->setHtml(QString::fromUtf8(file.readAll()));
         else
-            txtHelp->setPlainText(QStringLiteral("The help file %1 cannot be opened: %2.").arg(path, file.errorString()));
+            txtHelp->setPlainText(
+                QStringLiteral("The help file %1 cannot be opened: %2.").arg(path, file.errorString()));
     }
 
     // The anchor's line at the top, and the cursor, which a screen reader reads from, on it.
