@@ -2,6 +2,7 @@
 
 #include "app/toolkit/field_events.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 #include "commands/evaluate_command.h"
 #include "model/number_text.h"
 
@@ -25,10 +26,11 @@ QString Q(const std::string& text)
 
 EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, script::ScriptHost& host,
                                    QWidget* parent)
-    : ToolWindow(parent), model_(model), session_(session), host_(host)
+    : ToolWindow(parent, Placement::Beside), model_(model), session_(session), host_(host)
 {
     setObjectName(QStringLiteral("frmEvaluations"));
     setWindowTitle(QStringLiteral("Evaluations"));
+    SetHelpSection(this, QStringLiteral("evaluate"));
     fieldEvents_ = std::make_unique<FieldEvents>(this);
 
     auto* fraEval = Named<QGroupBox>("fraEval", QStringLiteral("Evaluation Point"), this);
@@ -79,7 +81,9 @@ EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, 
     lblMessage = Named<QLabel>("lblMessage", this);
     lblMessage->setWordWrap(true);
     lblMessage->setAccessibleName(QStringLiteral("Message"));
-    lblMessage->setStyleSheet(QStringLiteral("QLabel { color: #8a1c1c; }"));
+    // Dark red on a light window, light red on a dark one.
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    lblMessage->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(dark ? "#ff8a80" : "#8a1c1c"));
     lblMessage->hide();
     results->addWidget(lblMessage, 3, 0, 1, 2);
 
@@ -91,7 +95,7 @@ EvaluationWindow::EvaluationWindow(const ProblemModel& model, Session& session, 
     buttons->addWidget(compute);
     buttons->addWidget(exit);
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(Body());
     layout->addWidget(fraEval, 0, 0);
     layout->addLayout(results, 1, 0);
     layout->addLayout(buttons, 2, 0);

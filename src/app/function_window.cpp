@@ -3,6 +3,7 @@
 #include "app/toolkit/field_events.h"
 #include "app/toolkit/message_line.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 #include "model/number_text.h"
 #include "setup/entry_refusals.h"
 
@@ -65,6 +66,7 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
 {
     setObjectName(QStringLiteral("frmFun"));
     setWindowTitle(QStringLiteral("Enter/Edit values of function"));
+    SetHelpSection(this, QStringLiteral("function"));
     auto* frame = Named<QFrame>(QStringLiteral("Frame1"), this);
     frame->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(frame);
@@ -128,7 +130,7 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
     lblMessage = Named<QLabel>(QStringLiteral("lblMessage"), this);
     lblMessage->setAccessibleName(QStringLiteral("Message"));
     messageLine_ = std::make_unique<MessageLine>([this](const QString& text) { lblMessage->setText(text); });
-    auto* whole = new QGridLayout(this);
+    auto* whole = new QGridLayout(Body());
     whole->addWidget(frame, 0, 0, 1, 2);
     whole->addWidget(lblPasted, 1, 0);
     whole->addWidget(done, 1, 1);

@@ -11,8 +11,10 @@ namespace tavex {
 // the start-up directory's when neither exists, so that the viewer names it.
 QString HelpFilePath(const QString& startDir, const QString& programDir);
 
-// Opens the help file in a viewer window of the program's own, at its top;
-// when the file cannot be read the viewer says so, naming the path.
-void ShowHelp(const QString& path, QWidget* parent = nullptr);
+// Shows the help file in the program's viewer, a window beside `owner` that
+// goes with it, at `anchor` (an <a name> in the file; empty: its top). A
+// viewer already open shows the file afresh there. When the file cannot be
+// read the viewer says so, naming the path.
+void ShowHelp(const QString& path, QWidget* owner = nullptr, const QString& anchor = {});
 
 } // namespace tavex

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         return 0;
 
     tavex::AboutWindow* about = tavex::ShowAbout();
-    tavex::ProcessPendingEvents();
+    tavex::ProcessEventsUntilPainted(about);
     tavex::WaitStartupPause(std::chrono::system_clock::now());
     about->close();
 

@@ -10,6 +10,7 @@
 #include "app/plot_window.h"
 #include "app/spec_panel.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/toolkit_application.h"
 #include "commands/command_states.h"
 #include "setup/overview.h"
 
@@ -332,6 +333,11 @@ void MainWindow::ConnectMenus()
     connect(mnuSaveAs, &QAction::triggered, this, [this] { SaveAsCommand(); });
     connect(mnuPrint, &QAction::triggered, this, [this] { PrintCommand(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
+    // F1 from any window: Help at that window's section.
+    ToolkitApplication::Instance()->SetHelpOpener(this, [this](const QString& anchor) {
+        ShowHelp(HelpFilePath(QString::fromStdString(session_.startDir), QCoreApplication::applicationDirPath()), this,
+                 anchor);
+    });
     connect(mnuHelp, &QAction::triggered, this, [this] {
         ShowHelp(HelpFilePath(QString::fromStdString(session_.startDir), QCoreApplication::applicationDirPath()), this);
     });

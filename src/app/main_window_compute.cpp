@@ -161,6 +161,7 @@ void MainWindow::ShowEvaluations()
     // A window of its own, not a child: it stays usable while this one waits for a tool window.
     if (!evaluations_) {
         evaluations_ = new EvaluationWindow(model_, session_, *scriptHost_, nullptr);
+        evaluations_->SetOwner(this);
         ShareFileShortcuts(evaluations_);
     }
     evaluations_->show();
@@ -179,6 +180,7 @@ void MainWindow::ShowPlot()
     delete plot_.data();
     plot_ = new PlotWindow(model_, session_, exportDialog_, messages_, nullptr);
     plot_->ExportSize() = exportSize_;
+    plot_->SetOwner(this);
     ShareFileShortcuts(plot_);
     plot_->show();
     plot_->raise();

@@ -5,6 +5,7 @@
 #include "app/toolkit/common_dialog.h"
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 #include "model/number_text.h"
 
 #include <QCheckBox>
@@ -104,10 +105,11 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 
 PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, CommonDialog& exportDialog,
                        MessageBox& messages, QWidget* parent)
-    : ToolWindow(parent), model_(model), session_(session), exportDialog_(exportDialog), messages_(messages)
+    : ToolWindow(parent, Placement::Beside), model_(model), session_(session), exportDialog_(exportDialog), messages_(messages)
 {
     setObjectName(QStringLiteral("frmPlot"));
     setWindowTitle(QStringLiteral("Plot"));
+    SetHelpSection(this, QStringLiteral("plot"));
 
     lblStatus = Named<QLabel>("lblStatus", this);
     lblStatus->setWordWrap(true);
@@ -162,7 +164,7 @@ PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, Common
     buttons->addWidget(cmdExport);
     buttons->addWidget(cmdExit);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(Body());
     layout->addWidget(lblStatus);
     layout->addWidget(tabViews, 1);
     layout->addWidget(fraPoint);

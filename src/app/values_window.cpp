@@ -3,6 +3,7 @@
 #include "app/toolkit/message_box.h"
 #include "app/toolkit/message_line.h"
 #include "app/toolkit/named.h"
+#include "app/toolkit/window_keys.h"
 #include "commands/value_commands.h"
 #include "data/function_form.h"
 #include "data/value_lists.h"
@@ -99,6 +100,7 @@ ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& me
     : ToolWindow(parent), model_(model), session_(session), messages_(messages)
 {
     setObjectName(QStringLiteral("frmVars"));
+    SetHelpSection(this, QStringLiteral("values"));
     MSFlexGridVars = Named<QTableView>("MSFlexGridVars", this);
     MSFlexGridVars->setAccessibleName(QStringLiteral("Values"));
     MSFlexGridVars->horizontalHeader()->hide();
@@ -106,6 +108,8 @@ ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& me
     MSFlexGridVars->verticalHeader()->hide();
     MSFlexGridVars->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGridVars->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows move within the grid; Tab leaves it for the buttons, which it never reached before.
+    MSFlexGridVars->setTabKeyNavigation(false);
     MSFlexGridVars->installEventFilter(this);
     txtDataEntry = Named<QLineEdit>("txtDataEntry", MSFlexGridVars->viewport());
     txtDataEntry->setAccessibleName(QStringLiteral("Value"));
@@ -121,7 +125,7 @@ ValuesWindow::ValuesWindow(ProblemModel& model, Session& session, MessageBox& me
     lblMessage->setAccessibleName(QStringLiteral("Message"));
     lblMessage->setWordWrap(true);
     messageLine_ = std::make_unique<MessageLine>([this](const QString& text) { lblMessage->setText(text); });
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(Body());
     layout->addWidget(MSFlexGridVars, 0, 0, 1, 2);
     layout->addWidget(remove, 1, 0);
     layout->addWidget(done, 1, 1);

@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QWidget>
+#include <QWindow>
 
 namespace tavex {
 
@@ -20,8 +24,17 @@ void Beep()
     QApplication::beep();
 }
 
-void ProcessPendingEvents()
+void ProcessEventsUntilPainted(QWidget* window)
 {
+    // The window manager maps the window some round trips after Qt asks it to.
+    QElapsedTimer waited;
+    waited.start();
+    const auto exposed = [window] { return window->windowHandle() && window->windowHandle()->isExposed(); };
+    while (!exposed() && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    window->repaint();
     QCoreApplication::processEvents();
 }
 

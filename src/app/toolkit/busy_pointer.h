@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace tavex {
 
 // Shows the busy pointer over the program's windows while it lives.
@@ -13,8 +15,8 @@ public:
 
 void Beep();
 
-// Lets the window events that are waiting run once, so that a window just
-// shown gets painted before the program blocks.
-void ProcessPendingEvents();
+// Lets window events run until `window`, just shown, is on the screen and
+// painted, for a second at most, so that it shows while the program blocks.
+void ProcessEventsUntilPainted(QWidget* window);
 
 } // namespace tavex

@@ -1,7 +1,9 @@
 #include "app/toolkit/toolkit_application.h"
 
 #include "app/toolkit/field_events.h"
+#include "app/toolkit/tool_window.h"
 
+#include <QAccessible>
 #include <QThread>
 
 #include <algorithm>
@@ -15,9 +17,15 @@ ToolkitApplication::ToolkitApplication(int& argc, char** argv)
     // Where the user's settings live (the list of recent problems).
     setOrganizationName(QStringLiteral("Tavex"));
     setApplicationName(QStringLiteral("tavex"));
+    QAccessible::installFactory(ToolWindowAccessible);
+    installEventFilter(&windowKeys_);
 }
 
-ToolkitApplication::~ToolkitApplication() = default;
+ToolkitApplication::~ToolkitApplication()
+{
+    removeEventFilter(&windowKeys_);
+    QAccessible::removeFactory(ToolWindowAccessible);
+}
 
 ToolkitApplication* ToolkitApplication::Instance()
 {
@@ -57,6 +65,11 @@ void ToolkitApplication::Register(FieldEvents* events)
 void ToolkitApplication::Unregister(FieldEvents* events)
 {
     std::erase(fieldEvents_, events);
+}
+
+void ToolkitApplication::SetHelpOpener(QObject* owner, std::function<void(const QString& anchor)> open)
+{
+    windowKeys_.SetHelpOpener(owner, std::move(open));
 }
 
 } // namespace tavex
