@@ -142,6 +142,17 @@ TEST_F(ConventionsTest, TheMainWindowsButtonsHaveAccessKeysOfTheirOwn)
     }, 2000));
 }
 
+TEST_F(ConventionsTest, F1InTheMainWindowOpensItsOwnHelp)
+{
+    QTest::keyClick(Focus(), Qt::Key_F1);
+    EXPECT_TRUE(QTest::qWaitFor([] {
+        const auto tops = QApplication::topLevelWidgets();
+        return std::any_of(tops.begin(), tops.end(), [](QWidget* top) {
+            return top->objectName() == QLatin1String("frmHelp") && top->isVisible();
+        });
+    }, 2000));
+}
+
 TEST_F(ConventionsTest, TheFileShortcutsWorkFromEveryWindow)
 {
     QTemporaryDir dir;
