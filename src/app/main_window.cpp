@@ -11,6 +11,7 @@
 #include "app/spec_panel.h"
 #include "app/toolkit/named.h"
 #include "app/toolkit/toolkit_application.h"
+#include "app/toolkit/window_placement.h"
 #include "commands/command_states.h"
 #include "setup/overview.h"
 
@@ -27,7 +28,12 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QHeaderView>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QTableWidget>
 #include <QPushButton>
 #include <QStackedLayout>
@@ -65,10 +71,23 @@ MainWindow::MainWindow(DecimalSeparatorSetting& decimalSetting, std::string save
     setObjectName(QStringLiteral("frmTavex"));
     statusBar()->setObjectName(QStringLiteral("staMessage"));
     statusBar()->setAccessibleName(QStringLiteral("Messages"));
+    // On a screen too small for the window its controls scroll rather than being cut.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scrMain"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(true);
+    scroll_->horizontalScrollBar()->setAccessibleName(QStringLiteral("Horizontal"));
+    scroll_->verticalScrollBar()->setAccessibleName(QStringLiteral("Vertical"));
+    setCentralWidget(scroll_);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && form_ && form_->isAncestorOf(now))
+            scroll_->ensureWidgetVisible(now);
+    });
     BuildControls();
     BuildMenus();
     LayOut();
-    resize(860, 540);
+    resize(860, 640);
     SetDesignedTabOrder();
     fieldEvents_ = std::make_unique<FieldEvents>(this);
     ConnectEvents();
@@ -108,11 +127,10 @@ void MainWindow::ResetWindow()
     fieldEvents_.reset();
     tabOrder_.reset();
     panels_.clear();
-    delete centralWidget();
     BuildControls();
-    LayOut();
+    LayOut(); // the form before goes as the new one takes its place
     // Shown now, not when the event loop comes round to it: the focus and the keys go to it at once.
-    centralWidget()->show();
+    form_->show();
     SetDesignedTabOrder();
     fieldEvents_ = std::make_unique<FieldEvents>(this);
     ConnectEvents();
@@ -123,9 +141,10 @@ void MainWindow::ResetWindow()
 
 void MainWindow::BuildControls()
 {
-    auto* central = new QWidget(this);
+    // The scroll area takes it once laid out (LayOut).
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("centralWidget"));
-    setCentralWidget(central);
+    form_ = central;
 
     lblOrder = Named<QLabel>("lblOrder", QStringLiteral("Enter # of independent variables:"), central);
     txtOrder = Named<QLineEdit>("txtOrder", QStringLiteral("2"), central);
@@ -271,13 +290,14 @@ void MainWindow::LayOut()
     commands->addStretch(1);
     commands->addWidget(cmdExit);
 
-    auto* whole = new QVBoxLayout(centralWidget());
+    auto* whole = new QVBoxLayout(form_);
     whole->addLayout(shape);
     whole->addWidget(lblVarNam);
     whole->addWidget(txtVarNams);
     whole->addLayout(middle, 1);
     whole->addWidget(tblOverview);
     whole->addLayout(commands);
+    scroll_->setWidget(form_);
 }
 
 void MainWindow::SetDesignedTabOrder()
@@ -405,6 +425,38 @@ QString MainWindow::ProblemName() const
 QString MainWindow::MessageLineText() const
 {
     return statusBar()->currentMessage();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        Place();
+    }
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // Placed within a frame guessed at; once the window manager has framed it, its own frame decides.
+    const QEvent::Type type = event->type();
+    if (placed_ && !framed_ && (type == QEvent::Paint || type == QEvent::WindowActivate)
+        && frameGeometry() != geometry()) {
+        framed_ = true;
+        if (!screen()->availableGeometry().contains(frameGeometry()))
+            QTimer::singleShot(0, this, [this] { Place(); });
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::Place()
+{
+    const QRect inner = geometry(), outer = frameGeometry();
+    const QMargins frame = outer != inner ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                                      outer.right() - inner.right(), outer.bottom() - inner.bottom())
+                                          : QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    setGeometry(PlacedGeometry(QRect(), size(), frame, screen()->availableGeometry(), Placement::Centred,
+                               style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -35,6 +35,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QScrollArea;
 class QStackedLayout;
 class QTableWidget;
 
@@ -138,9 +139,13 @@ public:
     bool WaitForFitFigures(int milliseconds = 60000);
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Centred on the screen and wholly on it.
+    void Place();
     // The controls of a problem not yet declared: the count and names boxes
     // with their defaults, the first panel, the commands and the listing.
     void BuildControls();
@@ -257,6 +262,10 @@ private:
     std::unique_ptr<script::MathObject> scriptMath_;
     std::unique_ptr<script::ScriptHost> scriptHost_;
 
+    QScrollArea* scroll_ = nullptr;
+    QWidget* form_ = nullptr; // the controls, in the scroll area
+    bool placed_ = false;
+    bool framed_ = false;
     QLabel* lblOrder = nullptr;
     QLineEdit* txtOrder = nullptr;
     QLabel* lblVarNam = nullptr;

@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, ListScrollsToTheEndOfTheLongestTerm)
     ASSERT_TRUE(window->WaitForFitFigures());
     // The layout settles first, the fit line shown, so that it sets the list's width no more.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    window->centralWidget()->layout()->activate();
+    Find("centralWidget")->layout()->activate();
     QCoreApplication::processEvents();
     list->resize(200, list->height());
     QCoreApplication::processEvents();
