@@ -1,10 +1,12 @@
 // Times saving and opening the W4 pair (40^4: 2.56 million coefficients and
 // as many function values): the whole operations on disk, and their text
-// work alone (laying out and parsing in memory). compare_numpy.py runs it.
+// work alone (laying out and parsing in memory), and the listing tavex-cli
+// prints. compare_numpy.py runs it.
 //
 // --write-pair=DIR saves the pair as DIR/w4 and DIR/w4.dat and exits, so that
 // the comparison can time numpy on exactly the same numbers.
 #include "engine/compute.h"
+#include "io/coefficient_listing.h"
 #include "io/problem_file_reader.h"
 #include "io/problem_file_writer.h"
 #include "io/problem_files.h"
@@ -106,6 +108,32 @@ void BM_Parse(benchmark::State& state)
     }
 }
 
+// The listing tavex-cli prints, into a sink that only counts: the text laid
+// out in pieces, against the list box's line at a time trimmed as tavex-cli
+// trimmed them before.
+void BM_ListingText(benchmark::State& state)
+{
+    const ProblemModel& model = W4Problem();
+    std::size_t bytes = 0;
+    for (auto _ : state)
+        WriteListingText(model, [&bytes](std::string_view piece) { bytes += piece.size(); });
+    benchmark::DoNotOptimize(bytes);
+}
+
+void BM_ListingLines(benchmark::State& state)
+{
+    const ProblemModel& model = W4Problem();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const CoefficientListing listing(model);
+        for (std::size_t row = 0; row < listing.LineCount(); ++row) {
+            const std::string line = listing.Line(row);
+            bytes += line.find_last_not_of(' ') + 2;
+        }
+    }
+    benchmark::DoNotOptimize(bytes);
+}
+
 int WritePair(const std::string& directory)
 {
     ProblemModel model = W4Problem();
@@ -125,6 +153,8 @@ BENCHMARK(tavex::bench::BM_Open)->Name("Open/W4")->Unit(benchmark::kMillisecond)
 BENCHMARK(tavex::bench::BM_SaveAndOpen)->Name("SaveAndOpen/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(tavex::bench::BM_LayOut)->Name("LayOut/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(tavex::bench::BM_Parse)->Name("Parse/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(tavex::bench::BM_ListingText)->Name("ListingText/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(tavex::bench::BM_ListingLines)->Name("ListingLines/W4")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

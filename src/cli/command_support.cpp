@@ -62,9 +62,7 @@ int FinishOutput(LineWriter& out)
 
 int WriteListing(LineWriter& out, const ProblemModel& model)
 {
-    const CoefficientListing listing(model);
-    for (std::size_t row = 0; row < listing.LineCount(); ++row)
-        out.Line(listing.Line(row));
+    WriteListingText(model, [&out](std::string_view lines) { out.Lines(lines); });
     return FinishOutput(out);
 }
 

@@ -17,6 +17,18 @@ void LineWriter::Line(std::string_view line)
         Flush();
 }
 
+void LineWriter::Lines(std::string_view lines)
+{
+    if (buffer_.size() + lines.size() > kFlushSize)
+        Flush();
+    if (lines.size() >= kFlushSize) {
+        if (std::fwrite(lines.data(), 1, lines.size(), stream_) != lines.size())
+            failed_ = true;
+        return;
+    }
+    buffer_.append(lines);
+}
+
 bool LineWriter::Flush()
 {
     if (!buffer_.empty()) {

@@ -16,6 +16,8 @@ public:
     LineWriter& operator=(const LineWriter&) = delete;
 
     void Line(std::string_view line);
+    // Whole lines already trimmed and ended, as they stand.
+    void Lines(std::string_view lines);
     // False when the stream could not take everything written.
     bool Flush();
 

@@ -2,6 +2,7 @@
 
 #include "model/number_text.h"
 
+#include <array>
 #include <cassert>
 
 namespace tavex {
@@ -100,6 +101,60 @@ std::string CoefficientListing::Line(std::size_t row) const
     }
     index[0] = static_cast<int>(rest);
     return BuildTermText(model_, index);
+}
+
+void WriteListingText(const ProblemModel& model, const TextSink& sink)
+{
+    constexpr std::size_t kPiece = 1 << 16;
+    const std::array<int, 4> upper = model.UpperIndices();
+    // Each variable's factors, once: a line is its value and at most four of them.
+    PerVariable<std::vector<std::string>> factors;
+    for (int v = 0; v <= model.lastVar; ++v)
+        for (int m = 0; m <= upper[static_cast<std::size_t>(v)]; ++m) {
+            std::string factor;
+            if (m != 0)
+                AppendFactor(factor, model, v, m);
+            factors[static_cast<std::size_t>(v)].push_back(std::move(factor));
+        }
+    std::string text;
+    text.reserve(kPiece + 2 * kLinePadding);
+    text.append(kCoefficientsHeading).append("\n");
+    std::string term;
+    for (int j3 = 0; j3 <= upper[3]; ++j3) {
+        for (int j2 = 0; j2 <= upper[2]; ++j2) {
+            for (int j1 = 0; j1 <= upper[1]; ++j1) {
+                for (int j0 = 0; j0 <= upper[0]; ++j0) {
+                    const PerVariable<int> index{j0, j1, j2, j3};
+                    term.clear();
+                    for (int v = 0; v <= model.lastVar; ++v)
+                        term += factors[static_cast<std::size_t>(v)][static_cast<std::size_t>(index[static_cast<std::size_t>(v)])];
+                    // As BuildTermText lays it out: the value, blanks to the term's
+                    // column, the term cut where the padded line ends; then trimmed.
+                    const std::size_t start = text.size();
+                    char value[kMaxNumberText];
+                    const auto length = static_cast<std::size_t>(WriteNumberText(model.coef(j0, j1, j2, j3), value));
+                    assert(length < kTermColumn); // a number's text never reaches the term's column
+                    text.append(value, length);
+                    const std::size_t room = length + kLinePadding - kTermColumn;
+                    const std::string_view shown = std::string_view(term).substr(0, room);
+                    const std::size_t end = shown.find_last_not_of(' ');
+                    if (end != std::string_view::npos) {
+                        text.append(start + kTermColumn - text.size(), ' ');
+                        text.append(shown.substr(0, end + 1));
+                    }
+                    text += '\n';
+                    if (text.size() >= kPiece) {
+                        sink(text);
+                        text.clear();
+                    }
+                }
+                text += '\n';
+            }
+            text += '\n';
+        }
+        text += '\n';
+    }
+    sink(text);
 }
 
 void ListCoefficients(const ProblemModel& model, std::vector<std::string>& lines)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/text_sink.h"
 #include "model/problem_model.h"
 
 #include <cstddef>
@@ -52,5 +53,11 @@ private:
 
 // Appends the whole listing to lines (which it does not clear).
 void ListCoefficients(const ProblemModel& model, std::vector<std::string>& lines);
+
+// The whole listing as text, each line without the blanks at its end and
+// closed by "\n", handed to sink in pieces of about 64 KB: what tavex-cli
+// prints, byte for byte the lines above trimmed, laid out without a string
+// per line (millions of them for a big table).
+void WriteListingText(const ProblemModel& model, const TextSink& sink);
 
 } // namespace tavex
