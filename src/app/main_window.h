@@ -82,11 +82,6 @@ public:
     void EditLimit(int LL);
     // Shows the panel of variable k, the focus left where it is; null when k has none.
     SpecPanel* ShowPanel(int k);
-    // Shows the model's specs: count, names, limits, counts and kinds.
-    void SetDisplayedSpecs();
-    // Copies every panel into the model; false (nothing changed) when the
-    // panels cannot be read, as when a count box holds fewer than two values.
-    bool ReadSpecs();
     // Empties the coefficient list and clears the coefficients, unless a file is being opened.
     void ClearResults();
     // Applies what the problem and the session allow: the commands offered,
@@ -99,8 +94,6 @@ public:
     // The panel of variable k; null for a variable that has none.
     SpecPanel* PanelOf(int k) const;
     int PanelCount() const { return static_cast<int>(panels_.size()); }
-    // PopulateGridVars: the values grid, when it is open, shows variable ix's list afresh.
-    void PopulateGridVars(int ix);
 
     // The lines of lstCoeff.
     const CoefficientListModel& CoefficientLines() const { return *coeffLines; }
@@ -258,7 +251,6 @@ private:
     PrintDialog printDialog_;
     MessageBox messages_;
     InputBox prompts_;
-    std::int32_t ierr_ = 0;
     std::unique_ptr<script::MathObject> scriptMath_;
     std::unique_ptr<script::ScriptHost> scriptHost_;
 

@@ -146,7 +146,6 @@ void MainWindow::StartScriptHost()
 {
     scriptMath_ = std::make_unique<script::MathObject>();
     scriptHost_ = std::make_unique<script::ScriptHost>();
-    scriptMath_->ownerIerr = &ierr_;
     scriptHost_->onError = [this](const script::ScriptError& error) {
         messages_.Tell(this, QString::fromStdString(error.description));
     };

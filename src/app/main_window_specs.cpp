@@ -338,16 +338,6 @@ Panels MainWindow::PanelsShown() const
     return panels;
 }
 
-bool MainWindow::ReadSpecs()
-{
-    return static_cast<bool>(tavex::ReadSpecs(model_, PanelsShown()));
-}
-
-void MainWindow::SetDisplayedSpecs()
-{
-    ShowSpecs(tavex::SetDisplayedSpecs(model_));
-}
-
 void MainWindow::ShowSpecs(const ShownSpecs& shown)
 {
     txtOrder->setText(Q(shown.variableCount));

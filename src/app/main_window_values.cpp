@@ -83,13 +83,6 @@ void MainWindow::ShowGridVars(int k)
     OpenToolWindow(grid);
 }
 
-void MainWindow::PopulateGridVars(int ix)
-{
-    session_.curVar = ix;
-    if (auto* grid = dynamic_cast<ValuesWindow*>(toolWindow_.data()))
-        grid->Populate();
-}
-
 void MainWindow::ReviewFunction()
 {
     const CommandEnd check(*this);

@@ -62,7 +62,6 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
         return result;
     const auto s = static_cast<std::size_t>(k);
     const auto added = static_cast<int>(std::clamp<std::int64_t>(IndexFromText(ask()), 0, 1 << 30));
-    session.valuesAdded[s] = added;
     result.countText = CountText(model, k);
     if (added == 0)
         return result;

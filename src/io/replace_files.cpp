@@ -277,13 +277,4 @@ FileOutcome FileReplacement::Commit()
     return FileOutcome::Success();
 }
 
-FileOutcome ReplaceFilesTogether(std::span<const FileContent> files)
-{
-    FileReplacement replacement;
-    for (const FileContent& file : files)
-        if (FileOutcome staged = replacement.Stage(file.path, file.bytes); !staged.ok)
-            return staged;
-    return replacement.Commit();
-}
-
 } // namespace tavex

@@ -57,12 +57,4 @@ private:
     std::vector<Staged> staged_;
 };
 
-struct FileContent {
-    std::string path;
-    std::string_view bytes;
-};
-
-// Stages every content in order and commits them.
-FileOutcome ReplaceFilesTogether(std::span<const FileContent> files);
-
 } // namespace tavex

@@ -22,9 +22,6 @@ struct Session {
     std::string problemFile;     // full path of the problem file, empty until named
     std::string savedDecimalSep; // the user's decimal separator, written back at exit
     PerVariable<int> funStartIndex{}; // the function window's starting point
-    PerVariable<int> funIndexLeft{};  // designed positions of its index boxes
-    PerVariable<int> funCommaLeft{};  // and of the commas between them
-    PerVariable<int> valuesAdded{};   // the count of the last Add values per variable
     PerVariable<double> evalX{};      // the point the evaluation window shows
     bool pointEvaluated = false;      // whether evalX was ever computed at
     std::string evalFunction;         // and the function it compares the approximation with
