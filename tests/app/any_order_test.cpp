@@ -1,25 +1,19 @@
 // The main window used in orders nobody planned: commands before the boxes
 // are left, a window that was never activated. Each case once crashed,
 // wrote garbage or lost input.
-#include "app/toolkit/common_dialog.h"
-#include "app/toolkit/print_dialog.h"
 #include "commands/file_commands.h"
 #include "main_window_fixture.h"
-
-#include <QPrinter>
 
 namespace tavex {
 namespace {
 
+// Files are saved as "p".
 class AnyOrderTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
-            return std::optional<QString>(dir.filePath("p"));
-        });
+        fileAnswer = Path("p");
     }
 
     // Keys go where the window system sends them: to the window's focus
@@ -32,11 +26,9 @@ protected:
     {
         ProblemModel saved;
         Session session;
-        EXPECT_TRUE(command::Open(saved, session, dir.filePath("p").toStdString()).outcome.ok);
+        EXPECT_TRUE(command::Open(saved, session, Path("p").toStdString()).outcome.ok);
         return saved;
     }
-
-    QTemporaryDir dir;
 };
 
 // A window the X server never activated (no window manager, or a file
@@ -110,9 +102,6 @@ TEST_F(AnyOrderTest, CommandsConfirmACountTypedButNotLeft)
 
     // Typed again, not left, then printed: the report reads the counts the tables have.
     Type("6");
-    window->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
-        printer.setOutputFileName(dir.filePath("report.pdf"));
-    });
     Key(Qt::Key_P);
     EXPECT_TRUE(told.empty());
     EXPECT_EQ(window->model().valueUpper[0], 5);
@@ -170,16 +159,12 @@ TEST_F(AnyOrderTest, EveryPanelsControlsSitInTheSamePlaces)
 TEST_F(AnyOrderTest, EveryControlHasANameForAssistiveTechnology)
 {
     Declare("2", "x,y");
-    const auto spoken = [](QWidget* control) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-        return accessible ? accessible->text(QAccessible::Name).toStdString() : std::string();
-    };
-    EXPECT_EQ(spoken(Find("txtLL_1")), "Lower limit");
+    EXPECT_EQ(Spoken(Find("txtLL_1")), "Lower limit");
     EXPECT_EQ(Find<QLabel>("lblLL_1")->buddy(), Find("txtLL_1"));
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const bool takesInput = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control)
                              || qobject_cast<QAbstractItemView*>(control);
-        EXPECT_TRUE(!takesInput || !control->isVisible() || !spoken(control).empty())
+        EXPECT_TRUE(!takesInput || !control->isVisible() || !Spoken(control).empty())
             << control->objectName().toStdString();
     }
 }

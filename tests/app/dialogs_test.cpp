@@ -1,6 +1,5 @@
 #include "app/about_window.h"
 #include "app/startup_pause.h"
-#include "app/toolkit/common_dialog.h"
 #include "main_window_fixture.h"
 
 namespace tavex {
@@ -39,11 +38,12 @@ TEST(DecimalPoint, AnythingButAPointIsAskedAboutAndWrittenBackAtExit)
     EXPECT_TRUE(prompt.find("DECIMAL POINT.\r") != std::string::npos && prompt.find('\n') == std::string::npos);
 }
 
-TEST(AboutWindow, ShowsItsLinesAndClosesOnAClickEvenOnTheText)
+TEST(AboutWindow, ShowsItsLinesAndTheBuildsVersionAndClosesOnAClickEvenOnTheText)
 {
     QPointer<AboutWindow> about = ShowAbout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
     EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), "Version " TAVEX_VERSION);
     const QStringList lines = AboutWindow::Lines();
     EXPECT_EQ(lines.mid(0, 8), (QStringList{{}, {}, {}, {}, "Tavex", {}, "(Tabulated Functions)", {}}));
     EXPECT_EQ(about->findChild<QLabel*>()->text(), lines.join('\n'));
@@ -62,33 +62,6 @@ TEST(StartupPause, LastsBetweenTwoAndThreeSeconds)
         EXPECT_FALSE(StartupPauseOver(begun, whole + milliseconds(2999)));
         EXPECT_TRUE(StartupPauseOver(begun, whole + milliseconds(3000)));
     }
-}
-
-// Each file dialog of the main window says in its title what it does, with the filters of what it reads.
-TEST_F(MainWindowTest, EachFileDialogSaysWhatItIsFor)
-{
-    Declare("1", "x");
-    struct Seen { std::string title; QStringList filters; };
-    const auto seenOn = [this](const std::function<void()>& command) {
-        // A dialog just closed leaves the window to become active again.
-        EXPECT_TRUE(Activate(window.get()));
-        auto seen = std::make_shared<Seen>();
-        WhenDialogShows([seen](QDialog* shown) {
-            if (auto* files = qobject_cast<QFileDialog*>(shown))
-                *seen = {files->windowTitle().toStdString(), files->nameFilters()};
-        });
-        command();
-        return *seen;
-    };
-    const Seen open = seenOn([this] { Key(Qt::Key_O); });
-    EXPECT_EQ(open.title, "Open problem");
-    EXPECT_LE(open.filters.size(), 1); // none of its own: a problem's file has any name
-    const Seen saveAs = seenOn([this] { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); });
-    EXPECT_EQ(saveAs.title, "Save problem as");
-    EXPECT_LE(saveAs.filters.size(), 1);
-    const Seen import = seenOn([this] { Menu("mnuImport")->trigger(); });
-    EXPECT_EQ(import.title, "Import table");
-    EXPECT_EQ(import.filters, (QStringList{"Tables (*.csv *.tsv *.txt)", "All files (*)"}));
 }
 
 TEST(CommonDialog, ANameColumnShowsEveryNameWhole)

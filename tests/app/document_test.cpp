@@ -1,7 +1,5 @@
 // The problem as a document: what it takes to lose typed work, the title,
 // New and Open recent, and coefficients that go out of date as the user edits.
-#include "app/toolkit/common_dialog.h"
-#include "app/toolkit/input_box.h"
 #include "commands/command_states.h"
 #include "commands/file_commands.h"
 #include "main_window_fixture.h"
@@ -13,26 +11,20 @@
 namespace tavex {
 namespace {
 
-// f = 1 + u + 2v on u, v in {-5, 5}, centers 0, computed; the file dialog
-// answers `answer` (nothing: Cancel), the import dialog always the same table.
+// The import dialog always answers the same table.
 class DocumentTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
-            ++fileDialogs;
-            return fileAnswer;
-        });
-        window->ImportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
-            ++fileDialogs;
+        window->ImportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind kind, const QString&) {
+            fileDialogs.push_back(kind);
             return std::optional(Path("table.csv"));
         });
-        QFile table(Path("table.csv"));
-        ASSERT_TRUE(table.open(QIODevice::WriteOnly) && table.write("a,b,f\n0,0,1\n0,1,2\n1,0,3\n1,1,4\n") > 0);
+        Write("table.csv", "a,b,f\n0,0,1\n0,1,2\n1,0,3\n1,1,4\n");
     }
 
+    // f = 1 + u + 2v on u, v in {-5, 5}, centers 0, computed.
     void DeclareAndCompute()
     {
         Declare("2", "u,v");
@@ -45,12 +37,7 @@ protected:
         ASSERT_TRUE(window->model().IsComputed());
     }
 
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     std::string Title() const { return window->windowTitle().toStdString(); }
-
-    QTemporaryDir dir;
-    std::optional<QString> fileAnswer;
-    int fileDialogs = 0;
 };
 
 TEST_F(DocumentTest, EveryCommandThatWouldLoseTypedWorkAsksAndCancelChangesNothing)
@@ -64,7 +51,6 @@ TEST_F(DocumentTest, EveryCommandThatWouldLoseTypedWorkAsksAndCancelChangesNothi
     };
     for (const auto& [name, run] : commands) {
         SetUp();
-        fileDialogs = 0;
         DeclareAndCompute();
         window->model().funTable(0, 0, 0, 0) = 7; // as the function window stores a value
         window->model().MarkEdited();
@@ -74,7 +60,7 @@ TEST_F(DocumentTest, EveryCommandThatWouldLoseTypedWorkAsksAndCancelChangesNothi
         fileAnswer = Path("other");
         run();
         EXPECT_EQ(questions, (Names{"Save changes to Untitled?"})) << name;
-        EXPECT_TRUE(window->isVisible() && window->PanelCount() == 2 && fileDialogs == 0) << name;
+        EXPECT_TRUE(window->isVisible() && window->PanelCount() == 2 && fileDialogs.empty()) << name;
         EXPECT_EQ(Listing(), listed) << name;
         EXPECT_EQ(window->model().funTable(0, 0, 0, 0), 7.0) << name;
         EXPECT_TRUE(window->isWindowModified()) << name;
@@ -191,24 +177,6 @@ TEST_F(DocumentTest, AnEditAfterComputeGreysTheListingAndSaveLeavesTheCoefficien
     EXPECT_TRUE(Find("cmdEvaluations")->isEnabled());
     EXPECT_EQ(Find<QListView>("lstCoeff")->palette().color(QPalette::Text), ink);
     EXPECT_TRUE(window->WaitForFitFigures());
-}
-
-TEST_F(DocumentTest, AProblemOpenedWithItsCoefficientsShowsItsFitLine)
-{
-    DeclareAndCompute();
-    fileAnswer = Path("p");
-    Key(Qt::Key_S);
-    answer = SaveAnswer::Discard;
-    Key(Qt::Key_N);
-    Key(Qt::Key_O);
-    ASSERT_TRUE(window->model().IsComputed());
-    ASSERT_TRUE(window->WaitForFitFigures());
-    EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table")) << window->FitLineText().toStdString();
-    EXPECT_FALSE(window->isWindowModified());
-    // The focus landed in a box whose text the open then set: leaving it is no edit.
-    EXPECT_EQ(FocusName(), "txtLL_0");
-    Click("cmdPlot");
-    EXPECT_TRUE(window->model().IsComputed() && !window->isWindowModified());
 }
 
 TEST_F(DocumentTest, ThePlotKeepsItsZoomUntilTheCoefficientsChange)

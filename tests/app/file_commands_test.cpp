@@ -1,38 +1,14 @@
+// The File menu's commands through their shortcuts and menu entries.
 #include "app/report_printer.h"
-#include "app/toolkit/common_dialog.h"
-#include "app/toolkit/print_dialog.h"
 #include "main_window_fixture.h"
 
-#include <QtPrintSupport>
-
-#include <memory>
-#include <optional>
 #include <set>
-#include <sstream>
 
 namespace tavex {
 namespace {
 
-// The File menu's commands through their shortcuts, with the dialogs
-// scripted: the file dialog answers `answer` (nothing: Cancel), the print
-// dialog picks the PDF file `pdf`.
 class FileCommandsTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind kind, const QString& fileName) {
-            shown.push_back(kind);
-            openedOn = fileName;
-            return answer;
-        });
-        window->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
-            ++printDialogs;
-            printer.setOutputFileName(pdf);
-        });
-    }
-
     void Open() { Key(Qt::Key_O); }
     void Save() { Key(Qt::Key_S); }
     void SaveAs() { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }
@@ -45,34 +21,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
         QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(Menu(name)).center());
     }
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    void Write(const char* name, const char* text) const
-    {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
-    }
-
-    // Prints to `name` and reads the pages back, columns kept.
-    std::vector<std::string> PrintedPages(const char* name)
-    {
-        pdf = Path(name);
-        Key(Qt::Key_P);
-        EXPECT_EQ(printDialogs, 1);
-        QProcess tool;
-        tool.start("pdftotext", {"-layout", pdf, "-"});
-        EXPECT_TRUE(tool.waitForFinished(30000));
-        std::istringstream text(tool.readAllStandardOutput().toStdString());
-        std::vector<std::string> pages;
-        for (std::string page; std::getline(text, page, '\f');)
-            pages.push_back(page);
-        return pages;
-    }
-
-    QTemporaryDir dir;
-    std::optional<QString> answer;
-    std::vector<CommonDialog::Kind> shown;
-    QString openedOn, pdf;
-    int printDialogs = 0;
 };
 
 TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
@@ -87,17 +35,18 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
         window->model().funTable(i % 2, i / 2, 0, 0) = f[i];
     Click("cmdCompute");
     const Names listed = Listing();
-    answer = Path("problem");
+    fileAnswer = Path("problem");
     Save();
-    EXPECT_EQ(shown, std::vector{CommonDialog::Kind::Save});
+    EXPECT_EQ(fileDialogs, std::vector{CommonDialog::Kind::Save});
 
-    FileCommandsTest::SetUp(); // a later run
-    shown.clear();
+    SetUp(); // a later run
     Open();
     EXPECT_EQ(window->session().problemFile, Path("problem").toStdString());
     EXPECT_EQ(window->model().funTable(1, 1, 0, 0), 10.0);
     EXPECT_TRUE(window->model().IsComputed() && Find("cmdEvaluations")->isEnabled());
     EXPECT_EQ(Listing(), listed);
+    ASSERT_TRUE(window->WaitForFitFigures());
+    EXPECT_TRUE(window->FitLineText().startsWith("Fit reproduces the table")) << window->FitLineText().toStdString();
     // The window shows the problem ("*" stored as the middle); the count, names and count boxes are closed.
     for (const auto& [box, text] : {std::pair("txtVarNams", "x,y"), std::pair("txtExpansion_0", "0.5"),
                                     std::pair("txtUL_1", "1")})
@@ -109,9 +58,13 @@ TEST_F(FileCommandsTest, SavedProblemReopensInAFreshRun)
     EXPECT_TRUE(window->windowTitle().startsWith("problem[*] - Tavex (Tabulated)") && !window->isWindowModified());
     for (const char* menu : {"mnuOpen", "mnuSave", "mnuPrint", "mnuAbout"})
         EXPECT_TRUE(Menu(menu)->isEnabled() && Menu(menu)->isVisible()) << menu;
+    // The focus landed in a box whose text the open then set: leaving it is no edit.
+    EXPECT_EQ(FocusName(), "txtLL_0");
+    Click("cmdPlot");
+    EXPECT_TRUE(window->model().IsComputed() && !window->isWindowModified());
     // Save writes to the file opened without asking; computing again lists the same.
     Save();
-    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(fileDialogs, std::vector{CommonDialog::Kind::Open});
     Click("cmdCompute");
     EXPECT_EQ(Listing(), listed);
 }
@@ -151,7 +104,7 @@ TEST_F(FileCommandsTest, ASpreadsheetsTableIsImportedComputedAndItsCoefficientsE
 
     Click("cmdCompute");
     ASSERT_TRUE(window->model().IsComputed());
-    answer = Path("p");
+    fileAnswer = Path("p");
     Save();
     ChooseFromFileMenu("mnuExport"); // onto the problem's own file: refused
     ASSERT_EQ(told.size(), 2u);
@@ -166,36 +119,28 @@ TEST_F(FileCommandsTest, ASpreadsheetsTableIsImportedComputedAndItsCoefficientsE
     EXPECT_EQ(rows.size(), 1 + 4 + 1); // the header, a row per coefficient, the empty rest after the last line end
 }
 
-TEST_F(FileCommandsTest, HandWrittenStarsShowAsStarsAndNothingIsListed)
-{
-    Write("hand", " 0 \r\n\"x\",0,2,*,#TRUE#,*,2\r\n#FALSE#\r\n");
-    Write("hand.dat", " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n");
-    answer = Path("hand");
-    Open();
-    EXPECT_EQ(Box("txtExpansion_0")->text() + Box("txtPeriod_0")->text(), "**");
-    EXPECT_TRUE(Listing().empty());
-    EXPECT_FALSE(Find("cmdEvaluations")->isEnabled());
-    Click("cmdCompute");
-    EXPECT_TRUE(window->model().IsComputed());
-}
-
 // The fault: picking "hand.dat" asked for "hand.dat.dat".
-TEST_F(FileCommandsTest, PickingTheDataFileOpensThePairUnderTheProblemsName)
+TEST_F(FileCommandsTest, AHandWrittenPairOpensFromItsDataFileWithItsStarsShownAsStars)
 {
     Write("hand", " 0 \r\n\"x\",0,2,*,#TRUE#,*,2\r\n#FALSE#\r\n");
     Write("hand.dat", " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n");
-    answer = Path("hand.dat");
+    fileAnswer = Path("hand.dat");
     Open();
     EXPECT_EQ(told, Names{});
     EXPECT_EQ(window->session().problemFile, Path("hand").toStdString());
+    EXPECT_EQ(Box("txtExpansion_0")->text() + Box("txtPeriod_0")->text(), "**");
+    EXPECT_TRUE(Listing().empty());
+    EXPECT_FALSE(Find("cmdEvaluations")->isEnabled());
     auto* recent = Find<QMenu>("mnuRecent");
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().empty());
     EXPECT_EQ(recent->actions().front()->toolTip(), Path("hand"));
+    Click("cmdCompute");
+    EXPECT_TRUE(window->model().IsComputed());
     // Save As opens on the problem's name, and Save writes the pair there.
-    answer.reset();
+    fileAnswer.reset();
     SaveAs();
-    EXPECT_EQ(openedOn, Path("hand"));
+    EXPECT_EQ(offered, Path("hand"));
     EXPECT_FALSE(QFile::exists(Path("hand.dat.dat")));
 }
 
@@ -204,42 +149,42 @@ TEST_F(FileCommandsTest, CancelledDialogsKeepTheRememberedName)
     Declare("1", "x");
     Save(); // no name yet, cancelled: nothing saved
     EXPECT_TRUE(QDir(dir.path()).isEmpty() && window->session().problemFile.empty());
-    answer = Path("first");
+    fileAnswer = Path("first");
     SaveAs();
     ASSERT_TRUE(QFile::remove(Path("first")));
     // A cancelled Save As opens on the name held and saves to it again; Save no longer asks.
-    answer.reset();
+    fileAnswer.reset();
     SaveAs();
-    EXPECT_EQ(openedOn, Path("first"));
+    EXPECT_EQ(offered, Path("first"));
     EXPECT_TRUE(QFile::exists(Path("first")));
-    const std::size_t asked = shown.size();
+    const std::size_t dialogs = fileDialogs.size();
     Save();
-    EXPECT_EQ(shown.size(), asked);
+    EXPECT_EQ(fileDialogs.size(), dialogs);
 }
 
 TEST_F(FileCommandsTest, FailuresAreToldAndChangeNothing)
 {
     Open(); // cancelled
-    answer = Path("missing");
+    fileAnswer = Path("missing");
     Open();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("missing"), std::string::npos) << told[0];
     // The window goes on as if Open had not been chosen.
     EXPECT_TRUE(Box("txtOrder")->isEnabled() && Menu("mnuOpen")->isEnabled());
     Declare("1", "x");
-    answer = Path("no/such/folder/p");
+    fileAnswer = Path("no/such/folder/p");
     Save();
     ASSERT_EQ(told.size(), 2u);
     EXPECT_NE(told[1].find("folder"), std::string::npos) << told[1];
     EXPECT_TRUE(window->session().problemFile.empty());
     // A count box holding one value, not left: Save settles it first, its
     // check refuses, and nothing is saved; the box keeps the focus.
-    answer = Path("p");
+    fileAnswer = Path("p");
     Click("txtTerms_0");
     Type("1");
-    shown.clear();
+    fileDialogs.clear();
     Save();
-    EXPECT_TRUE(shown.empty() && !QFile::exists(Path("p")));
+    EXPECT_TRUE(fileDialogs.empty() && !QFile::exists(Path("p")));
     EXPECT_EQ(FocusName(), "txtTerms_0");
 }
 
@@ -255,7 +200,9 @@ TEST_F(FileCommandsTest, ReportGoesToThePdfFileChosenInAFixedPitchFontAcrossPage
     for (int i = 0; i < 12; ++i)
         window->model().funTable(i, i, 0, 0) = i;
     Click("cmdCompute");
-    const std::vector<std::string> pages = PrintedPages("report.pdf");
+    Key(Qt::Key_P);
+    EXPECT_EQ(printDialogs, 1);
+    const std::vector<std::string> pages = PdfPages(Path("report.pdf"));
     ASSERT_GE(pages.size(), 2u);
     for (const char* line : {"TYPE: TRIGONOMETRIC", "# OF TERMS: 12", "COEFFICIENTS:"})
         EXPECT_NE(pages.front().find(line), std::string::npos) << line;

@@ -3,14 +3,20 @@
 #include "app/coefficient_list_model.h"
 #include "app/decimal_point.h"
 #include "app/main_window.h"
+#include "app/toolkit/common_dialog.h"
+#include "app/toolkit/input_box.h"
+#include "app/toolkit/print_dialog.h"
 
+#include <QtPrintSupport>
 #include <QtTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,8 +54,47 @@ inline bool Activate(QWidget* window)
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
+// The top-level window called so, shown or, if not `shownOnly`, not yet deleted; or none.
+inline QWidget* ShownWindow(const char* name, bool shownOnly = true)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String(name) && (top->isVisible() || !shownOnly))
+            return top;
+    return nullptr;
+}
+
+// The name a screen reader says for the control.
+inline std::string Spoken(QWidget* control)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible ? accessible->text(QAccessible::Name).toStdString() : std::string();
+}
+
+// pdftotext's output for the arguments.
+inline std::string PdfToText(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), arguments);
+    EXPECT_TRUE(tool.waitForFinished(30000));
+    return tool.readAllStandardOutput().toStdString();
+}
+
+// The text of each page of a PDF file, its columns kept.
+inline std::vector<std::string> PdfPages(const QString& pdf)
+{
+    std::istringstream text(PdfToText({QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    std::vector<std::string> pages;
+    for (std::string page; std::getline(text, page, '\f');)
+        pages.push_back(page);
+    return pages;
+}
+
 // A fresh main window, shown and active, driven by real key and mouse
-// events; its message boxes are recorded in `told` instead of shown.
+// events. Its message boxes are recorded in `told` instead of shown; the
+// file dialog answers `fileAnswer` (nothing: Cancel) and records what it
+// was asked; the input boxes answer from `answers` in turn (Cancel when
+// none is left); the print dialog prints to report.pdf in `dir`. The answers
+// outlive a fresh window, as a file outlives a run.
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
@@ -65,8 +110,36 @@ protected:
             questions.push_back(text.toStdString());
             return answer;
         });
+        ASSERT_TRUE(dir.isValid());
+        fileDialogs.clear();
+        printDialogs = 0;
+        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind kind, const QString& fileName) {
+            fileDialogs.push_back(kind);
+            offered = fileName;
+            return fileAnswer;
+        });
+        window->Prompts() = InputBox([this](QWidget*, const std::string&, const std::string& title) {
+            asked.push_back(title);
+            std::string given;
+            if (!answers.empty()) {
+                given = answers.front();
+                answers.pop_front();
+            }
+            return given;
+        });
+        window->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
+            ++printDialogs;
+            printer.setOutputFileName(Path("report.pdf"));
+        });
         window->show();
         ASSERT_TRUE(Activate(window.get()));
+    }
+
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void Write(const char* name, const char* text) const
+    {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
     }
 
     // A control of the main window, or of a window of its own beside it.
@@ -101,7 +174,7 @@ protected:
         QTest::keyClick(Focus() ? Focus() : window.get(), key, modifiers);
     }
     // Types each text into the box with the focus, going on with Tab after each.
-    void Fields(std::initializer_list<const char*> texts)
+    void Fields(const std::vector<const char*>& texts)
     {
         for (const char* text : texts) {
             Type(text);
@@ -131,6 +204,13 @@ protected:
     // "Save changes to ...?" as asked, and what the user answers.
     Names questions;
     SaveAnswer answer = SaveAnswer::Discard;
+    QTemporaryDir dir;
+    std::optional<QString> fileAnswer;
+    std::vector<CommonDialog::Kind> fileDialogs;
+    QString offered; // the name the file dialog last opened on
+    std::deque<std::string> answers;
+    Names asked; // the input boxes' titles
+    int printDialogs = 0;
 };
 
 } // namespace tavex

@@ -1,34 +1,20 @@
 // The printed report's pages: a heading and a page number on each, inside margins of 15 mm.
 #include "app/report_printer.h"
-#include "app/toolkit/common_dialog.h"
-#include "app/toolkit/print_dialog.h"
 #include "main_window_fixture.h"
-
-#include <QtPrintSupport>
 
 #include <ctime>
 #include <regex>
-#include <sstream>
 
 namespace tavex {
 namespace {
 
 constexpr double kMarginPoints = 15.0 / 25.4 * 72.0;
 
-std::string Tool(const QStringList& arguments)
-{
-    QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), arguments);
-    EXPECT_TRUE(tool.waitForFinished(30000));
-    return tool.readAllStandardOutput().toStdString();
-}
-
 // Each page's lines that hold something, blanks at their ends dropped.
 std::vector<Names> PageLines(const QString& pdf)
 {
-    std::istringstream text(Tool({QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
     std::vector<Names> pages;
-    for (std::string page; std::getline(text, page, '\f');) {
+    for (const std::string& page : PdfPages(pdf)) {
         std::istringstream lines(page);
         Names kept;
         for (std::string line; std::getline(lines, line);)
@@ -51,7 +37,7 @@ struct PageWords {
 
 std::vector<PageWords> WordBoxes(const QString& pdf)
 {
-    const std::string html = Tool({QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const std::string html = PdfToText({QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     const std::regex page(R"re(<page width="([0-9.]+)" height="([0-9.]+)">)re");
     const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">)re");
     std::vector<PageWords> pages;
@@ -113,48 +99,25 @@ TEST(ReportPrinter, EveryPageCarriesTheHeadingAndItsNumberInsideMarginsOfFifteen
     }
 }
 
-// Print from the main window: the heading names the problem's file, or "untitled".
-class PrintedHeadingTest : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        window->FileDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
-            return std::optional<QString>(dir.filePath(QStringLiteral("ftp_problem")));
-        });
-        window->PrinterDialog() = PrintDialog([this](QWidget*, QPrinter& printer) {
-            printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
-        });
-    }
-
-    // The first line of the first page printed, and the minutes it may give.
-    std::string PrintedHeading(Names& minutes)
-    {
-        minutes = {command::HeadingOf("", std::time(nullptr)).printedAt};
-        Key(Qt::Key_P);
-        minutes.push_back(command::HeadingOf("", std::time(nullptr)).printedAt);
-        const std::vector<Names> pages = PageLines(dir.filePath(QStringLiteral("report.pdf")));
-        return pages.empty() || pages.front().empty() ? "" : pages.front().front();
-    }
-
-    QTemporaryDir dir;
-};
-
-TEST_F(PrintedHeadingTest, NamesTheProblemFileWithoutItsFolder)
+// Print from the main window: the heading names the problem's file without its folder, or "untitled", and
+// the minute of printing.
+TEST_F(MainWindowTest, ThePrintedHeadingNamesTheProblemFileWithoutItsFolder)
 {
+    const auto expectHeading = [this](const std::string& name) {
+        const std::string before = command::HeadingOf("", std::time(nullptr)).printedAt;
+        Key(Qt::Key_P);
+        const std::string after = command::HeadingOf("", std::time(nullptr)).printedAt;
+        const std::vector<Names> pages = PageLines(Path("report.pdf"));
+        const std::string heading = pages.empty() || pages.front().empty() ? "" : pages.front().front();
+        EXPECT_TRUE(std::regex_match(heading, std::regex(name + " +[-0-9]+ [0-9:]+ +Tavex"))) << heading;
+        EXPECT_TRUE(heading.find(before) != std::string::npos || heading.find(after) != std::string::npos) << heading;
+    };
     Declare("1", "x");
-    Names minutes;
-    const std::string untitled = PrintedHeading(minutes);
-    EXPECT_TRUE(std::regex_match(untitled, std::regex("untitled +[-0-9]+ [0-9:]+ +Tavex"))) << untitled;
-    EXPECT_TRUE(untitled.find(minutes[0]) != std::string::npos || untitled.find(minutes[1]) != std::string::npos)
-        << untitled;
-
+    expectHeading("untitled");
+    fileAnswer = Path("ftp_problem");
     Key(Qt::Key_S);
-    ASSERT_EQ(window->session().problemFile, dir.filePath(QStringLiteral("ftp_problem")).toStdString());
-    const std::string saved = PrintedHeading(minutes);
-    EXPECT_EQ(saved.rfind("ftp_problem ", 0), 0u) << saved;
-    EXPECT_TRUE(saved.find(minutes[0]) != std::string::npos || saved.find(minutes[1]) != std::string::npos) << saved;
+    ASSERT_EQ(window->session().problemFile, Path("ftp_problem").toStdString());
+    expectHeading("ftp_problem");
     EXPECT_EQ(told, Names{});
 }
 

@@ -2,7 +2,6 @@
 // evaluation window and the plot window.
 #include "app/evaluation_window.h"
 #include "app/plot_window.h"
-#include "app/toolkit/common_dialog.h"
 #include "main_window_fixture.h"
 
 #include <qcustomplot.h>
@@ -86,18 +85,6 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
               "2|0.5|1 + q");
 }
 
-TEST_F(EvaluationWindowTest, AnOverflowIsSaidInWordsAndNoValueOutlivesItsCoefficients)
-{
-    Enter("txtVarx_1", "1");
-    Enter("txtVarx_0", "1e308"); // beyond the doubles: a word, not digits
-    Compute();
-    EXPECT_EQ(Shown("lblApprox"), "overflow");
-    window->ClearResults();
-    Enter("txtVarx_0", "0");
-    Compute();
-    EXPECT_EQ(Shown("lblApprox"), "not computed");
-}
-
 TEST_F(EvaluationWindowTest, WhileTheCoefficientsAreOutOfDateTheirValuesAreNotShown)
 {
     auto* evaluations = dynamic_cast<EvaluationWindow*>(Find("frmEvaluations"));
@@ -121,7 +108,7 @@ TEST_F(EvaluationWindowTest, WhileTheCoefficientsAreOutOfDateTheirValuesAreNotSh
     EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "7|0"); // at the point last computed at
 }
 
-TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByName)
+TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByNameAndAValueSaidInWords)
 {
     Enter("txtVarx_0", "2");
     Compute();
@@ -139,6 +126,15 @@ TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByName)
     Compute();
     EXPECT_FALSE(Find("lblMessage")->isVisible());
     EXPECT_EQ(Shown("lblApprox"), "7");
+
+    // A value beyond the doubles is a word, not digits; none outlives its coefficients.
+    Enter("txtVarx_0", "1e308");
+    Compute();
+    EXPECT_EQ(Shown("lblApprox"), "overflow");
+    window->ClearResults();
+    Enter("txtVarx_0", "0");
+    Compute();
+    EXPECT_EQ(Shown("lblApprox"), "not computed");
 }
 
 class BadNameTest : public EvaluationWindowTest {
@@ -160,7 +156,6 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
         Declare("2", "x,y");
         Fields({"-1", "2", "*", "*", "4"});
         Click("cmdNextVar");
@@ -213,7 +208,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QTemporaryDir dir;
     QString exportName;
     std::optional<QSize> exportSize = QSize(320, 200);
     PlotWindow* plot = nullptr;
@@ -335,17 +329,18 @@ TEST_F(PlotWindowTest, ExportsEachFormatAtTheSizeAskedWithItsTitleAndRefusesOthe
     EXPECT_FALSE(QFile::exists(dir.filePath("empty.png")));
 }
 
-// Neighbouring tick labels of every axis keep apart: the faults were the
-// difference panel's labels drawn over each other in a small window, and
-// ticks chosen for the axis's length before a resize.
-// One export dialog serves the plot and the coefficients: each says what it
-// exports, and the filter chosen gives a name typed without an extension its own.
-TEST_F(PlotWindowTest, EachExportDialogSaysWhatItExportsAndItsFilterGivesTheExtension)
+// Each file dialog says in its title what it is for, with the filters of what
+// it reads or writes; the plot and the coefficients share one export dialog,
+// whose filter chosen gives a name typed without an extension its own.
+TEST_F(PlotWindowTest, EachFileDialogSaysWhatItIsForAndAnExportsFilterGivesTheExtension)
 {
-    window->ExportDialog() = CommonDialog(); // the real dialog
+    window->FileDialog() = CommonDialog(); // the real dialogs
+    window->ExportDialog() = CommonDialog();
     window->ExportDialog().setFileName(dir.filePath("plot.png"));
     struct Seen { std::string title; QStringList filters; };
-    const auto saveAs = [](const char* name, int filterDown, const std::function<void()>& command) {
+    // Types the name, if any, after moving the filter down; else cancels.
+    const auto seenOn = [this](const char* name, int filterDown, const std::function<void()>& command) {
+        EXPECT_TRUE(Activate(window.get())); // a dialog just closed leaves it to become active again
         auto seen = std::make_shared<Seen>();
         WhenDialogShows([seen, name, filterDown](QDialog* shown) {
             auto* files = qobject_cast<QFileDialog*>(shown);
@@ -354,6 +349,8 @@ TEST_F(PlotWindowTest, EachExportDialogSaysWhatItExportsAndItsFilterGivesTheExte
             auto* typeBox = files->findChild<QComboBox*>("fileTypeCombo");
             auto* nameBox = files->findChild<QLineEdit*>("fileNameEdit");
             ASSERT_TRUE(typeBox && nameBox);
+            if (!name)
+                return;
             for (int i = 0; i < filterDown; ++i)
                 QTest::keyClick(typeBox, Qt::Key_Down);
             nameBox->selectAll();
@@ -363,21 +360,35 @@ TEST_F(PlotWindowTest, EachExportDialogSaysWhatItExportsAndItsFilterGivesTheExte
         command();
         return *seen;
     };
-    const Seen plotted = saveAs("figure", 1, [this] { Click("cmdExport"); });
+    const Seen plotted = seenOn("figure", 1, [this] { Click("cmdExport"); });
     EXPECT_EQ(plotted.title, "Export plot");
     EXPECT_EQ(plotted.filters,
               (QStringList{"PNG images (*.png)", "PDF documents (*.pdf)", "SVG images (*.svg)", "All files (*)"}));
     EXPECT_TRUE(QFile::exists(dir.filePath("figure.pdf")));
 
-    const Seen listed = saveAs("coefficients", 1, [this] { Menu("mnuExport")->trigger(); });
+    const Seen listed = seenOn("coefficients", 1, [this] { Menu("mnuExport")->trigger(); });
     EXPECT_EQ(listed.title, "Export coefficients");
     EXPECT_EQ(listed.filters, (QStringList{"CSV files (*.csv)", "JSON files (*.json)", "All files (*)"}));
     QFile json(dir.filePath("coefficients.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().startsWith("{"));
+
+    // A problem's file has any name: no filters of their own.
+    const Seen open = seenOn(nullptr, 0, [this] { Key(Qt::Key_O); });
+    EXPECT_EQ(open.title, "Open problem");
+    EXPECT_LE(open.filters.size(), 1);
+    const Seen saveAs = seenOn(nullptr, 0, [this] { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); });
+    EXPECT_EQ(saveAs.title, "Save problem as");
+    EXPECT_LE(saveAs.filters.size(), 1);
+    const Seen import = seenOn(nullptr, 0, [this] { Menu("mnuImport")->trigger(); });
+    EXPECT_EQ(import.title, "Import table");
+    EXPECT_EQ(import.filters, (QStringList{"Tables (*.csv *.tsv *.txt)", "All files (*)"}));
     EXPECT_EQ(told, Names{});
 }
 
+// Neighbouring tick labels of every axis keep apart: the faults were the
+// difference panel's labels drawn over each other in a small window, and
+// ticks chosen for the axis's length before a resize.
 TEST_F(PlotWindowTest, TickLabelsNeverOverlapAtTheSmallestSize)
 {
     for (const int tab : {0, 1}) {
@@ -407,22 +418,18 @@ TEST_F(PlotWindowTest, TickLabelsNeverOverlapAtTheSmallestSize)
 
 TEST_F(PlotWindowTest, EveryControlKeepsItsAccessibleNameWhateverItsValue)
 {
-    const auto spoken = [](QWidget* control) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-        return accessible ? accessible->text(QAccessible::Name).toStdString() : std::string();
-    };
     auto* along = Find<QComboBox>("cboSliceVariable");
-    EXPECT_EQ(spoken(along), "Along");
+    EXPECT_EQ(Spoken(along), "Along");
     along->setCurrentIndex(1);
-    EXPECT_EQ(spoken(along), "Along");
+    EXPECT_EQ(Spoken(along), "Along");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(along)->text(QAccessible::Value), "y");
     for (QWidget* control : plot->findChildren<QWidget*>()) {
         const bool takesInput = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
                              || qobject_cast<QAbstractSlider*>(control);
         if (takesInput)
-            EXPECT_FALSE(spoken(control).empty()) << control->objectName().toStdString();
+            EXPECT_FALSE(Spoken(control).empty()) << control->objectName().toStdString();
         if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
-            EXPECT_EQ(spoken(label->buddy()), label->text().remove(QLatin1Char('&')).chopped(1).toStdString());
+            EXPECT_EQ(Spoken(label->buddy()), label->text().remove(QLatin1Char('&')).chopped(1).toStdString());
     }
 }
 

@@ -1,30 +1,12 @@
-#include "app/toolkit/input_box.h"
+// The function window and the values grid driven by keys.
 #include "commands/command_states.h"
 #include "main_window_fixture.h"
-
-#include <deque>
 
 namespace tavex {
 namespace {
 
-// The function window and the values grid driven by keys, the input boxes
-// answered from `answers` in turn (Cancel when none is left).
 class ValueWindowsTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        window->Prompts() = InputBox([this](QWidget*, const std::string&, const std::string& title) {
-            asked.push_back(title);
-            std::string answer;
-            if (!answers.empty()) {
-                answer = answers.front();
-                answers.pop_front();
-            }
-            return answer;
-        });
-    }
-
     // Keys go where the window system sends them: the active window's focus widget.
     QWidget* KeyTarget() const
     {
@@ -53,9 +35,6 @@ protected:
         auto* grid = Find<QTableView>("MSFlexGridVars");
         return grid->model()->index(row, 1).data().toString().toStdString();
     }
-
-    std::deque<std::string> answers;
-    Names asked;
 };
 
 TEST_F(ValueWindowsTest, KeyboardAloneTypesTheTableAndComputes)
