@@ -124,7 +124,7 @@ private:
         const bool restNumbers = std::all_of(first.begin() + 1, first.end(), isNumber);
         if (first[0] && restNumbers) {
             CheckLongWidth();
-            StartLong(std::vector<std::string>(kDefaultNames, kDefaultNames + columns_ - 1));
+            StartLong(std::vector<std::string>(kDefaultNames, kDefaultNames + (columns_ - 1)));
             AddLongRow();
         } else if (columns_ >= 2 && restNumbers) {
             StartBlock();

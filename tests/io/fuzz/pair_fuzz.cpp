@@ -1,7 +1,8 @@
 // libFuzzer target: the problem pair's reader on any two texts, the input
 // split at its first NUL byte into the problem file and its data file.
 // Nothing may crash, leak or take long; a refusal says why; a pair read keeps
-// the model's invariants, and what Save would write of it reads back.
+// the model's invariants, and what Save would write of it (Save refuses, with
+// a message, names the files cannot keep) reads back.
 #include "io/problem_file_reader.h"
 #include "io/problem_file_writer.h"
 #include "model/model_invariants.h"
@@ -28,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!BrokenInvariant(opened.model).empty())
         std::abort();
+    if (const FileOutcome savable = CheckSavable(opened.model, "p"); !savable.ok) {
+        if (savable.message.empty())
+            std::abort();
+        return 0;
+    }
     OpenedProblem again;
     if (!ParseProblemFiles(ProblemFileText(opened.model), DataFileText(opened.model), "p", again).ok)
         std::abort();
