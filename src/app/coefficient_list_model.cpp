@@ -1,6 +1,6 @@
 #include "app/coefficient_list_model.h"
 
-#include "io/coefficient_listing.h"
+#include "io/listing/coefficient_listing.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,7 +1,7 @@
 #include "command_support.h"
 
 #include "commands/file_commands.h"
-#include "io/coefficient_listing.h"
+#include "io/listing/coefficient_listing.h"
 #include "output.h"
 
 #include <cstdio>

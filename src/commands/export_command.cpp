@@ -1,7 +1,7 @@
 #include "commands/export_command.h"
 
-#include "io/problem_file_reader.h"
-#include "io/replace_files.h"
+#include "io/problem/problem_file_reader.h"
+#include "io/text/replace_files.h"
 
 #include <algorithm>
 #include <cctype>

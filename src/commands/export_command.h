@@ -1,7 +1,7 @@
 #pragma once
 
-#include "io/coefficient_export.h"
-#include "io/file_outcome.h"
+#include "io/export/coefficient_export.h"
+#include "io/text/file_outcome.h"
 #include "model/problem_model.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "commands/file_commands.h"
 
-#include "io/problem_file_reader.h"
-#include "io/problem_files.h"
+#include "io/problem/problem_file_reader.h"
+#include "io/problem/problem_files.h"
 #include "setup/read_specs.h"
 
 #include <cassert>

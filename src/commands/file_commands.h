@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/file_outcome.h"
+#include "io/text/file_outcome.h"
 #include "model/problem_model.h"
 #include "setup/panel_texts.h"
 #include "setup/session.h"

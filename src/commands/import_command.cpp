@@ -1,6 +1,6 @@
 #include "commands/import_command.h"
 
-#include "io/problem_file_reader.h"
+#include "io/problem/problem_file_reader.h"
 
 namespace tavex::command {
 

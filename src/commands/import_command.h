@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands/file_commands.h"
-#include "io/table_import.h"
+#include "io/table/table_import.h"
 #include "model/problem_model.h"
 #include "setup/session.h"
 

@@ -1,6 +1,6 @@
 #include "commands/print_command.h"
 
-#include "io/report_lines.h"
+#include "io/listing/report_lines.h"
 #include "setup/read_specs.h"
 
 #include <filesystem>

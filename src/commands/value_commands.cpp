@@ -1,7 +1,7 @@
 #include "commands/value_commands.h"
 
 #include "data/value_lists.h"
-#include "io/function_relay.h"
+#include "io/problem/function_relay.h"
 #include "model/number_text.h"
 #include "setup/read_specs.h"
 #include "setup/results.h"

@@ -1,6 +1,6 @@
 #include "setup/entry_refusals.h"
 
-#include "io/comma_record.h"
+#include "io/text/comma_record.h"
 #include "model/number_text.h"
 #include "setup/variable_count.h"
 

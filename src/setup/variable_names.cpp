@@ -1,6 +1,6 @@
 #include "setup/variable_names.h"
 
-#include "io/comma_record.h"
+#include "io/text/comma_record.h"
 
 #include <algorithm>
 

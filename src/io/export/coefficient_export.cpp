@@ -1,0 +1,208 @@
+#include "io/export/coefficient_export.h"
+
+#include "io/listing/coefficient_listing.h"
+#include "io/text/json_text.h"
+#include "model/number_text.h"
+
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace tavex {
+
+namespace {
+
+// The text is handed to the sink in pieces of about this size: a table of
+// millions of coefficients is written out as it is laid out, never held whole.
+constexpr std::size_t kPieceSize = 1 << 16;
+
+class PieceBuffer final {
+public:
+    explicit PieceBuffer(const TextSink& sink) : sink_(sink) { text_.reserve(kPieceSize + 1024); }
+    PieceBuffer(const PieceBuffer&) = delete;
+    PieceBuffer& operator=(const PieceBuffer&) = delete;
+
+    std::string& text() { return text_; }
+    // Hands the text on once it fills a piece.
+    void PassFull()
+    {
+        if (text_.size() >= kPieceSize)
+            PassRest();
+    }
+    void PassRest()
+    {
+        if (!text_.empty())
+            sink_(text_);
+        text_.clear();
+    }
+
+private:
+    const TextSink& sink_;
+    std::string text_;
+};
+
+void AppendShortest(std::string& out, double value)
+{
+    assert(std::isfinite(value));
+    // A reader that takes "-0" for the integer 0 would lose the sign.
+    if (value == 0.0 && std::signbit(value)) {
+        out += "-0.0";
+        return;
+    }
+    char buffer[kMaxNumberText];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    assert(result.ec == std::errc());
+    out.append(buffer, result.ptr);
+}
+
+// Every index of the expansion in the listing's order, the first fastest.
+template <typename Visit>
+void ForEachIndex(const ProblemModel& model, Visit visit)
+{
+    const std::array<int, 4> upper = model.UpperIndices();
+    PerVariable<int> j{};
+    for (j[3] = 0; j[3] <= upper[3]; ++j[3])
+        for (j[2] = 0; j[2] <= upper[2]; ++j[2])
+            for (j[1] = 0; j[1] <= upper[1]; ++j[1])
+                for (j[0] = 0; j[0] <= upper[0]; ++j[0])
+                    visit(j);
+}
+
+double CoefficientAt(const ProblemModel& model, const PerVariable<int>& j)
+{
+    return model.coef(j[0], j[1], j[2], j[3]);
+}
+
+// --- CSV ---
+
+constexpr char kCsvLineEnd[] = "\r\n";
+
+void AppendCsvField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+// 17 significant digits, as other programs' readers expect of a double's
+// full text; any 17 digits read back to the same double.
+void AppendCsvNumber(std::string& out, double value)
+{
+    if (std::isfinite(value)) {
+        char buffer[kMaxNumberText];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        assert(result.ec == std::errc());
+        out.append(buffer, result.ptr);
+    } else
+        out += TextOfNumber(value); // "inf", "-inf", "nan": what strtod and most readers take
+}
+
+// --- JSON ---
+
+void AppendJsonNumber(std::string& out, double value)
+{
+    if (std::isfinite(value))
+        AppendShortest(out, value);
+    else
+        out += "null";
+}
+
+void AppendJsonVariable(PieceBuffer& buffer, const ProblemModel& model, int k)
+{
+    const auto s = static_cast<std::size_t>(k);
+    std::string& out = buffer.text();
+    out += "    {\n      \"name\": ";
+    AppendJsonString(out, model.NameOf(k));
+    out += ",\n      \"kind\": ";
+    out += model.IsTrigonometric(k) ? "\"trigonometric\"" : "\"power\"";
+    out += ",\n      \"center\": ";
+    AppendJsonNumber(out, model.center[s]);
+    out += ",\n      \"period\": ";
+    AppendJsonNumber(out, model.period[s]);
+    out += ",\n      \"values\": [";
+    for (int i = 0; i <= model.valueUpper[s]; ++i) {
+        if (i > 0)
+            out += ", ";
+        AppendJsonNumber(out, model.GetVarX(k, i));
+        buffer.PassFull();
+    }
+    out += "],\n      \"terms\": [";
+    PerVariable<int> alone{};
+    for (int j = 0; j <= model.valueUpper[s]; ++j) {
+        if (j > 0)
+            out += ", ";
+        alone[s] = j;
+        AppendJsonString(out, TermText(model, alone));
+        buffer.PassFull();
+    }
+    out += "]\n    }";
+}
+
+void WriteCsv(const ProblemModel& model, const TextSink& sink)
+{
+    PieceBuffer buffer(sink);
+    std::string& out = buffer.text();
+    for (int k = 0; k <= model.lastVar; ++k)
+        out.append("j").append(std::to_string(k)).append(",");
+    out.append("term,coefficient").append(kCsvLineEnd);
+    ForEachIndex(model, [&](const PerVariable<int>& j) {
+        for (int k = 0; k <= model.lastVar; ++k)
+            out.append(std::to_string(j[static_cast<std::size_t>(k)])).append(",");
+        AppendCsvField(out, TermText(model, j));
+        out += ',';
+        AppendCsvNumber(out, CoefficientAt(model, j));
+        out += kCsvLineEnd;
+        buffer.PassFull();
+    });
+    buffer.PassRest();
+}
+
+void WriteJson(const ProblemModel& model, const TextSink& sink)
+{
+    PieceBuffer buffer(sink);
+    std::string& out = buffer.text();
+    out += "{\n  \"format\": \"tavex coefficients\",\n  \"version\": 1,\n  \"variables\": [\n";
+    for (int k = 0; k <= model.lastVar; ++k) {
+        AppendJsonVariable(buffer, model, k);
+        out += k < model.lastVar ? ",\n" : "\n";
+    }
+    out += "  ],\n  \"order\": \"first index fastest\",\n  \"coefficients\": [";
+    bool first = true;
+    ForEachIndex(model, [&](const PerVariable<int>& j) {
+        // A line per run of the first index, as the listing groups them.
+        out += first ? "\n    " : j[0] == 0 ? ",\n    " : ", ";
+        first = false;
+        AppendJsonNumber(out, CoefficientAt(model, j));
+        buffer.PassFull();
+    });
+    out += "\n  ]\n}\n";
+    buffer.PassRest();
+}
+
+} // namespace
+
+std::string ExportRefusal(const ProblemModel& model)
+{
+    return model.IsComputed() ? std::string() : "The problem holds no computed coefficients; compute first.";
+}
+
+void WriteCoefficients(const ProblemModel& model, CoefficientFormat format, const TextSink& sink)
+{
+    assert(model.IsComputed());
+    if (format == CoefficientFormat::Json)
+        WriteJson(model, sink);
+    else
+        WriteCsv(model, sink);
+}
+
+} // namespace tavex
