@@ -3,7 +3,7 @@
 // Delete on W4 (40^4), and a paste of 40,000 function values on W2.
 #include "data/function_form.h"
 #include "data/value_lists.h"
-#include "io/function_relay.h"
+#include "io/problem/function_relay.h"
 #include "workloads.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 //
 // --write-table=PATH writes the table to PATH and exits, so that the
 // comparison can time numpy on exactly the same file.
-#include "io/table_import.h"
+#include "io/table/table_import.h"
 #include "model/number_text.h"
 #include "scratch_dir.h"
 #include "bench_main.h"

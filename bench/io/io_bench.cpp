@@ -6,10 +6,10 @@
 // --write-pair=DIR saves the pair as DIR/w4 and DIR/w4.dat and exits, so that
 // the comparison can time numpy on exactly the same numbers.
 #include "engine/compute.h"
-#include "io/coefficient_listing.h"
-#include "io/problem_file_reader.h"
-#include "io/problem_file_writer.h"
-#include "io/problem_files.h"
+#include "io/listing/coefficient_listing.h"
+#include "io/problem/problem_file_reader.h"
+#include "io/problem/problem_file_writer.h"
+#include "io/problem/problem_files.h"
 #include "scratch_dir.h"
 #include "bench_main.h"
 #include "workloads.h"

@@ -3,7 +3,7 @@
 #include "commands/value_commands.h"
 #include "data/function_form.h"
 #include "data/value_lists.h"
-#include "io/function_relay.h"
+#include "io/problem/function_relay.h"
 #include "model/number_text.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "engine/basis.h"
 #include "engine/evaluate.h"
 #include "engine/solver.h"
+#include "support/problem_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,37 +20,8 @@ namespace {
 
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 
-struct VariableSpec {
-    std::string name;
-    bool trigonometric = false;
-    std::vector<double> values;
-    double center = 0.0, period = 0.0;
-};
-
-// A problem as the panels leave it once the values are typed; `table`, first
-// index fastest, is both the function values and coef, the copy Compute works on.
-ProblemModel MakeProblem(const std::vector<VariableSpec>& variables, const std::vector<double>& table = {})
-{
-    ProblemModel model;
-    model.lastVar = static_cast<int>(variables.size()) - 1;
-    model.AllocateVariableArrays();
-    model.varName.clear();
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const VariableSpec& v = variables[static_cast<std::size_t>(k)];
-        model.varName.push_back(v.name);
-        model.kind[k] = v.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.valueUpper[k] = static_cast<int>(v.values.size()) - 1;
-        model.center[k] = v.center;
-        model.period[k] = v.period;
-        model.ResizeVarX(k);
-        for (int i = 0; i <= model.valueUpper[k]; ++i)
-            model.SetVarX(k, i, v.values[static_cast<std::size_t>(i)]);
-    }
-    model.ShapeTablesFromValueCounts();
-    std::copy(table.begin(), table.end(), model.funTable.data());
-    model.coef = model.funTable;
-    return model;
-}
+using testing::MakeProblem;
+using testing::VariableSpec;
 
 TEST(Compute, ExactCoefficients)
 {
@@ -198,15 +170,12 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
 {
     ProblemModel model = MakeProblem({{"a", false, {-1, -0.2, 0.5, 1}, 0.25}, {"b", true, {0, 1, 2, 3, 4}, 0.5, 5.5},
                                       {"c", false, {-2, 2}}, {"d", true, {0.1, 0.9, 2.0}, 0.0, 6.0}});
-    std::array<int, 4> i{};
     const auto forEachGridPoint = [&](const auto& visit) {
-        for (i[3] = 0; i[3] <= 2; ++i[3])
-            for (i[2] = 0; i[2] <= 1; ++i[2])
-                for (i[1] = 0; i[1] <= 4; ++i[1])
-                    for (i[0] = 0; i[0] <= 3; ++i[0])
-                        visit(std::array<double, 4>{model.GetVarX(0, i[0]), model.GetVarX(1, i[1]),
-                                                    model.GetVarX(2, i[2]), model.GetVarX(3, i[3])},
-                              model.funTable(i[0], i[1], i[2], i[3]));
+        testing::ForEachIndex(model.UpperIndices(), [&](const std::array<int, 4>& i) {
+            visit(std::array<double, 4>{model.GetVarX(0, i[0]), model.GetVarX(1, i[1]), model.GetVarX(2, i[2]),
+                                        model.GetVarX(3, i[3])},
+                  model.funTable(i[0], i[1], i[2], i[3]));
+        });
     };
     forEachGridPoint([](const std::array<double, 4>& x, double& f) {
         f = std::exp(x[0]) * std::cos(x[1]) + x[2] * x[3] - x[0] * x[1] * x[2];

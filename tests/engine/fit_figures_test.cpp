@@ -10,6 +10,7 @@
 #include "engine/basis.h"
 #include "engine/compute.h"
 #include "engine/solver.h"
+#include "support/problem_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -66,11 +67,11 @@ double ExactCondition(const SquareMatrix& a, const LuFactors& factors, bool scal
     return Norm1(scaledA) * Norm1(columns);
 }
 
-std::vector<double> EquallySpaced(int n)
+std::vector<double> Spaced(double lower, double step, int count)
 {
-    std::vector<double> values(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        values[static_cast<std::size_t>(i)] = i * (2.0 / (n - 1)) - 1.0;
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(lower + i * step);
     return values;
 }
 
@@ -94,8 +95,8 @@ TEST(EstimateCondition, WithinAFactorOf3OfTheExactOne)
             {"rows graded", Graded(n, 12, 0, gen)},
             {"columns graded", Graded(n, 0, 10, gen)},
             {"both graded", Graded(n, 8, 8, gen)},
-            {"powers", BuildBasisMatrix(EquallySpaced(n), n, false, 0.0, 1.0)},
-            {"sines", BuildBasisMatrix(EquallySpaced(n), n, true, 0.0, AngleFactor(true, 2.5))},
+            {"powers", BuildBasisMatrix(Spaced(-1, 2.0 / (n - 1), n), n, false, 0.0, 1.0)},
+            {"sines", BuildBasisMatrix(Spaced(-1, 2.0 / (n - 1), n), n, true, 0.0, AngleFactor(true, 2.5))},
         };
         for (const auto& [name, a] : matrices) {
             const LuFactors factors = FactorBasis(a);
@@ -135,28 +136,19 @@ struct Variable {
 // polynomial: ending at 1). The tables' storage is larger than the counts.
 ProblemModel ComputedProblem(const std::vector<Variable>& variables)
 {
-    ProblemModel model;
-    model.lastVar = static_cast<int>(variables.size()) - 1;
-    model.AllocateVariableArrays();
+    std::vector<testing::VariableSpec> specs;
     std::array<int, 4> storage{};
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const Variable& v = variables[static_cast<std::size_t>(k)];
-        model.varName[static_cast<std::size_t>(k)] = std::string(1, static_cast<char>('p' + k));
-        model.kind[k] = v.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.period[k] = 2.0;
-        model.center[k] = 0.25;
-        model.valueUpper[k] = v.count - 1;
-        model.ResizeVarX(k);
+    for (const Variable& v : variables) {
+        storage[specs.size()] = v.count + static_cast<int>(specs.size() % 2);
         const double step = 2.0 / std::max(1, v.trigonometric ? v.count : v.count - 1);
-        for (int i = 0; i < v.count; ++i)
-            model.SetVarX(k, i, i * step - 1.0);
-        storage[static_cast<std::size_t>(k)] = v.count + k % 2;
+        specs.push_back({std::string(1, static_cast<char>('p' + specs.size())), v.trigonometric,
+                         Spaced(-1.0, step, v.count), 0.25, 2.0});
     }
+    ProblemModel model = testing::MakeProblem(specs);
     model.ShapeTables(storage);
     std::mt19937 gen(11);
     std::uniform_real_distribution<double> value(-2.0, 2.0);
-    for (std::size_t i = 0; i < model.funTable.size(); ++i)
-        model.funTable.data()[i] = value(gen);
+    std::generate_n(model.funTable.data(), model.funTable.size(), [&] { return value(gen); });
     model.coef = model.funTable;
     EXPECT_TRUE(Compute(model, {}).succeeded);
     return model;
@@ -165,13 +157,9 @@ ProblemModel ComputedProblem(const std::vector<Variable>& variables)
 // A table's values over the counts, first index fastest.
 std::vector<double> InOrder(const ProblemModel& model, const Table4& table)
 {
-    const std::array<int, 4> upper = model.UpperIndices();
     std::vector<double> values;
-    for (int i3 = 0; i3 <= upper[3]; ++i3)
-        for (int i2 = 0; i2 <= upper[2]; ++i2)
-            for (int i1 = 0; i1 <= upper[1]; ++i1)
-                for (int i0 = 0; i0 <= upper[0]; ++i0)
-                    values.push_back(table(i0, i1, i2, i3));
+    testing::ForEachIndex(model.UpperIndices(),
+                          [&](const std::array<int, 4>& i) { values.push_back(table(i[0], i[1], i[2], i[3])); });
     return values;
 }
 
@@ -269,93 +257,45 @@ TEST(MeasureReproduction, ZerosAndValuesThatAreNotFinite)
     EXPECT_EQ(MeasureReproduction(model, 1), kInf);
 }
 
-// One polynomial variable on [-1, 1], f = exp(x) at n equally spaced values.
-std::optional<FitFigures> ExponentialFit(int n)
-{
-    ProblemModel model;
-    model.AllocateVariableArrays();
-    model.varName = {"x"};
-    model.lowerLimit[0] = -1.0;
-    model.upperLimit[0] = 1.0;
-    model.valueUpper[0] = n - 1;
-    model.valueStep[0] = 2.0 / (n - 1);
-    model.RegenerateSpacedValues({true});
-    model.ShapeTablesFromValueCounts();
-    for (int i = 0; i < n; ++i)
-        model.funTable(i, 0, 0, 0) = std::exp(model.GetVarX(0, i));
-    model.coef = model.funTable;
-    ProblemModel plain = model;
-    ComputeOptions options;
-    options.measureFit = true;
-    const ComputeOutcome outcome = Compute(model, {true}, options);
-    EXPECT_TRUE(Compute(plain, {true}).succeeded);
-    EXPECT_TRUE(model.coef == plain.coef); // bit for bit
-    return outcome.figures;
-}
-
-TEST(MeasureFit, ExponentialOnEquallySpacedValues)
-{
-    const std::optional<FitFigures> twenty = ExponentialFit(20);
-    ASSERT_TRUE(twenty.has_value());
-    ASSERT_EQ(twenty->variables.size(), 1u);
-    EXPECT_EQ(twenty->variables[0].name, "x");
-    EXPECT_NEAR(twenty->variables[0].condition, 1.05e9, 0.05e9);
-    EXPECT_DOUBLE_EQ(twenty->variables[0].digitsLost, std::log10(twenty->variables[0].condition));
-    EXPECT_LT(twenty->reproduction, 1e-14);
-
-    const std::optional<FitFigures> one = ExponentialFit(2);
-    ASSERT_TRUE(one.has_value());
-    EXPECT_GE(one->variables[0].digitsLost, 0.0);
-}
-
 // The problems users met, and those around them: f tabulated on the grid
 // of the axes, computed with its figures.
 
-struct Axis {
-    std::string name;
-    bool trigonometric;
-    std::vector<double> values;
-    double center = 0.0, period = 0.0;
-};
-
 using Point = std::array<double, 4>;
 
-std::vector<double> Spaced(double lower, double step, int count)
+FitFigures Fit(const std::vector<testing::VariableSpec>& axes, const std::function<double(const Point&)>& f)
 {
-    std::vector<double> values;
-    for (int i = 0; i < count; ++i)
-        values.push_back(lower + i * step);
-    return values;
-}
-
-FitFigures Fit(const std::vector<Axis>& axes, const std::function<double(const Point&)>& f)
-{
-    ProblemModel model;
-    model.lastVar = static_cast<int>(axes.size()) - 1;
-    model.AllocateVariableArrays();
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const Axis& axis = axes[static_cast<std::size_t>(k)];
-        model.varName[static_cast<std::size_t>(k)] = axis.name;
-        model.kind[k] = axis.trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.center[k] = axis.center;
-        model.period[k] = axis.period;
-        model.valueUpper[k] = static_cast<int>(axis.values.size()) - 1;
-        model.ResizeVarX(k);
-        for (int i = 0; i <= model.valueUpper[k]; ++i)
-            model.SetVarX(k, i, axis.values[static_cast<std::size_t>(i)]);
-    }
-    model.ShapeTablesFromValueCounts();
-    const std::array<int, 4> upper = model.UpperIndices();
-    for (int i3 = 0; i3 <= upper[3]; ++i3)
-        for (int i2 = 0; i2 <= upper[2]; ++i2)
-            for (int i1 = 0; i1 <= upper[1]; ++i1)
-                for (int i0 = 0; i0 <= upper[0]; ++i0)
-                    model.funTable(i0, i1, i2, i3) =
-                        f({model.GetVarX(0, i0), model.GetVarX(1, i1), model.GetVarX(2, i2), model.GetVarX(3, i3)});
+    ProblemModel model = testing::MakeProblem(axes);
+    testing::ForEachIndex(model.UpperIndices(), [&](const std::array<int, 4>& i) {
+        model.funTable(i[0], i[1], i[2], i[3]) =
+            f({model.GetVarX(0, i[0]), model.GetVarX(1, i[1]), model.GetVarX(2, i[2]), model.GetVarX(3, i[3])});
+    });
     model.coef = model.funTable;
+    ProblemModel plain = model;
     const ComputeOutcome outcome = Compute(model, {}, {1, true});
     EXPECT_TRUE(outcome.figures.has_value()) << outcome.failureLine;
+    EXPECT_TRUE(Compute(plain, {}).succeeded);
+    EXPECT_TRUE(model.coef == plain.coef); // measuring leaves them bit for bit
     return outcome.figures.value_or(FitFigures{});
+}
+
+// exp at equally spaced values: at 20 of [-1, 1] a condition near 1E+09;
+// at 40 of [-5, 5] about 18 digits lost whatever the interval, yet not
+// singular, and exp follows the table between the values.
+TEST(MeasureFit, ExponentialOnEquallySpacedValues)
+{
+    const auto exp = [](const Point& x) { return std::exp(x[0]); };
+    const FitFigures twenty = Fit({{"x", false, Spaced(-1, 2.0 / 19, 20)}}, exp);
+    ASSERT_EQ(twenty.variables.size(), 1u);
+    EXPECT_EQ(twenty.variables[0].name, "x");
+    EXPECT_NEAR(twenty.variables[0].condition, 1.05e9, 0.05e9);
+    EXPECT_DOUBLE_EQ(twenty.variables[0].digitsLost, std::log10(twenty.variables[0].condition));
+    EXPECT_LT(twenty.reproduction, 1e-14);
+    EXPECT_GE(Fit({{"x", false, {-1, 1}}}, exp).variables[0].digitsLost, 0.0);
+
+    const FitFigures forty = Fit({{"x", false, Spaced(-5, 10.0 / 39, 40)}}, exp);
+    EXPECT_EQ(forty.variables.at(0).singularity, "");
+    EXPECT_GT(forty.variables.at(0).scaledDigitsLost, 16.0);
+    EXPECT_LT(forty.swing.value_or(kInf), 1.0);
 }
 
 // f(T, p) on T = 0..100, p = 1..5, centers in the middle: the powers of T in
@@ -392,16 +332,6 @@ TEST(MeasureFit, TwelveAnglesOverOnePeriod)
     EXPECT_EQ(regular.variables.at(0).singularity, "");
     EXPECT_LT(regular.swing.value_or(kInf), 1.0);
     EXPECT_FALSE(command::FitNeedsWarning(regular)) << command::FitLine(regular);
-}
-
-// 40 equally spaced powers on [-5, 5]: about 18 digits lost whatever the
-// interval, yet not singular, and exp follows the table between the values.
-TEST(MeasureFit, FortyEquallySpacedPowers)
-{
-    const FitFigures fit = Fit({{"x", false, Spaced(-5, 10.0 / 39, 40)}}, [](const Point& x) { return std::exp(x[0]); });
-    EXPECT_EQ(fit.variables.at(0).singularity, "");
-    EXPECT_GT(fit.variables.at(0).scaledDigitsLost, 16.0);
-    EXPECT_LT(fit.swing.value_or(kInf), 1.0);
 }
 
 TEST(BasisSingularity, FromTheValuesCenterAndPeriod)
@@ -482,7 +412,7 @@ TEST(BasisSingularity, AnEvenCountIsSingularJustWhenTheAnglesAddUpToAnOddHalfTur
 TEST(MeasureSwing, KnownSwings)
 {
     const auto product = [](const Point& x) { return (1 + x[0]) * (1 + x[1]) * (1 + x[2]) * (1 + x[3]); };
-    const std::pair<std::vector<Axis>, double> cases[] = {
+    const std::pair<std::vector<testing::VariableSpec>, double> cases[] = {
         // Midpoint 1.5 against the value 2 at which the table is largest, whatever the values' order.
         {{{"x", false, {0, 2, 1}, 1}}, 2.5 / 3},
         {{{"x", false, {2}, 2}, {"y", false, {0, 1, 2}, 1}}, 3 * 2.5 / 9},

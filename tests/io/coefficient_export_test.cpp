@@ -2,8 +2,8 @@
 // the JSON whatever the names hold, and a file replaced only by a whole export.
 #include "commands/export_command.h"
 #include "example_problems.h"
-#include "io/coefficient_export.h"
-#include "io/coefficient_listing.h"
+#include "io/export/coefficient_export.h"
+#include "io/listing/coefficient_listing.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The listing as tavex-cli prints it is the list box's lines, trimmed, byte for byte.
 #include "example_problems.h"
-#include "io/coefficient_listing.h"
+#include "io/listing/coefficient_listing.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // refused with the file and the line, damaged pairs never crash, hang or claim
 // memory they cannot fill, and a failed save leaves the old pair and no temporary file.
 #include "example_problems.h"
-#include "io/problem_file_reader.h"
-#include "io/problem_file_writer.h"
-#include "io/problem_files.h"
-#include "io/replace_files.h"
+#include "io/problem/problem_file_reader.h"
+#include "io/problem/problem_file_writer.h"
+#include "io/problem/problem_files.h"
+#include "io/text/replace_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

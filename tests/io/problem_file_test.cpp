@@ -2,12 +2,12 @@
 // byte for byte, the orders of the two tables, the reading rules, and round
 // trips through the disk.
 #include "example_problems.h"
-#include "io/field_reader.h"
-#include "io/number_field.h"
-#include "io/number_line.h"
-#include "io/problem_file_reader.h"
-#include "io/problem_file_writer.h"
-#include "io/problem_files.h"
+#include "io/text/field_reader.h"
+#include "io/text/number_field.h"
+#include "io/text/number_line.h"
+#include "io/problem/problem_file_reader.h"
+#include "io/problem/problem_file_writer.h"
+#include "io/problem/problem_files.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

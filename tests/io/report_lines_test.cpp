@@ -1,8 +1,8 @@
 // The coefficient listing and the report: the factor texts, the columns, the
 // empty lines between the runs of each index, the variable blocks, the data tree.
 #include "example_problems.h"
-#include "io/coefficient_listing.h"
-#include "io/report_lines.h"
+#include "io/listing/coefficient_listing.h"
+#include "io/listing/report_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "commands/import_command.h"
 #include "engine/compute.h"
 #include "example_problems.h"
-#include "io/problem_file_writer.h"
-#include "io/table_import.h"
+#include "io/problem/problem_file_writer.h"
+#include "io/table/table_import.h"
 #include "model/model_invariants.h"
 #include "temp_dir.h"
 

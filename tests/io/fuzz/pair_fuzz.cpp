@@ -3,8 +3,8 @@
 // Nothing may crash, leak or take long; a refusal says why; a pair read keeps
 // the model's invariants, and what Save would write of it (Save refuses, with
 // a message, names the files cannot keep) reads back.
-#include "io/problem_file_reader.h"
-#include "io/problem_file_writer.h"
+#include "io/problem/problem_file_reader.h"
+#include "io/problem/problem_file_writer.h"
 #include "model/model_invariants.h"
 
 #include <cstddef>

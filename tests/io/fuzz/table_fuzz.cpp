@@ -1,7 +1,7 @@
 // libFuzzer target: the table reader of Import table on any text, with and
 // without options naming its first variable. Nothing may crash, leak or take
 // long; a refusal says why; a table read makes a problem whose invariants hold.
-#include "io/table_import.h"
+#include "io/table/table_import.h"
 #include "model/model_invariants.h"
 
 #include <cstddef>
