@@ -5,6 +5,7 @@
 #include "engine/lu_factors.h"
 #include "base/parallel_for.h"
 #include "engine/solver.h"
+#include "engine/variable_basis.h"
 
 #include <algorithm>
 #include <cassert>
@@ -26,7 +27,7 @@ bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
         const int u = upper[static_cast<std::size_t>(k)];
         if (u < 0 || u >= model.coef.extent(k))
             return false;
-        if (k <= model.lastVar && model.VarX(k).size() < static_cast<std::size_t>(u) + 1)
+        if (k <= model.lastVar && BasisOf(model, k).values->size() < static_cast<std::size_t>(u) + 1)
             return false;
     }
     return true;
@@ -73,11 +74,7 @@ ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int t
     const int perVariable = std::max(1, threads / static_cast<int>(factors.size()));
     ParallelFor(factors.size(), threads, [&](std::size_t begin, std::size_t end) {
         for (std::size_t slot = begin; slot < end; ++slot) {
-            const int i = static_cast<int>(slot);
-            const bool trigonometric = model.IsTrigonometric(i);
-            const double w = AngleFactor(trigonometric, model.period[slot]);
-            factors[slot] = FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
-                                                         model.center[slot], w, perVariable));
+            factors[slot] = FactorBasis(BuildBasisMatrix(BasisOf(model, static_cast<int>(slot)), perVariable));
         }
     });
     const auto firstSingular = std::find_if(factors.begin(), factors.end(),
@@ -123,11 +120,9 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     if (!shapesAgree)
         return {false, kShapesDisagreeLine};
 
-    for (int i = 0; i <= model.lastVar; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        if (model.IsTrigonometric(i) && model.period[slot] == 0.0)
+    for (int i = 0; i <= model.lastVar; ++i)
+        if (BasisOf(model, i).ZeroPeriod())
             return {false, ZeroPeriodLine(model, i)};
-    }
     // All the matrices are held at once, beside the two tables.
     double matrixBytes = 0;
     for (int i = 0; i <= model.lastVar; ++i) {

@@ -224,18 +224,6 @@ void TallyTile(const double* product, const double* table, std::size_t entryStri
     }
 }
 
-std::vector<SquareMatrix> BasesFor(const ProblemModel& model, const std::array<int, 4>& upper, int threads)
-{
-    std::vector<SquareMatrix> bases;
-    for (int i = 0; i <= model.lastVar; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        const bool trigonometric = model.IsTrigonometric(i);
-        bases.push_back(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric, model.center[slot],
-                                         AngleFactor(trigonometric, model.period[slot]), threads));
-    }
-    return bases;
-}
-
 // Below this much arithmetic a second thread costs more than it saves (as in the solver).
 constexpr double kWorkPerThread = 4.0e6;
 
@@ -436,7 +424,10 @@ bool WorkingTableFits(std::size_t count)
 
 std::vector<SquareMatrix> BasisMatrices(const ProblemModel& model, int threads)
 {
-    return BasesFor(model, model.UpperIndices(), threads);
+    std::vector<SquareMatrix> bases;
+    for (int i = 0; i <= model.lastVar; ++i)
+        bases.push_back(BuildBasisMatrix(BasisOf(model, i), threads));
+    return bases;
 }
 
 double MeasureReproduction(const ProblemModel& model, const std::vector<SquareMatrix>& bases, int threads,

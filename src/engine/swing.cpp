@@ -1,7 +1,7 @@
 #include "engine/swing.h"
 
 #include "base/parallel_for.h"
-#include "engine/evaluate.h"
+#include "engine/variable_basis.h"
 #include "engine/reproduction.h"
 
 #include <algorithm>
@@ -39,9 +39,9 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
     Midpoints m;
     if (v > model.lastVar)
         return m;
-    const auto slot = static_cast<std::size_t>(v);
-    const int count = model.UpperIndices()[slot] + 1;
-    std::vector<double> points(model.VarX(v).begin(), model.VarX(v).begin() + count);
+    const VariableBasis basis = BasisOf(model, v);
+    const int count = basis.count;
+    std::vector<double> points(basis.values->begin(), basis.values->begin() + count);
     // NaNs last: they leave the order strict, and the figure infinite.
     std::sort(points.begin(), points.end(), [](double a, double b) { return std::isnan(b) ? !std::isnan(a) : a < b; });
     // Halves first: the sum of two large values could overflow.
@@ -53,15 +53,7 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
     m.columns = count;
     m.weights.assign(points.size() * static_cast<std::size_t>(count), 0.0);
     for (std::size_t r = 0; r < points.size(); ++r) {
-        double* w = m.weights.data() + r * static_cast<std::size_t>(count);
-        const double dx = points[r] - model.center[slot];
-        if (model.IsTrigonometric(v)) {
-            TrigonometricWeights(AngleOfOffset(dx, model.period[slot]), count - 1, w);
-            continue;
-        }
-        w[0] = 1.0;
-        for (int j = 1; j < count; ++j)
-            w[j] = w[j - 1] * dx;
+        basis.kind->Weights(basis.Argument(points[r]), count - 1, m.weights.data() + r * static_cast<std::size_t>(count));
     }
     m.transposed.assign(m.weights.size(), 0.0);
     for (int r = 0; r < m.rows; ++r)
