@@ -5,6 +5,7 @@
 #include "engine/lu_factors.h"
 #include "base/parallel_for.h"
 #include "engine/solver.h"
+#include "engine/table_index.h"
 #include "engine/variable_basis.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace tavex {
 namespace {
 
 // The lists, the table and the counts agree: ReadSpecs and Open see to it.
-bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
+bool ShapesAgree(const ProblemModel& model, const PerVariable<int>& upper)
 {
     if (model.lastVar < 0 || model.lastVar >= kMaxVariables)
         return false;
@@ -33,20 +34,23 @@ bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
     return true;
 }
 
-bool AllFinite(const Table4& table, const std::array<int, 4>& upper, int threads)
+bool AllFinite(const Table4& table, const PerVariable<int>& upper, int threads)
 {
-    // Lines along the first index, numbered with the third and fourth index outermost.
-    const std::size_t lines = (static_cast<std::size_t>(upper[1]) + 1) * (static_cast<std::size_t>(upper[2]) + 1)
-                            * (static_cast<std::size_t>(upper[3]) + 1);
+    // Lines along the first index, numbered with the later indices, the lowest fastest.
+    std::size_t lines = 1;
+    for (int d = 1; d < kMaxVariables; ++d)
+        lines *= CountOf(upper, d);
     const double work = static_cast<double>(lines) * (upper[0] + 1);
     std::atomic<bool> finite{true};
     ParallelFor(lines, work > 1e6 ? threads : 1, [&](std::size_t begin, std::size_t end) {
         for (std::size_t l = begin; l < end && finite.load(std::memory_order_relaxed); ++l) {
-            const auto i1 = static_cast<int>(l % (static_cast<std::size_t>(upper[1]) + 1));
-            const std::size_t rest = l / (static_cast<std::size_t>(upper[1]) + 1);
-            const auto i2 = static_cast<int>(rest % (static_cast<std::size_t>(upper[2]) + 1));
-            const auto i3 = static_cast<int>(rest / (static_cast<std::size_t>(upper[2]) + 1));
-            const double* line = table.data() + table.Offset(0, i1, i2, i3);
+            PerVariable<int> index{};
+            std::size_t rest = l;
+            for (int d = 1; d < kMaxVariables; ++d) {
+                index[static_cast<std::size_t>(d)] = static_cast<int>(rest % CountOf(upper, d));
+                rest /= CountOf(upper, d);
+            }
+            const double* line = table.data() + OffsetOf(table, index);
             // x - x is 0 for a finite x and NaN otherwise, and a NaN survives the sum.
             double probe = 0.0;
             for (int i0 = 0; i0 <= upper[0]; ++i0)
@@ -68,7 +72,7 @@ std::string NameForLine(const ProblemModel& model, int variable)
 // zero pivot is known before the table is touched, and the solve can then
 // take two variables per pass over memory. The variables after a singular
 // one are not processed.
-ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int threads, bool measureFit)
+ComputeOutcome Solve(ProblemModel& model, const PerVariable<int>& upper, int threads, bool measureFit)
 {
     std::vector<LuFactors> factors(static_cast<std::size_t>(model.lastVar) + 1);
     const int perVariable = std::max(1, threads / static_cast<int>(factors.size()));
@@ -114,7 +118,7 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     model.ClearComputed();
     model.RegenerateSpacedValues(spacedChecked);
 
-    const std::array<int, 4> upper = model.UpperIndices();
+    const PerVariable<int> upper = model.UpperIndices();
     const bool shapesAgree = ShapesAgree(model, upper);
     assert(shapesAgree);
     if (!shapesAgree)

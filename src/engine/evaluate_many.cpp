@@ -88,7 +88,7 @@ void FillBatch(std::span<const PerVariable<double>> points, int lanes, Batch& ba
     const int count = static_cast<int>(points.size());
     batch.points = (count + lanes - 1) / lanes * lanes;
     std::size_t mostRows = 1;
-    for (std::size_t v = 0; v < 4; ++v) {
+    for (std::size_t v = 0; v < batch.m.size(); ++v) {
         const std::size_t rows = batch.form[v] == LevelForm::kWeighted ? static_cast<std::size_t>(batch.m[v]) + 1 : 1;
         batch.arguments[v].assign(rows * static_cast<std::size_t>(batch.points), 0.0);
         mostRows = std::max(mostRows, rows);
@@ -98,7 +98,7 @@ void FillBatch(std::span<const PerVariable<double>> points, int lanes, Batch& ba
         const PerVariable<double>& point = points[static_cast<std::size_t>(p)];
         const int first = p / batch.block * batch.block;
         const auto width = static_cast<std::size_t>(batch.Width(first));
-        for (int v = 0; v < 4; ++v) {
+        for (int v = 0; v < kMaxVariables; ++v) {
             const auto slot = static_cast<std::size_t>(v);
             double* at = batch.arguments[slot].data() + batch.Index(v, first, p - first);
             const double argument = batch.bases[slot].Argument(point[slot]);

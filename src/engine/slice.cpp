@@ -49,7 +49,7 @@ std::size_t ValueCount(const Counts& count)
     return values;
 }
 
-int ThreadsFor(const Block& block)
+int SliceThreads(const Block& block)
 {
     return ValueCount(block.count) >= kParallelFromValues ? 0 : 1;
 }
@@ -73,7 +73,7 @@ void SumOutFirstIndex(const Level& level, const Block& in, double* out)
     const std::size_t n0 = in.count[0], n1 = in.count[1];
     // A run: the lines along index 1 at one combination of the later indices,
     // evenly spaced in the table and contiguous in `out`.
-    ParallelFor(ValueCount(in.count) / (n0 * n1), ThreadsFor(in), [&](std::size_t begin, std::size_t end) {
+    ParallelFor(ValueCount(in.count) / (n0 * n1), SliceThreads(in), [&](std::size_t begin, std::size_t end) {
         for (std::size_t run = begin; run < end; ++run)
             ContractLanes(level, static_cast<int>(n0) - 1, RunStart(in, run, 1), n1, in.stride[1], 1, out + n1 * run);
     });
@@ -103,7 +103,7 @@ void SumOutLaterIndex(const Level& level, const Block& in, std::size_t k, double
     const int m = static_cast<int>(nk) - 1;
     // Line l of `out` is where the dense layout puts the other indices once
     // index k has count 1.
-    ParallelFor(ValueCount(in.count) / (n0 * nk), ThreadsFor(in), [&](std::size_t begin, std::size_t end) {
+    ParallelFor(ValueCount(in.count) / (n0 * nk), SliceThreads(in), [&](std::size_t begin, std::size_t end) {
         for (std::size_t l = begin; l < end; ++l) {
             const double* source = RunStart(in, l, k);
             if (level.form == LevelForm::kWeighted)

@@ -3,6 +3,7 @@
 #include "base/parallel_for.h"
 #include "engine/variable_basis.h"
 #include "engine/reproduction.h"
+#include "engine/thread_policy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -241,14 +242,6 @@ struct Tally {
     }
 };
 
-// Below this much arithmetic a second thread costs more than it saves (as in the solver).
-constexpr double kWorkPerThread = 4.0e6;
-
-int ThreadsFor(double work, int threads)
-{
-    return std::min(ResolveThreadCount(threads), std::max(1, static_cast<int>(work / kWorkPerThread)));
-}
-
 // A block's intermediate products stay in the processor's caches: about 1 MiB.
 constexpr std::size_t kBlockValues = std::size_t{1} << 17;
 
@@ -261,9 +254,9 @@ constexpr std::size_t kBlockValues = std::size_t{1} << 17;
 // The last products are tallied as they come, never stored.
 std::optional<double> MeasureSwing(const ProblemModel& model, int threads, KernelIsa isa)
 {
-    std::array<Midpoints, 4> m;
-    std::array<std::size_t, 4> n{}, r{};
-    for (int v = 0; v < 4; ++v) {
+    PerVariable<Midpoints> m;
+    PerVariable<std::size_t> n{}, r{};
+    for (int v = 0; v < kMaxVariables; ++v) {
         const auto slot = static_cast<std::size_t>(v);
         m[slot] = MidpointWeights(model, v);
         n[slot] = static_cast<std::size_t>(m[slot].columns);
