@@ -45,7 +45,7 @@ const ProblemModel& Expansion(bool trigonometric)
     return trigonometric ? trig : poly;
 }
 
-// Coordinates uniform in [-1, 1], as offsets from the centers.
+// Coordinates uniform in [-1, 1].
 std::vector<PerVariable<double>> Points(const ProblemModel& model)
 {
     std::mt19937 gen(1);
@@ -53,7 +53,7 @@ std::vector<PerVariable<double>> Points(const ProblemModel& model)
     std::vector<PerVariable<double>> points(kPoints);
     for (auto& p : points)
         for (int v = 0; v <= model.lastVar; ++v)
-            p[static_cast<std::size_t>(v)] = coordinate(gen) - model.center[static_cast<std::size_t>(v)];
+            p[static_cast<std::size_t>(v)] = coordinate(gen);
     return points;
 }
 

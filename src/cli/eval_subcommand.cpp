@@ -71,12 +71,8 @@ public:
     // first point whose function the script host cannot evaluate.
     bool Flush()
     {
-        std::vector<PerVariable<double>> offsets(points_);
-        for (PerVariable<double>& offset : offsets)
-            for (int k = 0; k <= model_.lastVar; ++k)
-                offset[static_cast<std::size_t>(k)] -= model_.center[static_cast<std::size_t>(k)];
         // The problem holds coefficients: HasCoefficients came first.
-        const std::vector<double> values = EvaluateMany(model_, offsets).value();
+        const std::vector<double> values = EvaluateMany(model_, points_).value();
         for (std::size_t i = 0; i < values.size(); ++i)
             if (!Print(i, values[i]))
                 return false;

@@ -67,10 +67,7 @@ bool HasFormula(std::string_view function)
 
 std::optional<double> ApproximationAt(const ProblemModel& model, const PerVariable<double>& point)
 {
-    PerVariable<double> offsets{};
-    for (int k = 0; k <= model.lastVar; ++k)
-        offsets[static_cast<std::size_t>(k)] = point[static_cast<std::size_t>(k)] - model.center[static_cast<std::size_t>(k)];
-    return Evaluate(model, offsets);
+    return Evaluate(model, point);
 }
 
 std::string NoCurrentValue(const ProblemModel& model)

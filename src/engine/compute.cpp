@@ -5,6 +5,8 @@
 #include "engine/lu_factors.h"
 #include "base/parallel_for.h"
 #include "engine/solver.h"
+#include "engine/table_index.h"
+#include "engine/variable_basis.h"
 
 #include <algorithm>
 #include <cassert>
@@ -18,7 +20,7 @@ namespace tavex {
 namespace {
 
 // The lists, the table and the counts agree: ReadSpecs and Open see to it.
-bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
+bool ShapesAgree(const ProblemModel& model, const PerVariable<int>& upper)
 {
     if (model.lastVar < 0 || model.lastVar >= kMaxVariables)
         return false;
@@ -26,26 +28,29 @@ bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
         const int u = upper[static_cast<std::size_t>(k)];
         if (u < 0 || u >= model.coef.extent(k))
             return false;
-        if (k <= model.lastVar && model.VarX(k).size() < static_cast<std::size_t>(u) + 1)
+        if (k <= model.lastVar && BasisOf(model, k).values->size() < static_cast<std::size_t>(u) + 1)
             return false;
     }
     return true;
 }
 
-bool AllFinite(const Table4& table, const std::array<int, 4>& upper, int threads)
+bool AllFinite(const Table4& table, const PerVariable<int>& upper, int threads)
 {
-    // Lines along the first index, numbered with the third and fourth index outermost.
-    const std::size_t lines = (static_cast<std::size_t>(upper[1]) + 1) * (static_cast<std::size_t>(upper[2]) + 1)
-                            * (static_cast<std::size_t>(upper[3]) + 1);
+    // Lines along the first index, numbered with the later indices, the lowest fastest.
+    std::size_t lines = 1;
+    for (int d = 1; d < kMaxVariables; ++d)
+        lines *= CountOf(upper, d);
     const double work = static_cast<double>(lines) * (upper[0] + 1);
     std::atomic<bool> finite{true};
     ParallelFor(lines, work > 1e6 ? threads : 1, [&](std::size_t begin, std::size_t end) {
         for (std::size_t l = begin; l < end && finite.load(std::memory_order_relaxed); ++l) {
-            const auto i1 = static_cast<int>(l % (static_cast<std::size_t>(upper[1]) + 1));
-            const std::size_t rest = l / (static_cast<std::size_t>(upper[1]) + 1);
-            const auto i2 = static_cast<int>(rest % (static_cast<std::size_t>(upper[2]) + 1));
-            const auto i3 = static_cast<int>(rest / (static_cast<std::size_t>(upper[2]) + 1));
-            const double* line = table.data() + table.Offset(0, i1, i2, i3);
+            PerVariable<int> index{};
+            std::size_t rest = l;
+            for (int d = 1; d < kMaxVariables; ++d) {
+                index[static_cast<std::size_t>(d)] = static_cast<int>(rest % CountOf(upper, d));
+                rest /= CountOf(upper, d);
+            }
+            const double* line = table.data() + OffsetOf(table, index);
             // x - x is 0 for a finite x and NaN otherwise, and a NaN survives the sum.
             double probe = 0.0;
             for (int i0 = 0; i0 <= upper[0]; ++i0)
@@ -67,17 +72,13 @@ std::string NameForLine(const ProblemModel& model, int variable)
 // zero pivot is known before the table is touched, and the solve can then
 // take two variables per pass over memory. The variables after a singular
 // one are not processed.
-ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int threads, bool measureFit)
+ComputeOutcome Solve(ProblemModel& model, const PerVariable<int>& upper, int threads, bool measureFit)
 {
     std::vector<LuFactors> factors(static_cast<std::size_t>(model.lastVar) + 1);
     const int perVariable = std::max(1, threads / static_cast<int>(factors.size()));
     ParallelFor(factors.size(), threads, [&](std::size_t begin, std::size_t end) {
         for (std::size_t slot = begin; slot < end; ++slot) {
-            const int i = static_cast<int>(slot);
-            const bool trigonometric = model.IsTrigonometric(i);
-            const double w = AngleFactor(trigonometric, model.period[slot]);
-            factors[slot] = FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
-                                                         model.center[slot], w, perVariable));
+            factors[slot] = FactorBasis(BuildBasisMatrix(BasisOf(model, static_cast<int>(slot)), perVariable));
         }
     });
     const auto firstSingular = std::find_if(factors.begin(), factors.end(),
@@ -117,17 +118,15 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
     model.ClearComputed();
     model.RegenerateSpacedValues(spacedChecked);
 
-    const std::array<int, 4> upper = model.UpperIndices();
+    const PerVariable<int> upper = model.UpperIndices();
     const bool shapesAgree = ShapesAgree(model, upper);
     assert(shapesAgree);
     if (!shapesAgree)
         return {false, kShapesDisagreeLine};
 
-    for (int i = 0; i <= model.lastVar; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        if (model.IsTrigonometric(i) && model.period[slot] == 0.0)
+    for (int i = 0; i <= model.lastVar; ++i)
+        if (BasisOf(model, i).ZeroPeriod())
             return {false, ZeroPeriodLine(model, i)};
-    }
     // All the matrices are held at once, beside the two tables.
     double matrixBytes = 0;
     for (int i = 0; i <= model.lastVar; ++i) {

@@ -1,7 +1,8 @@
 #include "engine/evaluate_many.h"
 
 #include "base/parallel_for.h"
-#include "engine/evaluate.h"
+#include "engine/level_sum.h"
+#include "engine/variable_basis.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,12 +50,13 @@ using AlignedDoubles = std::vector<double, CacheLineAllocator<double>>;
 
 // A batch of points in blocks of `block` points (the last block may be
 // narrower: the points padded to a multiple of the lanes), and what each level
-// of the nested sum takes of them. A polynomial level takes the offsets, point
-// after point; a trigonometric level its weights, block after block, each
+// of the nested sum takes of them. A Horner level takes the arguments, point
+// after point; a weighted level its weights, block after block, each
 // block's row j holding weight j of the block's points.
 struct Batch {
-    std::array<int, 4> m{};
-    PerVariable<bool> trigonometric{};
+    PerVariable<int> m{};
+    PerVariable<VariableBasis> bases{};
+    PerVariable<LevelForm> form{};
     int block = 0;
     int points = 0;
     PerVariable<AlignedDoubles> arguments;
@@ -67,45 +69,44 @@ struct Batch {
     std::size_t Index(int v, int first, int offset) const
     {
         const auto slot = static_cast<std::size_t>(v);
-        const int rows = trigonometric[slot] ? m[slot] + 1 : 1;
+        const int rows = form[slot] == LevelForm::kWeighted ? m[slot] + 1 : 1;
         return static_cast<std::size_t>(rows) * static_cast<std::size_t>(first) + static_cast<std::size_t>(offset);
     }
     const double* At(int v, int first, int offset) const
     {
         return arguments[static_cast<std::size_t>(v)].data() + Index(v, first, offset);
     }
-    // The index of level v's k-th term in the order Evaluate adds them:
-    // Horner's scheme descends, the trigonometric sum ascends.
     int Ordered(int v, int k) const
     {
         const auto slot = static_cast<std::size_t>(v);
-        return trigonometric[slot] ? k : m[slot] - k;
+        return TermIndex(form[slot], m[slot], k);
     }
 };
 
-void FillBatch(const ProblemModel& model, std::span<const PerVariable<double>> evalDx, int lanes, Batch& batch)
+void FillBatch(std::span<const PerVariable<double>> points, int lanes, Batch& batch)
 {
-    const int count = static_cast<int>(evalDx.size());
+    const int count = static_cast<int>(points.size());
     batch.points = (count + lanes - 1) / lanes * lanes;
     std::size_t mostRows = 1;
-    for (std::size_t v = 0; v < 4; ++v) {
-        const std::size_t rows = batch.trigonometric[v] ? static_cast<std::size_t>(batch.m[v]) + 1 : 1;
+    for (std::size_t v = 0; v < batch.m.size(); ++v) {
+        const std::size_t rows = batch.form[v] == LevelForm::kWeighted ? static_cast<std::size_t>(batch.m[v]) + 1 : 1;
         batch.arguments[v].assign(rows * static_cast<std::size_t>(batch.points), 0.0);
         mostRows = std::max(mostRows, rows);
     }
     std::vector<double> weights(mostRows);
     for (int p = 0; p < count; ++p) {
-        const PerVariable<double> arguments = LevelArguments(model, evalDx[static_cast<std::size_t>(p)]);
+        const PerVariable<double>& point = points[static_cast<std::size_t>(p)];
         const int first = p / batch.block * batch.block;
         const auto width = static_cast<std::size_t>(batch.Width(first));
-        for (int v = 0; v < 4; ++v) {
+        for (int v = 0; v < kMaxVariables; ++v) {
             const auto slot = static_cast<std::size_t>(v);
             double* at = batch.arguments[slot].data() + batch.Index(v, first, p - first);
-            if (!batch.trigonometric[slot]) {
-                *at = arguments[slot];
+            const double argument = batch.bases[slot].Argument(point[slot]);
+            if (batch.form[slot] == LevelForm::kHorner) {
+                *at = argument;
                 continue;
             }
-            TrigonometricWeights(arguments[slot], batch.m[slot], weights.data());
+            batch.bases[slot].kind->Weights(argument, batch.m[slot], weights.data());
             for (int j = 0; j <= batch.m[slot]; ++j)
                 at[static_cast<std::size_t>(j) * width] = weights[static_cast<std::size_t>(j)];
         }
@@ -126,17 +127,10 @@ template <class Vec>
     std::memcpy(p, &v, sizeof v);
 }
 
-// One more term of a level's sum, as Evaluate adds it.
-template <class Vec>
-[[gnu::always_inline]] inline void AddTerm(bool trigonometric, Vec& sum, const Vec& inner, const Vec& argument)
-{
-    sum = trigonometric ? inner * argument + sum : sum * argument + inner;
-}
-
 // Level 0 over L lines for V vectors of points: s[l][v]. The L x V chains are
 // independent, enough of them to keep both multipliers and adders busy while
 // each coefficient, read once, serves V vectors.
-template <class Vec, bool kTrigonometric, int L, int V>
+template <class Vec, LevelForm kForm, int L, int V>
 [[gnu::always_inline]] inline void SumLevel0(const double* const* line, int m, const double* arguments,
                                              std::size_t rowStride, Vec (&s)[L][V])
 {
@@ -146,7 +140,7 @@ template <class Vec, bool kTrigonometric, int L, int V>
 #pragma GCC unroll 16
         for (int v = 0; v < V; ++v)
             s[l][v] = Vec{};
-    if constexpr (!kTrigonometric) {
+    if constexpr (kForm == LevelForm::kHorner) {
         Vec d[V];
 #pragma GCC unroll 16
         for (int v = 0; v < V; ++v)
@@ -157,7 +151,7 @@ template <class Vec, bool kTrigonometric, int L, int V>
                 const double c = line[l][j];
 #pragma GCC unroll 16
                 for (int v = 0; v < V; ++v)
-                    s[l][v] = s[l][v] * d[v] + c;
+                    s[l][v] = AddTerm(kForm, s[l][v], c, d[v]);
             }
     } else {
         for (int j = 0; j <= m; ++j) {
@@ -171,7 +165,7 @@ template <class Vec, bool kTrigonometric, int L, int V>
                 const double c = line[l][j];
 #pragma GCC unroll 16
                 for (int v = 0; v < V; ++v)
-                    s[l][v] = c * w[v] + s[l][v];
+                    s[l][v] = AddTerm(kForm, s[l][v], c, w[v]);
             }
         }
     }
@@ -180,24 +174,25 @@ template <class Vec, bool kTrigonometric, int L, int V>
 // Level 0 over the lines i, i + 1, ... of one (j2, j3), L at a time while L
 // are left, each sum added as the next term of level 1; returns the first
 // line left.
-template <class Vec, bool kTrigonometric0, int L, int V>
+template <class Vec, LevelForm kForm0, int L, int V>
 [[gnu::always_inline]] inline int AddLines(const Batch& batch, int i, const double* arguments0,
                                            const double* arguments1, std::size_t width, const Vec (&d1)[V],
                                            Vec (&sum1)[V])
 {
     constexpr int W = kLanes<Vec>;
-    const bool trigonometric1 = batch.trigonometric[1];
+    const LevelForm form1 = batch.form[1];
+    const bool weighted1 = form1 == LevelForm::kWeighted;
     const int count = batch.m[1] + 1;
     for (; i + L <= count; i += L) {
         Vec s[L][V];
-        SumLevel0<Vec, kTrigonometric0, L, V>(batch.lines.data() + i, batch.m[0], arguments0, width, s);
+        SumLevel0<Vec, kForm0, L, V>(batch.lines.data() + i, batch.m[0], arguments0, width, s);
 #pragma GCC unroll 16
         for (int l = 0; l < L; ++l)
 #pragma GCC unroll 16
             for (int v = 0; v < V; ++v) {
-                // The lines of a trigonometric level 1 ascend: line i + l is its row.
-                const Vec a = trigonometric1 ? Load<Vec>(arguments1 + (i + l) * width + v * W) : d1[v];
-                AddTerm(trigonometric1, sum1[v], s[l][v], a);
+                // The lines of a weighted level 1 ascend: line i + l is its row.
+                const Vec a = weighted1 ? Load<Vec>(arguments1 + (i + l) * width + v * W) : d1[v];
+                sum1[v] = AddTerm(form1, sum1[v], s[l][v], a);
             }
     }
     return i;
@@ -205,7 +200,7 @@ template <class Vec, bool kTrigonometric0, int L, int V>
 
 // Levels 0 and 1 of one (j2, j3) for the V vectors of points `offset` into the
 // block at `first`, added as the next term of level 2.
-template <class Vec, bool kTrigonometric0, int L, int V>
+template <class Vec, LevelForm kForm0, int L, int V>
 [[gnu::always_inline]] inline void SumBlock(Batch& batch, int j2, int first, int offset)
 {
     constexpr int W = kLanes<Vec>;
@@ -218,19 +213,19 @@ template <class Vec, bool kTrigonometric0, int L, int V>
         d1[v] = Load<Vec>(arguments1 + v * W);
         sum1[v] = Vec{};
     }
-    int i = AddLines<Vec, kTrigonometric0, L, V>(batch, 0, arguments0, arguments1, width, d1, sum1);
+    int i = AddLines<Vec, kForm0, L, V>(batch, 0, arguments0, arguments1, width, d1, sum1);
     if constexpr (L > 2)
-        i = AddLines<Vec, kTrigonometric0, 2, V>(batch, i, arguments0, arguments1, width, d1, sum1);
+        i = AddLines<Vec, kForm0, 2, V>(batch, i, arguments0, arguments1, width, d1, sum1);
     if constexpr (L > 1)
-        AddLines<Vec, kTrigonometric0, 1, V>(batch, i, arguments0, arguments1, width, d1, sum1);
+        AddLines<Vec, kForm0, 1, V>(batch, i, arguments0, arguments1, width, d1, sum1);
 
-    const bool trigonometric2 = batch.trigonometric[2];
-    const double* arguments2 = batch.At(2, first, offset) + (trigonometric2 ? j2 * width : 0);
+    const LevelForm form2 = batch.form[2];
+    const double* arguments2 = batch.At(2, first, offset) + (form2 == LevelForm::kWeighted ? j2 * width : 0);
     double* sum2 = batch.sum2.data() + first + offset;
 #pragma GCC unroll 16
     for (int v = 0; v < V; ++v) {
         Vec sum = Load<Vec>(sum2 + v * W);
-        AddTerm(trigonometric2, sum, sum1[v], Load<Vec>(arguments2 + v * W));
+        sum = AddTerm(form2, sum, sum1[v], Load<Vec>(arguments2 + v * W));
         Store(sum2 + v * W, sum);
     }
 }
@@ -241,7 +236,7 @@ template <class Vec, int L, int V>
 [[gnu::always_inline]] inline void SumBatch(const Table4& coef, Batch& batch)
 {
     constexpr int W = kLanes<Vec>;
-    const std::array<int, 4>& m = batch.m;
+    const PerVariable<int>& m = batch.m;
     batch.lines.resize(static_cast<std::size_t>(m[1]) + 1);
     batch.sum3.assign(static_cast<std::size_t>(batch.points), 0.0);
     for (int k3 = 0; k3 <= m[3]; ++k3) {
@@ -254,28 +249,28 @@ template <class Vec, int L, int V>
             for (int first = 0; first < batch.points; first += batch.block) {
                 const int width = batch.Width(first);
                 if (width == V * W) {
-                    if (batch.trigonometric[0])
-                        SumBlock<Vec, true, L, V>(batch, j2, first, 0);
+                    if (batch.form[0] == LevelForm::kWeighted)
+                        SumBlock<Vec, LevelForm::kWeighted, L, V>(batch, j2, first, 0);
                     else
-                        SumBlock<Vec, false, L, V>(batch, j2, first, 0);
+                        SumBlock<Vec, LevelForm::kHorner, L, V>(batch, j2, first, 0);
                     continue;
                 }
                 for (int offset = 0; offset < width; offset += W) {
-                    if (batch.trigonometric[0])
-                        SumBlock<Vec, true, L, 1>(batch, j2, first, offset);
+                    if (batch.form[0] == LevelForm::kWeighted)
+                        SumBlock<Vec, LevelForm::kWeighted, L, 1>(batch, j2, first, offset);
                     else
-                        SumBlock<Vec, false, L, 1>(batch, j2, first, offset);
+                        SumBlock<Vec, LevelForm::kHorner, L, 1>(batch, j2, first, offset);
                 }
             }
         }
-        const bool trigonometric3 = batch.trigonometric[3];
+        const LevelForm form3 = batch.form[3];
         for (int first = 0; first < batch.points; first += batch.block) {
             const int width = batch.Width(first);
             for (int offset = 0; offset < width; offset += W) {
-                const double* arguments3 = batch.At(3, first, offset) + (trigonometric3 ? j3 * width : 0);
+                const double* arguments3 = batch.At(3, first, offset) + (form3 == LevelForm::kWeighted ? j3 * width : 0);
                 double* sum3 = batch.sum3.data() + first + offset;
                 Vec sum = Load<Vec>(sum3);
-                AddTerm(trigonometric3, sum, Load<Vec>(batch.sum2.data() + first + offset), Load<Vec>(arguments3));
+                sum = AddTerm(form3, sum, Load<Vec>(batch.sum2.data() + first + offset), Load<Vec>(arguments3));
                 Store(sum3, sum);
             }
         }
@@ -338,36 +333,39 @@ Kernel KernelFor(KernelIsa isa)
 } // namespace
 
 std::optional<std::vector<double>> EvaluateMany(const ProblemModel& model,
-                                                std::span<const PerVariable<double>> evalDx,
+                                                std::span<const PerVariable<double>> points,
                                                 const EvaluateManyOptions& options)
 {
     if (!model.IsComputed())
         return std::nullopt;
-    std::vector<double> values(evalDx.size(), std::numeric_limits<double>::quiet_NaN());
-    if (HasZeroPeriod(model) || evalDx.empty())
+    std::vector<double> values(points.size(), std::numeric_limits<double>::quiet_NaN());
+    if (HasZeroPeriod(model) || points.empty())
         return values;
 
     const Kernel kernel = KernelFor(options.isa);
     const int threads = ResolveThreadCount(options.threads);
     // Without a size asked for, a small call is still shared among the threads.
     const auto block = static_cast<std::size_t>(kernel.block);
-    const std::size_t perThread = (evalDx.size() + static_cast<std::size_t>(threads) - 1)
+    const std::size_t perThread = (points.size() + static_cast<std::size_t>(threads) - 1)
                                 / static_cast<std::size_t>(threads);
     const std::size_t batchPoints = options.batchPoints > 0
         ? static_cast<std::size_t>(options.batchPoints)
         : std::min<std::size_t>(kBatchPoints, (perThread + block - 1) / block * block);
-    const std::size_t batches = (evalDx.size() + batchPoints - 1) / batchPoints;
+    const std::size_t batches = (points.size() + batchPoints - 1) / batchPoints;
 
     ParallelFor(batches, threads, [&](std::size_t begin, std::size_t end) {
         Batch batch;
-        batch.m = model.UpperIndices();
-        for (int v = 0; v < 4; ++v)
-            batch.trigonometric[static_cast<std::size_t>(v)] = model.IsTrigonometric(v);
+        for (int v = 0; v < kMaxVariables; ++v) {
+            const auto slot = static_cast<std::size_t>(v);
+            batch.bases[slot] = BasisOf(model, v);
+            batch.m[slot] = batch.bases[slot].count - 1;
+            batch.form[slot] = batch.bases[slot].kind->Form();
+        }
         batch.block = kernel.block;
         for (std::size_t b = begin; b < end; ++b) {
             const std::size_t first = b * batchPoints;
-            const std::size_t count = std::min(batchPoints, evalDx.size() - first);
-            FillBatch(model, evalDx.subspan(first, count), kernel.lanes, batch);
+            const std::size_t count = std::min(batchPoints, points.size() - first);
+            FillBatch(points.subspan(first, count), kernel.lanes, batch);
             kernel.sum(model.coef, batch);
             std::copy_n(batch.sum3.begin(), count, values.begin() + static_cast<std::ptrdiff_t>(first));
         }

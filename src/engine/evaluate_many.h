@@ -15,17 +15,17 @@ struct EvaluateManyOptions {
     KernelIsa isa = BestKernelIsa(); // every instruction set gives the same values
 };
 
-// The value of the expansion at each point, given by its offsets from the
-// centers as Evaluate takes them: value i is bit for bit Evaluate(model,
-// evalDx[i]), NaN throughout when a trigonometric variable has period 0;
-// nothing while isComputed is false.
+// The value of the expansion at each point, given by its coordinates as
+// Evaluate takes them: value i is bit for bit Evaluate(model, points[i]), NaN
+// throughout when a trigonometric variable has period 0; nothing while
+// isComputed is false.
 //
 // The points go in batches: a batch reads each line of coefficients once and
-// runs the Horner chains (or trigonometric sums) of all its points side by
+// runs the level sums (level_sum.h) of all its points side by
 // side, each point by the very operations of Evaluate. Batches are shared out
 // among the threads; no value depends on the threads, the batch size or the instruction set.
 std::optional<std::vector<double>> EvaluateMany(const ProblemModel& model,
-                                                std::span<const PerVariable<double>> evalDx,
+                                                std::span<const PerVariable<double>> points,
                                                 const EvaluateManyOptions& options = {});
 
 } // namespace tavex

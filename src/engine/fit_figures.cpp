@@ -28,7 +28,6 @@ FitFigures Measure(const ProblemModel& model, const std::vector<SquareMatrix>& b
                    const std::vector<LuFactors>& factors, int threads)
 {
     FitFigures figures;
-    const std::array<int, 4> upper = model.UpperIndices();
     for (int i = 0; i <= model.lastVar; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         VariableFit variable;
@@ -38,8 +37,7 @@ FitFigures Measure(const ProblemModel& model, const std::vector<SquareMatrix>& b
         variable.scaledCondition = EstimateScaledCondition(bases[slot], factors[slot]);
         variable.scaledDigitsLost = DigitsLost(variable.scaledCondition);
         const std::string shownName = variable.name.empty() ? "variable " + std::to_string(i + 1) : variable.name;
-        variable.singularity = BasisSingularity(model.VarX(i), upper[slot] + 1, model.IsTrigonometric(i),
-                                                model.center[slot], model.period[slot], shownName);
+        variable.singularity = BasisSingularity(BasisOf(model, i), shownName);
         figures.variables.push_back(std::move(variable));
     }
     figures.reproduction = MeasureReproduction(model, bases, threads);

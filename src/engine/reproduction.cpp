@@ -3,6 +3,9 @@
 #include "base/memory_share.h"
 #include "base/parallel_for.h"
 #include "engine/basis.h"
+#include "engine/table_blocks.h"
+#include "engine/thread_policy.h"
+#include "engine/variable_basis.h"
 #include "engine/kernels/lane_layout.h"
 #include "engine/kernels/tile_transfer.h"
 
@@ -224,83 +227,11 @@ void TallyTile(const double* product, const double* table, std::size_t entryStri
     }
 }
 
-std::vector<SquareMatrix> BasesFor(const ProblemModel& model, const std::array<int, 4>& upper, int threads)
-{
-    std::vector<SquareMatrix> bases;
-    for (int i = 0; i <= model.lastVar; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        const bool trigonometric = model.IsTrigonometric(i);
-        bases.push_back(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric, model.center[slot],
-                                         AngleFactor(trigonometric, model.period[slot]), threads));
-    }
-    return bases;
-}
-
-// Below this much arithmetic a second thread costs more than it saves (as in the solver).
-constexpr double kWorkPerThread = 4.0e6;
-
-// A stage rebuilds along one or two neighbouring variables, block by block:
-// whole along its variables, cut along the others so that a block holds
-// about blockValues values and stays in the processor's caches from one
-// variable to the next. A line along a stage variable lies within one block.
-class StageBlocks final {
-public:
-    StageBlocks(const std::array<int, 4>& upper, int firstAxis, int lastAxis, std::size_t blockValues)
-        : upper_(upper)
-    {
-        std::size_t whole = 1;
-        for (int d = firstAxis; d <= lastAxis; ++d)
-            whole *= Count(d);
-        std::size_t room = std::max<std::size_t>(1, blockValues / whole);
-        for (int d = 0; d < 4; ++d) {
-            const auto slot = static_cast<std::size_t>(d);
-            if (d >= firstAxis && d <= lastAxis) {
-                length_[slot] = Count(d);
-                continue;
-            }
-            length_[slot] = std::min(Count(d), room);
-            blocks_[slot] = (Count(d) + length_[slot] - 1) / length_[slot];
-            room = length_[slot] == Count(d) ? std::max<std::size_t>(1, room / Count(d)) : 1;
-        }
-    }
-
-    std::size_t count() const { return blocks_[0] * blocks_[1] * blocks_[2] * blocks_[3]; }
-
-    // The upper indices of a table that holds any block.
-    std::array<int, 4> BlockUpper() const
-    {
-        std::array<int, 4> upper{};
-        for (std::size_t slot = 0; slot < 4; ++slot)
-            upper[slot] = static_cast<int>(length_[slot]) - 1;
-        return upper;
-    }
-
-    // The lines along `axis` within block `index`.
-    LineSelection Lines(std::size_t index, int axis) const
-    {
-        LineSelection lines{axis, upper_, {}};
-        for (std::size_t slot = 0; slot < 4; ++slot) {
-            const std::size_t start = index % blocks_[slot] * length_[slot];
-            index /= blocks_[slot];
-            lines.lower[slot] = static_cast<int>(start);
-            lines.upper[slot] = static_cast<int>(std::min(Count(static_cast<int>(slot)), start + length_[slot])) - 1;
-        }
-        return lines;
-    }
-
-private:
-    std::size_t Count(int d) const { return static_cast<std::size_t>(upper_[static_cast<std::size_t>(d)]) + 1; }
-
-    std::array<int, 4> upper_;
-    std::array<std::size_t, 4> length_{1, 1, 1, 1};
-    std::array<std::size_t, 4> blocks_{1, 1, 1, 1};
-};
-
 // The lines of a block as a table holding just that block has them.
 LineSelection WithinBlock(const LineSelection& lines)
 {
     LineSelection within{lines.axis, {}, {}};
-    for (std::size_t slot = 0; slot < 4; ++slot)
+    for (std::size_t slot = 0; slot < within.upper.size(); ++slot)
         within.upper[slot] = lines.upper[slot] - lines.lower[slot];
     return within;
 }
@@ -314,7 +245,7 @@ LineSelection WithinBlock(const LineSelection& lines)
 // variable stay in a table of the block's size, in the caches.
 class Rebuild final {
 public:
-    Rebuild(const ProblemModel& model, const std::array<int, 4>& upper, const std::vector<SquareMatrix>& bases,
+    Rebuild(const ProblemModel& model, const PerVariable<int>& upper, const std::vector<SquareMatrix>& bases,
             KernelIsa isa)
         : model_(model), upper_(upper), bases_(bases), isa_(isa)
     {
@@ -336,13 +267,12 @@ public:
             const Stage& stage = stages_[s];
             const Table4& source = s == 0 ? model_.coef : working_;
             const bool final = s + 1 == stages_.size();
-            const StageBlocks blocks(upper_, stage.first, stage.last, kBlockValues);
+            const TableBlocks blocks(upper_, stage.first, stage.last, kBlockValues);
             const int order = std::max(Count(stage.first), Count(stage.last));
             double work = static_cast<double>(Table4::ElementCount(upper_)) * Count(stage.first);
             if (stage.last != stage.first)
                 work += static_cast<double>(Table4::ElementCount(upper_)) * Count(stage.last);
-            const int stageThreads =
-                std::min(ResolveThreadCount(threads), std::max(1, static_cast<int>(work / kWorkPerThread)));
+            const int stageThreads = ThreadsFor(work, threads);
             ParallelFor(blocks.count(), stageThreads, [&](std::size_t begin, std::size_t end) {
                 const TileBuffer tile = MakeTile(order);
                 const TileBuffer product = MakeTile(order);
@@ -420,7 +350,7 @@ private:
     }
 
     const ProblemModel& model_;
-    std::array<int, 4> upper_;
+    PerVariable<int> upper_;
     const std::vector<SquareMatrix>& bases_;
     KernelIsa isa_;
     std::vector<Stage> stages_;
@@ -436,7 +366,10 @@ bool WorkingTableFits(std::size_t count)
 
 std::vector<SquareMatrix> BasisMatrices(const ProblemModel& model, int threads)
 {
-    return BasesFor(model, model.UpperIndices(), threads);
+    std::vector<SquareMatrix> bases;
+    for (int i = 0; i <= model.lastVar; ++i)
+        bases.push_back(BuildBasisMatrix(BasisOf(model, i), threads));
+    return bases;
 }
 
 double MeasureReproduction(const ProblemModel& model, const std::vector<SquareMatrix>& bases, int threads,

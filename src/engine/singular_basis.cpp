@@ -1,5 +1,6 @@
 #include "engine/singular_basis.h"
 
+#include "engine/kinds/term_text.h"
 #include "model/number_text.h"
 
 #include <algorithm>
@@ -37,10 +38,7 @@ double CompensatedSum(const std::vector<double>& terms)
 std::string SineTerm(int multiple, double center, std::string_view name)
 {
     std::string argument(name);
-    if (center > 0.0)
-        argument.append("-").append(TextOfNumber(center));
-    else if (center < 0.0)
-        argument.append("+").append(TextOfNumber(-center));
+    argument.append(CenterPart(center));
     if (multiple == 1)
         return "sin(" + argument + ")";
     return "sin(" + std::to_string(multiple) + "*" + (center != 0.0 ? "(" + argument + ")" : argument) + ")";
@@ -54,7 +52,9 @@ std::string RepeatedValue(std::string_view name, double value)
          + " comes twice, which gives two equal rows of its basis: keep one of them";
 }
 
-std::string PolynomialSingularity(std::vector<double> values, std::string_view name)
+} // namespace
+
+std::string RepeatedValueSingularity(std::vector<double> values, std::string_view name)
 {
     if (!std::all_of(values.begin(), values.end(), [](double x) { return std::isfinite(x); }))
         return {};
@@ -71,8 +71,8 @@ std::string PolynomialSingularity(std::vector<double> values, std::string_view n
 // own computation besides; so "within rounding" is within
 // tolerance = 8 n eps max(1, max |t_k|) turns. A set of angles that close to
 // singular is as good as singular: its condition would be about 1 / tolerance.
-std::string TrigonometricSingularity(const std::vector<double>& values, double center, double period,
-                                     std::string_view name)
+std::string AngleSingularity(const std::vector<double>& values, double center, double period,
+                             std::string_view name)
 {
     const int n = static_cast<int>(values.size());
     if (period == 0.0)
@@ -135,14 +135,11 @@ std::string TrigonometricSingularity(const std::vector<double>& values, double c
          + (equallySpaced ? "half a step" : shift);
 }
 
-} // namespace
-
-std::string BasisSingularity(const std::vector<double>& values, int count, bool trigonometric, double center,
-                             double period, std::string_view name)
+std::string BasisSingularity(const VariableBasis& basis, std::string_view name)
 {
-    assert(count >= 1 && values.size() >= static_cast<std::size_t>(count) && !name.empty());
-    const std::vector<double> used(values.begin(), values.begin() + count);
-    return trigonometric ? TrigonometricSingularity(used, center, period, name) : PolynomialSingularity(used, name);
+    assert(basis.count >= 1 && basis.values->size() >= static_cast<std::size_t>(basis.count) && !name.empty());
+    const std::vector<double> used(basis.values->begin(), basis.values->begin() + basis.count);
+    return basis.kind->Singularity(used, basis.center, basis.period, name);
 }
 
 } // namespace tavex

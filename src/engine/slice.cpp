@@ -1,7 +1,8 @@
 #include "engine/slice.h"
 
 #include "base/parallel_for.h"
-#include "engine/evaluate.h"
+#include "engine/level_sum.h"
+#include "engine/variable_basis.h"
 
 #include <algorithm>
 #include <array>
@@ -12,34 +13,17 @@ namespace tavex {
 
 namespace {
 
-using Counts = std::array<std::size_t, 4>;
+using Counts = PerVariable<std::size_t>;
 
 // Below this many values read, starting threads costs more than it saves.
 constexpr std::size_t kParallelFromValues = std::size_t{1} << 18;
 
-// A held variable's level of the nested sum, as Evaluate takes it: Horner's
-// scheme in the offset, or the weighted sum over the trigonometric weights.
-// Going by the same operations rather than by powers keeps a large offset
-// from overflowing a power whose coefficient is 0.
-struct HeldLevel {
-    bool trigonometric = false;
-    double offset = 0.0;
-    std::vector<double> weights;
-};
-
-HeldLevel MakeHeldLevel(const ProblemModel& model, int v, double argument, std::size_t count)
+std::size_t CountOf(const ProblemModel& model, int v)
 {
-    HeldLevel level;
-    level.trigonometric = model.IsTrigonometric(v);
-    level.offset = argument;
-    if (level.trigonometric) {
-        level.weights.resize(count);
-        TrigonometricWeights(argument, static_cast<int>(count) - 1, level.weights.data());
-    }
-    return level;
+    return static_cast<std::size_t>(BasisOf(model, v).count);
 }
 
-// Four indices over values in memory; index 0 always has stride 1. Either
+// kMaxVariables indices over values in memory; index 0 always has stride 1. Either
 // the coefficient table read in place, with its storage strides, or a
 // partial sum of it held densely.
 struct Block {
@@ -52,98 +36,80 @@ Block DenseBlock(const double* data, const Counts& count)
 {
     Block block{data, count, {}};
     block.stride[0] = 1;
-    for (std::size_t d = 1; d < 4; ++d)
+    for (std::size_t d = 1; d < count.size(); ++d)
         block.stride[d] = block.stride[d - 1] * count[d - 1];
     return block;
 }
 
 std::size_t ValueCount(const Counts& count)
 {
-    return count[0] * count[1] * count[2] * count[3];
+    std::size_t values = 1;
+    for (const std::size_t c : count)
+        values *= c;
+    return values;
 }
 
-int ThreadsFor(const Block& block)
+int SliceThreads(const Block& block)
 {
     return ValueCount(block.count) >= kParallelFromValues ? 0 : 1;
 }
 
-// sums[c] = the level's sum over the contiguous line source + c * lineStride.
-// Each line alone is one chain of dependent operations; kChains of them side
-// by side keep the pipelines full.
-template <int kChains>
-void SumLineGroup(const HeldLevel& level, std::size_t count, const double* source, std::size_t lineStride,
-                  double* sums)
+// Where run `run` of lines begins: the runs number the indices from 2 on, the lowest fastest.
+const double* RunStart(const Block& in, std::size_t run, std::size_t skipped)
 {
-    double s[kChains] = {};
-    if (!level.trigonometric) {
-        const double d = level.offset;
-        for (std::size_t j = count; j-- > 0;)
-            for (int c = 0; c < kChains; ++c)
-                s[c] = s[c] * d + source[static_cast<std::size_t>(c) * lineStride + j];
-    } else {
-        const double* w = level.weights.data();
-        for (std::size_t j = 0; j < count; ++j)
-            for (int c = 0; c < kChains; ++c)
-                s[c] = source[static_cast<std::size_t>(c) * lineStride + j] * w[j] + s[c];
+    const double* at = in.data;
+    for (std::size_t d = 0; d < in.count.size(); ++d) {
+        if (d == 0 || d == skipped)
+            continue;
+        at += (run % in.count[d]) * in.stride[d];
+        run /= in.count[d];
     }
-    for (int c = 0; c < kChains; ++c)
-        sums[c] = s[c];
+    return at;
 }
 
 // Sums index 0 out of `in` into `out`, dense with count 1 on index 0.
-void SumOutFirstIndex(const HeldLevel& level, const Block& in, double* out)
+void SumOutFirstIndex(const Level& level, const Block& in, double* out)
 {
-    const std::size_t n0 = in.count[0], n1 = in.count[1], n2 = in.count[2];
-    // A run: the lines along index 1 at one (i2, i3), evenly spaced in the
-    // table and contiguous in `out`.
-    ParallelFor(n2 * in.count[3], ThreadsFor(in), [&](std::size_t begin, std::size_t end) {
-        constexpr std::size_t kChains = 8;
-        for (std::size_t run = begin; run < end; ++run) {
-            const double* first = in.data + (run % n2) * in.stride[2] + (run / n2) * in.stride[3];
-            double* sums = out + n1 * run;
-            const std::size_t lineStride = in.stride[1];
-            std::size_t l = 0;
-            for (; l + kChains <= n1; l += kChains)
-                SumLineGroup<kChains>(level, n0, first + l * lineStride, lineStride, sums + l);
-            for (; l < n1; ++l)
-                SumLineGroup<1>(level, n0, first + l * lineStride, lineStride, sums + l);
-        }
+    const std::size_t n0 = in.count[0], n1 = in.count[1];
+    // A run: the lines along index 1 at one combination of the later indices,
+    // evenly spaced in the table and contiguous in `out`.
+    ParallelFor(ValueCount(in.count) / (n0 * n1), SliceThreads(in), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t run = begin; run < end; ++run)
+            ContractLanes(level, static_cast<int>(n0) - 1, RunStart(in, run, 1), n1, in.stride[1], 1, out + n1 * run);
     });
 }
 
-// Sums index k > 0 out of `in` into `out`, dense with count 1 on index k.
-// Whole lines along index 0 are combined at once, so the inner loop runs
-// over contiguous values with no dependence between them.
-void SumOutLaterIndex(const HeldLevel& level, const Block& in, std::size_t k, double* out)
+// Line l of `out` takes the level's sum of the entries source + j * stride
+// over whole lines along index 0 at once: the inner loop runs over
+// contiguous values with no dependence between them.
+template <LevelForm kForm>
+void ContractWholeLines(const Level& level, int m, const double* source, std::size_t stride, std::size_t n0,
+                        double* line)
 {
-    std::array<std::size_t, 2> other{};
-    for (std::size_t d = 1, o = 0; d < 4; ++d)
-        if (d != k)
-            other[o++] = d;
-    const std::size_t a = other[0], b = other[1];
-    const std::size_t n0 = in.count[0], na = in.count[a], nk = in.count[k], stride = in.stride[k];
-    // Line ia + na * ib of `out` is where the dense layout puts (., ia, ib)
-    // once index k has count 1.
-    ParallelFor(na * in.count[b], ThreadsFor(in), [&](std::size_t begin, std::size_t end) {
+    std::fill(line, line + n0, 0.0);
+    for (int k = 0; k <= m; ++k) {
+        const int j = TermIndex(kForm, m, k);
+        const double factor = level.Factor(j);
+        const double* entry = source + static_cast<std::size_t>(j) * stride;
+        for (std::size_t i = 0; i < n0; ++i)
+            line[i] = AddTerm(kForm, line[i], entry[i], factor);
+    }
+}
+
+// Sums index k > 0 out of `in` into `out`, dense with count 1 on index k.
+void SumOutLaterIndex(const Level& level, const Block& in, std::size_t k, double* out)
+{
+    const std::size_t n0 = in.count[0], nk = in.count[k], stride = in.stride[k];
+    const int m = static_cast<int>(nk) - 1;
+    // Line l of `out` is where the dense layout puts the other indices once
+    // index k has count 1.
+    ParallelFor(ValueCount(in.count) / (n0 * nk), SliceThreads(in), [&](std::size_t begin, std::size_t end) {
         for (std::size_t l = begin; l < end; ++l) {
-            const double* source = in.data + (l % na) * in.stride[a] + (l / na) * in.stride[b];
-            double* line = out + n0 * l;
-            std::fill(line, line + n0, 0.0);
-            if (!level.trigonometric) {
-                const double d = level.offset;
-                for (std::size_t j = nk; j-- > 0;) {
-                    const double* entry = source + j * stride;
-                    for (std::size_t i = 0; i < n0; ++i)
-                        line[i] = line[i] * d + entry[i];
-                }
-            } else {
-                for (std::size_t j = 0; j < nk; ++j) {
-                    const double* entry = source + j * stride;
-                    const double w = level.weights[j];
-                    for (std::size_t i = 0; i < n0; ++i)
-                        line[i] = entry[i] * w + line[i];
-                }
-            }
+            const double* source = RunStart(in, l, k);
+            if (level.form == LevelForm::kWeighted)
+                ContractWholeLines<LevelForm::kWeighted>(level, m, source, stride, n0, out + n0 * l);
+            else
+                ContractWholeLines<LevelForm::kHorner>(level, m, source, stride, n0, out + n0 * l);
         }
     });
 }
@@ -156,16 +122,10 @@ Block SumOutHeld(const ProblemModel& model, const PerVariable<bool>& isFree, con
 {
     const Table4& coef = model.coef;
     Block block{coef.data(), {}, {}};
-    const std::array<int, 4> upper = model.UpperIndices();
-    for (int d = 0; d < 4; ++d) {
-        block.count[static_cast<std::size_t>(d)] = static_cast<std::size_t>(upper[static_cast<std::size_t>(d)]) + 1;
+    for (int d = 0; d < kMaxVariables; ++d) {
+        block.count[static_cast<std::size_t>(d)] = CountOf(model, d);
         block.stride[static_cast<std::size_t>(d)] = coef.Stride(d);
     }
-
-    PerVariable<double> offsets{};
-    for (int v = 0; v <= model.lastVar; ++v)
-        offsets[static_cast<std::size_t>(v)] = point[static_cast<std::size_t>(v)] - model.center[static_cast<std::size_t>(v)];
-    const PerVariable<double> arguments = LevelArguments(model, offsets);
 
     // Variables beyond lastVar have one index and weight 1: nothing to sum.
     std::vector<double> next;
@@ -173,7 +133,7 @@ Block SumOutHeld(const ProblemModel& model, const PerVariable<bool>& isFree, con
         const auto k = static_cast<std::size_t>(v);
         if (isFree[k])
             continue;
-        const HeldLevel level = MakeHeldLevel(model, v, arguments[k], block.count[k]);
+        const Level level = MakeLevel(BasisOf(model, v), point[k], static_cast<int>(block.count[k]) - 1);
         Counts count = block.count;
         count[k] = 1;
         next.resize(ValueCount(count));
@@ -187,38 +147,31 @@ Block SumOutHeld(const ProblemModel& model, const PerVariable<bool>& isFree, con
     return block;
 }
 
-std::size_t CountOf(const ProblemModel& model, int v)
-{
-    return static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(v)]) + 1;
-}
-
 // One variable's basis functions at many coordinates, laid out for sums that
 // run over the coordinates in their innermost loop.
 struct SampledLevel {
-    bool trigonometric = false;
+    LevelForm form = LevelForm::kHorner;
     std::size_t points = 0;
-    std::vector<double> offsets; // polynomial: x - center at each point
-    std::vector<double> weights; // trigonometric: weights[j * points + i], function j at point i
+    std::vector<double> arguments; // a Horner level's argument at each point
+    std::vector<double> weights;   // a weighted level's weights[j * points + i], function j at point i
 };
 
 SampledLevel MakeSampledLevel(const ProblemModel& model, int v, std::span<const double> xs, std::size_t count)
 {
-    const auto k = static_cast<std::size_t>(v);
+    const VariableBasis basis = BasisOf(model, v);
     SampledLevel level;
-    level.trigonometric = model.IsTrigonometric(v);
+    level.form = basis.kind->Form();
     level.points = xs.size();
-    if (!level.trigonometric) {
-        level.offsets.resize(xs.size());
+    if (level.form == LevelForm::kHorner) {
+        level.arguments.resize(xs.size());
         for (std::size_t i = 0; i < xs.size(); ++i)
-            level.offsets[i] = xs[i] - model.center[k];
+            level.arguments[i] = basis.Argument(xs[i]);
         return level;
     }
     level.weights.resize(count * xs.size());
     std::vector<double> atPoint(count);
     for (std::size_t i = 0; i < xs.size(); ++i) {
-        PerVariable<double> offsets{};
-        offsets[k] = xs[i] - model.center[k];
-        TrigonometricWeights(LevelArguments(model, offsets)[k], static_cast<int>(count) - 1, atPoint.data());
+        basis.kind->Weights(basis.Argument(xs[i]), static_cast<int>(count) - 1, atPoint.data());
         for (std::size_t j = 0; j < count; ++j)
             level.weights[j * xs.size() + i] = atPoint[j];
     }
@@ -227,26 +180,29 @@ SampledLevel MakeSampledLevel(const ProblemModel& model, int v, std::span<const 
 
 // out[i] = the sum over j < count of coef[j * coefStride] times basis
 // function j at point i, by the operations of Evaluate's level.
-void SumAtPoints(const SampledLevel& level, const double* coef, std::size_t coefStride, std::size_t count,
-                 double* out)
+template <LevelForm kForm>
+void SumAtPointsIn(const SampledLevel& level, const double* coef, std::size_t coefStride, std::size_t count,
+                   double* out)
 {
     const std::size_t n = level.points;
     std::fill(out, out + n, 0.0);
-    if (!level.trigonometric) {
-        const double* d = level.offsets.data();
-        for (std::size_t j = count; j-- > 0;) {
-            const double c = coef[j * coefStride];
-            for (std::size_t i = 0; i < n; ++i)
-                out[i] = out[i] * d[i] + c;
-        }
-    } else {
-        for (std::size_t j = 0; j < count; ++j) {
-            const double c = coef[j * coefStride];
-            const double* w = level.weights.data() + j * n;
-            for (std::size_t i = 0; i < n; ++i)
-                out[i] = c * w[i] + out[i];
-        }
+    const int m = static_cast<int>(count) - 1;
+    for (int k = 0; k <= m; ++k) {
+        const auto j = static_cast<std::size_t>(TermIndex(kForm, m, k));
+        const double c = coef[j * coefStride];
+        const double* factor = kForm == LevelForm::kWeighted ? level.weights.data() + j * n : level.arguments.data();
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = AddTerm(kForm, out[i], c, factor[i]);
     }
+}
+
+void SumAtPoints(const SampledLevel& level, const double* coef, std::size_t coefStride, std::size_t count,
+                 double* out)
+{
+    if (level.form == LevelForm::kWeighted)
+        SumAtPointsIn<LevelForm::kWeighted>(level, coef, coefStride, count, out);
+    else
+        SumAtPointsIn<LevelForm::kHorner>(level, coef, coefStride, count, out);
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

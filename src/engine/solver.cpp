@@ -3,6 +3,8 @@
 #include "engine/kernels/line_kernels.h"
 #include "base/parallel_for.h"
 #include "engine/kernels/tile_transfer.h"
+#include "engine/table_blocks.h"
+#include "engine/thread_policy.h"
 
 #include <algorithm>
 #include <cassert>
@@ -12,9 +14,6 @@
 namespace tavex {
 
 namespace {
-
-// Below this much arithmetic a second thread costs more than it saves.
-constexpr double kWorkPerThread = 4.0e6;
 
 // The two tiles a thread works with (the back substitution likes company).
 struct TileScratch {
@@ -61,73 +60,17 @@ std::size_t TileCount(const LaneLayout& layout)
     return (layout.laneCount() + kTileLanes - 1) / kTileLanes;
 }
 
-int ThreadsFor(double work, int threads)
-{
-    return std::min(ResolveThreadCount(threads), std::max(1, static_cast<int>(work / kWorkPerThread)));
-}
-
-std::size_t Count(const std::array<int, 4>& upper, int d)
+std::size_t Count(const PerVariable<int>& upper, int d)
 {
     return static_cast<std::size_t>(upper[static_cast<std::size_t>(d)]) + 1;
 }
 
-// Blocks for solving along variables a and b together: whole along a and b,
-// cut along the two other dimensions c < e so that a block holds about
-// blockValues values. Solving every line along a within a block, then every
-// line along b, does for each line what the one-variable-at-a-time order does:
-// a line along b only needs the lines along a that cross it, all in its block.
-class PairBlocks {
-public:
-    PairBlocks(const std::array<int, 4>& upper, int a, int b, std::size_t blockValues)
-        : upper_(upper)
-    {
-        int slot = 0;
-        for (int d = 0; d < 4; ++d)
-            if (d != a && d != b)
-                other_[static_cast<std::size_t>(slot++)] = d;
-        const std::size_t whole = Count(upper, a) * Count(upper, b);
-        const std::size_t room = std::max<std::size_t>(1, blockValues / whole);
-        const std::size_t countC = Count(upper, other_[0]);
-        lengthC_ = std::min(countC, room);
-        blocksC_ = (countC + lengthC_ - 1) / lengthC_;
-        const std::size_t countE = Count(upper, other_[1]);
-        lengthE_ = lengthC_ == countC ? std::min(countE, std::max<std::size_t>(1, room / countC)) : 1;
-        blocksE_ = (countE + lengthE_ - 1) / lengthE_;
-    }
-
-    std::size_t count() const { return blocksC_ * blocksE_; }
-
-    // The lines along `axis` within block `index`.
-    LineSelection Lines(std::size_t index, int axis) const
-    {
-        LineSelection lines{axis, upper_, {}};
-        const std::size_t c = index % blocksC_;
-        const std::size_t e = index / blocksC_;
-        Cut(lines, other_[0], c * lengthC_, lengthC_);
-        Cut(lines, other_[1], e * lengthE_, lengthE_);
-        return lines;
-    }
-
-private:
-    void Cut(LineSelection& lines, int d, std::size_t start, std::size_t length) const
-    {
-        const auto slot = static_cast<std::size_t>(d);
-        const std::size_t end = std::min(Count(upper_, d), start + length);
-        lines.lower[slot] = static_cast<int>(start);
-        lines.upper[slot] = static_cast<int>(end) - 1;
-    }
-
-    std::array<int, 4> upper_;
-    std::array<int, 2> other_{};
-    std::size_t lengthC_ = 1, blocksC_ = 1, lengthE_ = 1, blocksE_ = 1;
-};
-
-void ApplyFactorsToPair(Table4& table, const std::array<int, 4>& upper, int a, const LuFactors& factorsA,
+void ApplyFactorsToPair(Table4& table, const PerVariable<int>& upper, int a, const LuFactors& factorsA,
                         const LuFactors& factorsB, int threads, std::size_t blockValues)
 {
-    const PairBlocks blocks(upper, a, a + 1, blockValues);
+    const TableBlocks blocks(upper, a, a + 1, blockValues);
     double values = 1;
-    for (int d = 0; d < 4; ++d)
+    for (int d = 0; d < kMaxVariables; ++d)
         values *= static_cast<double>(Count(upper, d));
     threads = ThreadsFor(values * (factorsA.order + factorsB.order), threads);
     double* data = table.data();
@@ -148,7 +91,7 @@ void ApplyFactors(Table4& table, const LineSelection& lines, const LuFactors& fa
 {
     const int order = factors.order;
     assert(order == lines.upper[static_cast<std::size_t>(lines.axis)] + 1);
-    for (int d = 0; d < 4; ++d)
+    for (int d = 0; d < kMaxVariables; ++d)
         assert(lines.lower[static_cast<std::size_t>(d)] >= 0
                && lines.upper[static_cast<std::size_t>(d)] < table.extent(d));
 
@@ -161,11 +104,11 @@ void ApplyFactors(Table4& table, const LineSelection& lines, const LuFactors& fa
     });
 }
 
-void ApplyFactorsAlongVariables(Table4& table, const std::array<int, 4>& upper,
+void ApplyFactorsAlongVariables(Table4& table, const PerVariable<int>& upper,
                                 const std::vector<LuFactors>& factors, int threads, const SolveBlocking& blocking)
 {
     std::size_t values = 1;
-    for (int d = 0; d < 4; ++d)
+    for (int d = 0; d < kMaxVariables; ++d)
         values *= Count(upper, d);
     const bool fuse = values >= blocking.fuseFromValues;
     const int variables = static_cast<int>(factors.size());
@@ -181,7 +124,7 @@ void ApplyFactorsAlongVariables(Table4& table, const std::array<int, 4>& upper,
     }
 }
 
-bool SolveAlongVariable(Table4& coef, int i, const std::array<int, 4>& upper,
+bool SolveAlongVariable(Table4& coef, int i, const PerVariable<int>& upper,
                         SquareMatrix basisMatrix, int threads)
 {
     const LuFactors factors = FactorBasis(std::move(basisMatrix));

@@ -3,6 +3,7 @@
 #include "engine/kernels/lane_layout.h"
 #include "engine/lu_factors.h"
 #include "engine/square_matrix.h"
+#include "model/problem_model.h"
 #include "model/table4.h"
 
 #include <array>
@@ -31,13 +32,13 @@ struct SolveBlocking {
 // every dimension running 0..upper[d]: the same result as ApplyFactors for
 // each variable after the other. A big table is taken two variables at a
 // time, block by block, so that each block is read from memory once for both.
-void ApplyFactorsAlongVariables(Table4& table, const std::array<int, 4>& upper,
+void ApplyFactorsAlongVariables(Table4& table, const PerVariable<int>& upper,
                                 const std::vector<LuFactors>& factors, int threads,
                                 const SolveBlocking& blocking = {});
 
 // Transforms coef along its index i with basisMatrix, which it consumes.
 // Returns true ("singular") when the back substitution met a zero pivot.
-bool SolveAlongVariable(Table4& coef, int i, const std::array<int, 4>& upper,
+bool SolveAlongVariable(Table4& coef, int i, const PerVariable<int>& upper,
                         SquareMatrix basisMatrix, int threads);
 
 } // namespace tavex

@@ -1,8 +1,9 @@
 #include "engine/swing.h"
 
 #include "base/parallel_for.h"
-#include "engine/evaluate.h"
+#include "engine/variable_basis.h"
 #include "engine/reproduction.h"
+#include "engine/thread_policy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,9 +40,9 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
     Midpoints m;
     if (v > model.lastVar)
         return m;
-    const auto slot = static_cast<std::size_t>(v);
-    const int count = model.UpperIndices()[slot] + 1;
-    std::vector<double> points(model.VarX(v).begin(), model.VarX(v).begin() + count);
+    const VariableBasis basis = BasisOf(model, v);
+    const int count = basis.count;
+    std::vector<double> points(basis.values->begin(), basis.values->begin() + count);
     // NaNs last: they leave the order strict, and the figure infinite.
     std::sort(points.begin(), points.end(), [](double a, double b) { return std::isnan(b) ? !std::isnan(a) : a < b; });
     // Halves first: the sum of two large values could overflow.
@@ -53,15 +54,7 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
     m.columns = count;
     m.weights.assign(points.size() * static_cast<std::size_t>(count), 0.0);
     for (std::size_t r = 0; r < points.size(); ++r) {
-        double* w = m.weights.data() + r * static_cast<std::size_t>(count);
-        const double dx = points[r] - model.center[slot];
-        if (model.IsTrigonometric(v)) {
-            TrigonometricWeights(AngleOfOffset(dx, model.period[slot]), count - 1, w);
-            continue;
-        }
-        w[0] = 1.0;
-        for (int j = 1; j < count; ++j)
-            w[j] = w[j - 1] * dx;
+        basis.kind->Weights(basis.Argument(points[r]), count - 1, m.weights.data() + r * static_cast<std::size_t>(count));
     }
     m.transposed.assign(m.weights.size(), 0.0);
     for (int r = 0; r < m.rows; ++r)
@@ -249,14 +242,6 @@ struct Tally {
     }
 };
 
-// Below this much arithmetic a second thread costs more than it saves (as in the solver).
-constexpr double kWorkPerThread = 4.0e6;
-
-int ThreadsFor(double work, int threads)
-{
-    return std::min(ResolveThreadCount(threads), std::max(1, static_cast<int>(work / kWorkPerThread)));
-}
-
 // A block's intermediate products stay in the processor's caches: about 1 MiB.
 constexpr std::size_t kBlockValues = std::size_t{1} << 17;
 
@@ -269,9 +254,9 @@ constexpr std::size_t kBlockValues = std::size_t{1} << 17;
 // The last products are tallied as they come, never stored.
 std::optional<double> MeasureSwing(const ProblemModel& model, int threads, KernelIsa isa)
 {
-    std::array<Midpoints, 4> m;
-    std::array<std::size_t, 4> n{}, r{};
-    for (int v = 0; v < 4; ++v) {
+    PerVariable<Midpoints> m;
+    PerVariable<std::size_t> n{}, r{};
+    for (int v = 0; v < kMaxVariables; ++v) {
         const auto slot = static_cast<std::size_t>(v);
         m[slot] = MidpointWeights(model, v);
         n[slot] = static_cast<std::size_t>(m[slot].columns);

@@ -3,6 +3,7 @@
 #include "engine/evaluate.h"
 #include "engine/evaluate_many.h"
 #include "engine/slice.h"
+#include "engine/variable_basis.h"
 
 #include <gtest/gtest.h>
 
@@ -117,29 +118,17 @@ TEST(EvaluateMany, EqualsEvaluateBitForBit)
         }
 }
 
-PerVariable<double> Offsets(const ProblemModel& model, PerVariable<double> point)
-{
-    for (int v = 0; v <= model.lastVar; ++v)
-        point[static_cast<std::size_t>(v)] -= model.center[static_cast<std::size_t>(v)];
-    return point;
-}
-
 // The sum of the magnitudes of the terms at the point: the scale of the
 // rounding errors of any order of summing them.
 double TermMagnitudes(const ProblemModel& model, const PerVariable<double>& point)
 {
-    const PerVariable<double> arguments = LevelArguments(model, Offsets(model, point));
     const std::array<int, 4> m = model.UpperIndices();
     PerVariable<std::vector<double>> basis;
     for (int v = 0; v < 4; ++v) {
         const auto k = static_cast<std::size_t>(v);
-        std::vector<double>& b = basis[k];
-        b.assign(static_cast<std::size_t>(m[k]) + 1, 1.0);
-        if (v <= model.lastVar && model.IsTrigonometric(v))
-            TrigonometricWeights(arguments[k], m[k], b.data());
-        else
-            for (std::size_t j = 1; j < b.size(); ++j)
-                b[j] = b[j - 1] * arguments[k];
+        const VariableBasis variable = BasisOf(model, v);
+        basis[k].resize(static_cast<std::size_t>(m[k]) + 1);
+        variable.kind->Weights(variable.Argument(point[k]), m[k], basis[k].data());
     }
     double sum = 0.0;
     for (int j3 = 0; j3 <= m[3]; ++j3)
@@ -153,7 +142,7 @@ double TermMagnitudes(const ProblemModel& model, const PerVariable<double>& poin
 
 void ExpectAsEvaluate(const ProblemModel& model, const PerVariable<double>& point, double value)
 {
-    const double expected = Evaluate(model, Offsets(model, point)).value();
+    const double expected = Evaluate(model, point).value();
     EXPECT_NEAR(value, expected, 1e-12 * TermMagnitudes(model, point))
         << "at " << point[0] << ", " << point[1] << ", " << point[2] << ", " << point[3];
 }

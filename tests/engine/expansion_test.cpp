@@ -2,6 +2,7 @@
 #include "engine/compute.h"
 
 #include "engine/basis.h"
+#include "engine/basis_of_values.h"
 #include "engine/evaluate.h"
 #include "engine/solver.h"
 #include "support/problem_builder.h"
@@ -58,8 +59,8 @@ TEST(Compute, RepeatedValueIsSingularAndStopsBeforeLaterVariables)
     // What solving along x, then along y up to its zero pivot, leaves: z untouched.
     Table4 expected = model.funTable;
     const std::array<int, 4> upper{1, 1, 1, 0};
-    EXPECT_FALSE(SolveAlongVariable(expected, 0, upper, BuildBasisMatrix(model.VarX(0), 2, false, 0, 1), 1));
-    EXPECT_TRUE(SolveAlongVariable(expected, 1, upper, BuildBasisMatrix(model.VarX(1), 2, false, 0, 1), 1));
+    EXPECT_FALSE(SolveAlongVariable(expected, 0, upper, BasisMatrixOf(model.VarX(0), 2, false, 0, 1), 1));
+    EXPECT_TRUE(SolveAlongVariable(expected, 1, upper, BasisMatrixOf(model.VarX(1), 2, false, 0, 1), 1));
     EXPECT_EQ(std::memcmp(model.coef.data(), expected.data(), expected.size() * sizeof(double)), 0);
 }
 
@@ -94,21 +95,18 @@ TEST(BuildBasisMatrix, PowersByMultiplicationAnglesByAddition)
 {
     // The exact operations decide the last bits: u^3 as (u * u) * u, the
     // third multiple of the angle as (u + u) + u.
-    const double x = 0.7, w = AngleFactor(true, 2.5), u = x * w, d = x - 0.25;
-    const SquareMatrix trig = BuildBasisMatrix({x, 0, 0, 0, 0, 0, 0}, 7, true, 0.0, w);
+    const double x = 0.7, w = (8.0 * std::atan(1.0)) / 2.5, u = x * w, d = x - 0.25;
+    const SquareMatrix trig = BasisMatrixOf({x, 0, 0, 0, 0, 0, 0}, 7, true, 0.0, 2.5);
     const double expected[] = {1.0, std::sin(u), std::cos(u), std::sin(u + u), std::cos(u + u),
                                std::sin((u + u) + u), std::cos((u + u) + u)};
     for (int j = 0; j < 7; ++j)
         EXPECT_EQ(trig(0, j), expected[j]) << j;
-    EXPECT_EQ(BuildBasisMatrix({x, 0, 0, 0}, 4, false, 0.25, 1.0)(0, 3), (d * d) * d);
+    EXPECT_EQ(BasisMatrixOf({x, 0, 0, 0}, 4, false, 0.25, 1.0)(0, 3), (d * d) * d);
 }
 
 double EvaluateAt(const ProblemModel& model, const std::array<double, 4>& point)
 {
-    PerVariable<double> offsets{};
-    for (std::size_t v = 0; v < 4; ++v)
-        offsets[v] = point[v] - model.center[v];
-    return Evaluate(model, offsets).value();
+    return Evaluate(model, point).value();
 }
 
 // The nested sums exactly as one would write them by hand, level by level.

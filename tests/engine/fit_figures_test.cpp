@@ -8,6 +8,7 @@
 
 #include "commands/fit_report.h"
 #include "engine/basis.h"
+#include "engine/basis_of_values.h"
 #include "engine/compute.h"
 #include "engine/solver.h"
 #include "support/problem_builder.h"
@@ -95,8 +96,8 @@ TEST(EstimateCondition, WithinAFactorOf3OfTheExactOne)
             {"rows graded", Graded(n, 12, 0, gen)},
             {"columns graded", Graded(n, 0, 10, gen)},
             {"both graded", Graded(n, 8, 8, gen)},
-            {"powers", BuildBasisMatrix(Spaced(-1, 2.0 / (n - 1), n), n, false, 0.0, 1.0)},
-            {"sines", BuildBasisMatrix(Spaced(-1, 2.0 / (n - 1), n), n, true, 0.0, AngleFactor(true, 2.5))},
+            {"powers", BasisMatrixOf(Spaced(-1, 2.0 / (n - 1), n), n, false, 0.0, 1.0)},
+            {"sines", BasisMatrixOf(Spaced(-1, 2.0 / (n - 1), n), n, true, 0.0, 2.5)},
         };
         for (const auto& [name, a] : matrices) {
             const LuFactors factors = FactorBasis(a);
@@ -113,8 +114,8 @@ TEST(EstimateCondition, WithinAFactorOf3OfTheExactOne)
 
 TEST(EstimateCondition, SingularOrNotFiniteIsInfinite)
 {
-    SquareMatrix repeated = BuildBasisMatrix({0.0, 1.0, 1.0}, 3, false, 0.0, 1.0);
-    SquareMatrix overflowing = BuildBasisMatrix({1.0, 2.0, 3.0}, 3, false, 0.0, 1.0);
+    SquareMatrix repeated = BasisMatrixOf({0.0, 1.0, 1.0}, 3, false, 0.0, 1.0);
+    SquareMatrix overflowing = BasisMatrixOf({1.0, 2.0, 3.0}, 3, false, 0.0, 1.0);
     overflowing(2, 2) = kInf;
     for (SquareMatrix* a : {&repeated, &overflowing}) {
         EXPECT_EQ(EstimateCondition(*a, FactorBasis(*a)), kInf);
@@ -170,8 +171,9 @@ std::vector<std::vector<double>> BasisRows(const ProblemModel& model, int d, std
     const int n = model.UpperIndices()[slot] + 1;
     std::vector<std::vector<double>> rows(points.size());
     points.resize(std::max(points.size(), static_cast<std::size_t>(n)), points[0]);
-    const bool trig = model.IsTrigonometric(d);
-    const SquareMatrix b = BuildBasisMatrix(points, n, trig, model.center[slot], AngleFactor(trig, model.period[slot]));
+    VariableBasis basis = BasisOf(model, d);
+    basis.values = &points;
+    const SquareMatrix b = BuildBasisMatrix(basis);
     for (std::size_t k = 0; k < rows.size(); ++k)
         rows[k].assign(b.Row(static_cast<int>(k)), b.Row(static_cast<int>(k)) + n);
     return rows;
@@ -368,7 +370,7 @@ TEST(BasisSingularity, FromTheValuesCenterAndPeriod)
         {true, {5}, 5, 360, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(BasisSingularity(c.values, static_cast<int>(c.values.size()), c.trigonometric, c.center, c.period, "a"),
+        EXPECT_EQ(BasisSingularity(BasisOfValues(c.values, static_cast<int>(c.values.size()), c.trigonometric, c.center, c.period), "a"),
                   c.text);
 }
 
@@ -399,9 +401,9 @@ TEST(BasisSingularity, AnEvenCountIsSingularJustWhenTheAnglesAddUpToAnOddHalfTur
         std::vector<double> values;
         for (const double t : turns)
             values.push_back(0.3 + t * 7.5);
-        const SquareMatrix basis = BuildBasisMatrix(values, n, true, 0.3, AngleFactor(true, 7.5));
+        const SquareMatrix basis = BasisMatrixOf(values, n, true, 0.3, 7.5);
         const double condition = EstimateCondition(basis, FactorBasis(basis));
-        EXPECT_EQ(BasisSingularity(values, n, true, 0.3, 7.5, "u").empty(), !singular) << "trial " << trial;
+        EXPECT_EQ(BasisSingularity(BasisOfValues(values, n, true, 0.3, 7.5), "u").empty(), !singular) << "trial " << trial;
         if (singular)
             EXPECT_GT(condition, 1 / Tolerance(1e3)) << "trial " << trial;
         else

@@ -1,6 +1,7 @@
 #include "engine/solver.h"
 
 #include "engine/basis.h"
+#include "engine/basis_of_values.h"
 #include "engine/kernels/line_kernels.h"
 #include "engine/kernels/tile_transfer.h"
 
@@ -97,7 +98,7 @@ SquareMatrix RandomBasis(std::mt19937& gen, int order, bool trigonometric)
     std::vector<double> values(static_cast<std::size_t>(order));
     std::generate(values.begin(), values.end(), [&] { return value(gen); });
     std::sort(values.begin(), values.end());
-    return BuildBasisMatrix(values, order, trigonometric, 0.1, AngleFactor(trigonometric, 2.5));
+    return BasisMatrixOf(values, order, trigonometric, 0.1, 2.5);
 }
 
 // A basis whose column `column` is zero: that elimination step is skipped and
@@ -174,7 +175,7 @@ TEST(SolveAlongVariable, SingularAndNonFiniteCasesLikeTheReference)
     const std::array<int, 4> upper{5, 37, 2, 0};
     Table4 table = RandomTable(gen, upper);
     // Two equal values: two equal rows, a zero left on the last diagonal entry.
-    ExpectMatchesReference(table, 0, upper, BuildBasisMatrix({0.1, 0.3, 0.5, 0.7, 0.3, 0.9}, 6, false, 0.0, 1.0));
+    ExpectMatchesReference(table, 0, upper, BasisMatrixOf({0.1, 0.3, 0.5, 0.7, 0.3, 0.9}, 6, false, 0.0, 1.0));
     const SquareMatrix zeroColumn = ZeroColumnBasis(gen, 38, 10);
     ASSERT_EQ(FactorBasis(zeroColumn).stopRow, 10);
     ExpectMatchesReference(table, 1, upper, zeroColumn);

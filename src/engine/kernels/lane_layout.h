@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/problem_model.h"
 #include "model/table4.h"
 
 #include <algorithm>
@@ -13,8 +14,8 @@ namespace tavex {
 // on `axis` runs 0..upper[axis]. Entries outside take no part.
 struct LineSelection {
     int axis = 0;
-    std::array<int, 4> upper{};
-    std::array<int, 4> lower{}; // lower[axis] is ignored: a line always starts at 0
+    PerVariable<int> upper{};
+    PerVariable<int> lower{}; // lower[axis] is ignored: a line always starts at 0
 };
 
 // Lanes are the selected lines, numbered with the other dimensions in
@@ -28,7 +29,7 @@ public:
         entryStride_ = table.Stride(lines.axis);
         bool inRun = true;
         std::size_t runEnd = 0; // the stride at which the run so far would continue
-        for (int d = 0; d < 4; ++d) {
+        for (int d = 0; d < kMaxVariables; ++d) {
             if (d == lines.axis)
                 continue;
             const auto slot = static_cast<std::size_t>(d);
@@ -93,7 +94,7 @@ private:
     std::size_t entryStride_ = 1;
     std::size_t runLength_ = 1;
     std::size_t laneStride_ = 1;
-    std::array<OuterDim, 3> outer_{};
+    std::array<OuterDim, kMaxVariables - 1> outer_{};
     int outerDims_ = 0;
     std::size_t laneCount_ = 1;
 };

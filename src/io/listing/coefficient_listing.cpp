@@ -1,5 +1,6 @@
 #include "io/listing/coefficient_listing.h"
 
+#include "engine/kinds/basis_kind.h"
 #include "model/number_text.h"
 
 #include <array>
@@ -14,43 +15,11 @@ std::size_t ValueCount(const ProblemModel& model, int k)
     return static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(k)]) + 1;
 }
 
-// "-0.5" for a center of 0.5, "+1.5" for -1.5, nothing for 0.
-std::string CenterPart(double center)
-{
-    std::string part;
-    if (center > 0.0)
-        part.append("-").append(TextOfNumber(center));
-    else if (center < 0.0)
-        part.append("+").append(TextOfNumber(-center));
-    return part;
-}
-
+// The factor of function m of variable v, as its kind writes it.
 void AppendFactor(std::string& term, const ProblemModel& model, int v, int m)
 {
-    const std::string_view name = model.NameOf(v);
-    const double c = model.center[static_cast<std::size_t>(v)];
-    const bool centered = c != 0.0;
-    term += '*';
-    if (!model.IsTrigonometric(v)) {
-        if (centered)
-            term += '(';
-        term += name;
-        if (centered)
-            term.append(CenterPart(c)).append(")");
-        if (m > 1)
-            term.append("^").append(std::to_string(m));
-        return;
-    }
-    term += m % 2 == 0 ? "cos(" : "sin(";
-    const bool multiple = m >= 3;
-    if (multiple) {
-        term.append(std::to_string((m + 1) / 2)).append("*");
-        if (centered)
-            term += '(';
-    }
-    term.append(name).append(CenterPart(c)).append(")");
-    if (multiple && centered)
-        term += ')';
+    const auto slot = static_cast<std::size_t>(v);
+    BasisKindOf(model.kind[slot]).AppendFactor(term, model.NameOf(v), model.center[slot], m);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "io/listing/report_lines.h"
 
+#include "engine/kinds/basis_kind.h"
 #include "io/listing/coefficient_listing.h"
 #include "io/text/number_line.h"
 #include "model/number_text.h"
@@ -43,7 +44,8 @@ void PrintVariableBlocks(const ProblemModel& model, const LineSink& sink)
         const auto s = static_cast<std::size_t>(k);
         sink("");
         sink("           VARIABLE: " + std::string(model.NameOf(k)));
-        sink(std::string("               TYPE: ") + (model.IsTrigonometric(k) ? "TRIGONOMETRIC" : "POLYNOMIAL"));
+        const BasisKind& kind = BasisKindOf(model.kind[s]);
+        sink(std::string("               TYPE: ").append(kind.TypeName()));
         sink(LabelledNumber("         # OF TERMS:", static_cast<double>(model.valueUpper[s]) + 1.0));
         std::string interval = LabelledNumber("           INTERVAL: [", model.lowerLimit[s]);
         interval += ",";
@@ -51,7 +53,7 @@ void PrintVariableBlocks(const ProblemModel& model, const LineSink& sink)
         interval += "]";
         sink(interval);
         sink(LabelledNumber("CENTER OF EXPANSION:", model.center[s]));
-        if (model.IsTrigonometric(k))
+        if (kind.HasPeriod())
             sink(LabelledNumber("             PERIOD:", model.period[s]));
     }
 }
