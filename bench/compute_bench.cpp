@@ -87,7 +87,7 @@ void BM_Evaluate1000(benchmark::State& state, bool trigonometric)
         for (const auto& p : points) {
             PerVariable<double> offsets{};
             for (std::size_t v = 0; v < 4; ++v)
-                offsets[v] = p[v] - model.center[v];
+                offsets[v] = p[v] - model.Var(v).center;
             sum += Evaluate(model, offsets).value_or(0.0);
         }
     }

@@ -53,7 +53,7 @@ std::vector<PerVariable<double>> Points(const ProblemModel& model)
     std::vector<PerVariable<double>> points(kPoints);
     for (auto& p : points)
         for (int v = 0; v <= model.lastVar; ++v)
-            p[static_cast<std::size_t>(v)] = coordinate(gen) - model.center[static_cast<std::size_t>(v)];
+            p[static_cast<std::size_t>(v)] = coordinate(gen) - model.Var(v).center;
     return points;
 }
 
@@ -111,8 +111,8 @@ int WriteForNumpy(const std::string& directory)
     }
     if (std::FILE* f = std::fopen((directory + "/w4.txt").c_str(), "w")) {
         const ProblemModel& model = Expansion(false);
-        std::fprintf(f, "%d %d %d %d %.17g %zu\n", model.valueUpper[0] + 1, model.valueUpper[1] + 1,
-                     model.valueUpper[2] + 1, model.valueUpper[3] + 1, Expansion(true).period[0], points.size());
+        std::fprintf(f, "%d %d %d %d %.17g %zu\n", model.Var(0).valueUpper + 1, model.Var(1).valueUpper + 1,
+                     model.Var(2).valueUpper + 1, model.Var(3).valueUpper + 1, Expansion(true).Var(0).period, points.size());
         ok = std::fclose(f) == 0 && ok;
     } else {
         ok = false;

@@ -74,7 +74,7 @@ public:
         std::vector<PerVariable<double>> offsets(points_);
         for (PerVariable<double>& offset : offsets)
             for (int k = 0; k <= model_.lastVar; ++k)
-                offset[static_cast<std::size_t>(k)] -= model_.center[static_cast<std::size_t>(k)];
+                offset[static_cast<std::size_t>(k)] -= model_.Var(k).center;
         // The problem holds coefficients: HasCoefficients came first.
         const std::vector<double> values = EvaluateMany(model_, offsets).value();
         for (std::size_t i = 0; i < values.size(); ++i)

@@ -69,7 +69,7 @@ std::optional<double> ApproximationAt(const ProblemModel& model, const PerVariab
 {
     PerVariable<double> offsets{};
     for (int k = 0; k <= model.lastVar; ++k)
-        offsets[static_cast<std::size_t>(k)] = point[static_cast<std::size_t>(k)] - model.center[static_cast<std::size_t>(k)];
+        offsets[static_cast<std::size_t>(k)] = point[static_cast<std::size_t>(k)] - model.Var(k).center;
     return Evaluate(model, offsets);
 }
 

@@ -26,7 +26,7 @@ bool ShapesAgree(const ProblemModel& model, const std::array<int, 4>& upper)
         const int u = upper[static_cast<std::size_t>(k)];
         if (u < 0 || u >= model.coef.extent(k))
             return false;
-        if (k <= model.lastVar && model.VarX(k).size() < static_cast<std::size_t>(u) + 1)
+        if (k <= model.lastVar && model.Var(k).values.size() < static_cast<std::size_t>(u) + 1)
             return false;
     }
     return true;
@@ -75,9 +75,9 @@ ComputeOutcome Solve(ProblemModel& model, const std::array<int, 4>& upper, int t
         for (std::size_t slot = begin; slot < end; ++slot) {
             const int i = static_cast<int>(slot);
             const bool trigonometric = model.IsTrigonometric(i);
-            const double w = AngleFactor(trigonometric, model.period[slot]);
-            factors[slot] = FactorBasis(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric,
-                                                         model.center[slot], w, perVariable));
+            const double w = AngleFactor(trigonometric, model.Var(slot).period);
+            factors[slot] = FactorBasis(BuildBasisMatrix(model.Var(i).values, upper[slot] + 1, trigonometric,
+                                                         model.Var(slot).center, w, perVariable));
         }
     });
     const auto firstSingular = std::find_if(factors.begin(), factors.end(),
@@ -125,7 +125,7 @@ ComputeOutcome Compute(ProblemModel& model, const PerVariable<bool>& spacedCheck
 
     for (int i = 0; i <= model.lastVar; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        if (model.IsTrigonometric(i) && model.period[slot] == 0.0)
+        if (model.IsTrigonometric(i) && model.Var(slot).period == 0.0)
             return {false, ZeroPeriodLine(model, i)};
     }
     // All the matrices are held at once, beside the two tables.

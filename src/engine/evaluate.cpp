@@ -121,7 +121,7 @@ std::optional<double> Evaluate(const ProblemModel& model, PerVariable<double> ev
 bool HasZeroPeriod(const ProblemModel& model)
 {
     for (int v = 0; v <= model.lastVar; ++v)
-        if (model.IsTrigonometric(v) && model.period[static_cast<std::size_t>(v)] == 0.0)
+        if (model.IsTrigonometric(v) && model.Var(v).period == 0.0)
             return true;
     return false;
 }
@@ -131,7 +131,7 @@ PerVariable<double> LevelArguments(const ProblemModel& model, PerVariable<double
     for (int v = 0; v <= model.lastVar; ++v) {
         const auto slot = static_cast<std::size_t>(v);
         if (model.IsTrigonometric(v))
-            evalDx[slot] = AngleOfOffset(evalDx[slot], model.period[slot]);
+            evalDx[slot] = AngleOfOffset(evalDx[slot], model.Var(slot).period);
     }
     return evalDx;
 }

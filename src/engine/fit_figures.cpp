@@ -38,8 +38,8 @@ FitFigures Measure(const ProblemModel& model, const std::vector<SquareMatrix>& b
         variable.scaledCondition = EstimateScaledCondition(bases[slot], factors[slot]);
         variable.scaledDigitsLost = DigitsLost(variable.scaledCondition);
         const std::string shownName = variable.name.empty() ? "variable " + std::to_string(i + 1) : variable.name;
-        variable.singularity = BasisSingularity(model.VarX(i), upper[slot] + 1, model.IsTrigonometric(i),
-                                                model.center[slot], model.period[slot], shownName);
+        variable.singularity = BasisSingularity(model.Var(i).values, upper[slot] + 1, model.IsTrigonometric(i),
+                                                model.Var(slot).center, model.Var(slot).period, shownName);
         figures.variables.push_back(std::move(variable));
     }
     figures.reproduction = MeasureReproduction(model, bases, threads);

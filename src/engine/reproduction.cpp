@@ -230,8 +230,8 @@ std::vector<SquareMatrix> BasesFor(const ProblemModel& model, const std::array<i
     for (int i = 0; i <= model.lastVar; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         const bool trigonometric = model.IsTrigonometric(i);
-        bases.push_back(BuildBasisMatrix(model.VarX(i), upper[slot] + 1, trigonometric, model.center[slot],
-                                         AngleFactor(trigonometric, model.period[slot]), threads));
+        bases.push_back(BuildBasisMatrix(model.Var(i).values, upper[slot] + 1, trigonometric, model.Var(slot).center,
+                                         AngleFactor(trigonometric, model.Var(slot).period), threads));
     }
     return bases;
 }

@@ -164,7 +164,7 @@ Block SumOutHeld(const ProblemModel& model, const PerVariable<bool>& isFree, con
 
     PerVariable<double> offsets{};
     for (int v = 0; v <= model.lastVar; ++v)
-        offsets[static_cast<std::size_t>(v)] = point[static_cast<std::size_t>(v)] - model.center[static_cast<std::size_t>(v)];
+        offsets[static_cast<std::size_t>(v)] = point[static_cast<std::size_t>(v)] - model.Var(v).center;
     const PerVariable<double> arguments = LevelArguments(model, offsets);
 
     // Variables beyond lastVar have one index and weight 1: nothing to sum.
@@ -210,14 +210,14 @@ SampledLevel MakeSampledLevel(const ProblemModel& model, int v, std::span<const 
     if (!level.trigonometric) {
         level.offsets.resize(xs.size());
         for (std::size_t i = 0; i < xs.size(); ++i)
-            level.offsets[i] = xs[i] - model.center[k];
+            level.offsets[i] = xs[i] - model.Var(k).center;
         return level;
     }
     level.weights.resize(count * xs.size());
     std::vector<double> atPoint(count);
     for (std::size_t i = 0; i < xs.size(); ++i) {
         PerVariable<double> offsets{};
-        offsets[k] = xs[i] - model.center[k];
+        offsets[k] = xs[i] - model.Var(k).center;
         TrigonometricWeights(LevelArguments(model, offsets)[k], static_cast<int>(count) - 1, atPoint.data());
         for (std::size_t j = 0; j < count; ++j)
             level.weights[j * xs.size() + i] = atPoint[j];

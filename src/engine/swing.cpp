@@ -41,7 +41,7 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
         return m;
     const auto slot = static_cast<std::size_t>(v);
     const int count = model.UpperIndices()[slot] + 1;
-    std::vector<double> points(model.VarX(v).begin(), model.VarX(v).begin() + count);
+    std::vector<double> points(model.Var(v).values.begin(), model.Var(v).values.begin() + count);
     // NaNs last: they leave the order strict, and the figure infinite.
     std::sort(points.begin(), points.end(), [](double a, double b) { return std::isnan(b) ? !std::isnan(a) : a < b; });
     // Halves first: the sum of two large values could overflow.
@@ -54,9 +54,9 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
     m.weights.assign(points.size() * static_cast<std::size_t>(count), 0.0);
     for (std::size_t r = 0; r < points.size(); ++r) {
         double* w = m.weights.data() + r * static_cast<std::size_t>(count);
-        const double dx = points[r] - model.center[slot];
+        const double dx = points[r] - model.Var(slot).center;
         if (model.IsTrigonometric(v)) {
-            TrigonometricWeights(AngleOfOffset(dx, model.period[slot]), count - 1, w);
+            TrigonometricWeights(AngleOfOffset(dx, model.Var(slot).period), count - 1, w);
             continue;
         }
         w[0] = 1.0;

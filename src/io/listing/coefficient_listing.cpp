@@ -28,7 +28,7 @@ std::string CenterPart(double center)
 void AppendFactor(std::string& term, const ProblemModel& model, int v, int m)
 {
     const std::string_view name = model.NameOf(v);
-    const double c = model.center[static_cast<std::size_t>(v)];
+    const double c = model.Var(v).center;
     const bool centered = c != 0.0;
     term += '*';
     if (!model.IsTrigonometric(v)) {

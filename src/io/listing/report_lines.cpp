@@ -20,7 +20,7 @@ std::string LabelledNumber(std::string_view label, double value)
 // "name=value", the header of a value of an outer variable.
 std::string ValueHeader(const ProblemModel& model, int k, int i, std::size_t indent)
 {
-    return std::string(indent, ' ').append(model.NameOf(k)).append("=").append(TextOfNumber(model.GetVarX(k, i)));
+    return std::string(indent, ' ').append(model.NameOf(k)).append("=").append(TextOfNumber(model.Var(k).Value(i)));
 }
 
 std::string DataLine(const ProblemModel& model, int i0, int i1, int i2, int i3)
@@ -44,15 +44,15 @@ void PrintVariableBlocks(const ProblemModel& model, const LineSink& sink)
         sink("");
         sink("           VARIABLE: " + std::string(model.NameOf(k)));
         sink(std::string("               TYPE: ") + (model.IsTrigonometric(k) ? "TRIGONOMETRIC" : "POLYNOMIAL"));
-        sink(LabelledNumber("         # OF TERMS:", static_cast<double>(model.valueUpper[s]) + 1.0));
-        std::string interval = LabelledNumber("           INTERVAL: [", model.lowerLimit[s]);
+        sink(LabelledNumber("         # OF TERMS:", static_cast<double>(model.Var(s).valueUpper) + 1.0));
+        std::string interval = LabelledNumber("           INTERVAL: [", model.Var(s).lowerLimit);
         interval += ",";
-        AppendPrintedNumber(interval, model.upperLimit[s]);
+        AppendPrintedNumber(interval, model.Var(s).upperLimit);
         interval += "]";
         sink(interval);
-        sink(LabelledNumber("CENTER OF EXPANSION:", model.center[s]));
+        sink(LabelledNumber("CENTER OF EXPANSION:", model.Var(s).center));
         if (model.IsTrigonometric(k))
-            sink(LabelledNumber("             PERIOD:", model.period[s]));
+            sink(LabelledNumber("             PERIOD:", model.Var(s).period));
     }
 }
 
