@@ -111,8 +111,8 @@ int WriteForNumpy(const std::string& directory)
     }
     if (std::FILE* f = std::fopen((directory + "/w4.txt").c_str(), "w")) {
         const ProblemModel& model = Expansion(false);
-        std::fprintf(f, "%d %d %d %d %.17g %zu\n", model.valueUpper[0] + 1, model.valueUpper[1] + 1,
-                     model.valueUpper[2] + 1, model.valueUpper[3] + 1, Expansion(true).period[0], points.size());
+        std::fprintf(f, "%d %d %d %d %.17g %zu\n", model.Var(0).valueUpper + 1, model.Var(1).valueUpper + 1,
+                     model.Var(2).valueUpper + 1, model.Var(3).valueUpper + 1, Expansion(true).Var(0).period, points.size());
         ok = std::fclose(f) == 0 && ok;
     } else {
         ok = false;

@@ -1,5 +1,7 @@
 #include "workloads.h"
 
+#include "support/problem_builder.h"
+
 #include <cmath>
 
 namespace tavex::bench {
@@ -14,33 +16,18 @@ const std::vector<Workload>& Workloads()
 
 ProblemModel MakeWorkloadProblem(const Workload& workload, bool trigonometric)
 {
-    ProblemModel model;
-    model.lastVar = static_cast<int>(workload.counts.size()) - 1;
-    model.AllocateVariableArrays();
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
-        model.varName[slot] = std::string(1, static_cast<char>('a' + k));
-        model.kind[slot] = trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.isEquallySpaced[slot] = true;
-        model.lowerLimit[slot] = -1.0;
-        model.upperLimit[slot] = 1.0;
-        model.valueUpper[slot] = workload.counts[slot] - 1;
-        model.valueStep[slot] = 2.0 / model.valueUpper[slot];
-        model.period[slot] = 2.5;
+    std::vector<testing::VariableSpec> variables;
+    for (std::size_t k = 0; k < workload.counts.size(); ++k) {
+        testing::VariableSpec& v = variables.emplace_back(
+            testing::SpacedVariable(std::string(1, static_cast<char>('a' + k)), -1.0, 1.0, workload.counts[k]));
+        v.trigonometric = trigonometric;
+        v.period = 2.5;
     }
-    model.varName.resize(static_cast<std::size_t>(model.lastVar) + 1);
-    model.RegenerateSpacedValues(kAllSpaced);
-    model.ShapeTablesFromValueCounts();
-    const auto& e = model.funTable.extents();
-    for (int i3 = 0; i3 < e[3]; ++i3)
-        for (int i2 = 0; i2 < e[2]; ++i2)
-            for (int i1 = 0; i1 < e[1]; ++i1)
-                for (int i0 = 0; i0 < e[0]; ++i0) {
-                    const double x = model.GetVarX(0, i0), y = model.GetVarX(1, i1);
-                    const double z = model.GetVarX(2, i2), w = model.GetVarX(3, i3);
-                    model.funTable(i0, i1, i2, i3) = std::cos(x + 2 * y) * std::exp(0.5 * z) + x * w;
-                }
-    model.coef = model.funTable;
+    ProblemModel model = testing::MakeProblem(variables);
+    testing::TabulateFunction(model, [](const PerVariable<double>& p) {
+        const double x = p[0], y = p[1], z = p[2], w = p[3];
+        return std::cos(x + 2 * y) * std::exp(0.5 * z) + x * w;
+    });
     return model;
 }
 

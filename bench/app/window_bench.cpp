@@ -29,7 +29,7 @@ namespace {
 void BM_OpenValuesGrid200(benchmark::State& state)
 {
     ProblemModel model = MakeWorkloadProblem({"200 values", {200}}, false);
-    model.valuesExplicit[0] = true;
+    model.Var(0).valuesExplicit = true;
     Session session;
     MessageBox messages([](QWidget*, const QString&, const QString&) {});
     for (auto _ : state) {

@@ -73,7 +73,7 @@ void BM_AddValues(benchmark::State& state)
         state.ResumeTiming();
         if (!ReLayFunTable(model, 0, 1, folder).ok)
             state.SkipWithError("the re-lay failed");
-        model.ResizeVarX(0);
+        model.Var(0).ResizeValues();
         benchmark::DoNotOptimize(model.funTable.data());
     }
 }

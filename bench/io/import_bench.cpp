@@ -39,10 +39,10 @@ std::string W4TableText()
         for (int i1 = 0; i1 < e[1]; ++i1)
             for (int i2 = 0; i2 < e[2]; ++i2)
                 for (int i3 = 0; i3 < e[3]; ++i3) {
-                    append(model.GetVarX(0, i0), ',');
-                    append(model.GetVarX(1, i1), ',');
-                    append(model.GetVarX(2, i2), ',');
-                    append(model.GetVarX(3, i3), ',');
+                    append(model.Var(0).Value(i0), ',');
+                    append(model.Var(1).Value(i1), ',');
+                    append(model.Var(2).Value(i2), ',');
+                    append(model.Var(3).Value(i3), ',');
                     append(model.funTable(i0, i1, i2, i3), '\n');
                 }
     return text;

@@ -16,11 +16,15 @@ std::unique_ptr<ProblemModel> ListingSnapshot(const ProblemModel& model)
 {
     auto snapshot = std::make_unique<ProblemModel>();
     snapshot->lastVar = model.lastVar;
-    snapshot->varName = model.varName;
-    snapshot->kind = model.kind;
-    snapshot->center = model.center;
-    snapshot->period = model.period;
-    snapshot->valueUpper = model.valueUpper;
+    for (int k = 0; k < kMaxVariables; ++k) {
+        const Variable& variable = model.Var(k);
+        Variable& copy = snapshot->Var(k);
+        copy.name = variable.name;
+        copy.kind = variable.kind;
+        copy.center = variable.center;
+        copy.period = variable.period;
+        copy.valueUpper = variable.valueUpper;
+    }
     if (model.IsComputed())
         snapshot->SetComputed();
     snapshot->coef = model.coef;

@@ -153,7 +153,7 @@ NamesCheck MainWindow::CheckNames()
     const NamesCheck check = AcceptVariableNames(model_, TextOf(txtVarNams));
     for (int k = 0; k < check.namesShown; ++k)
         if (SpecPanel* panel = PanelOf(k))
-            panel->SetName(Q(model_.varName[static_cast<std::size_t>(k)]));
+            panel->SetName(Q(model_.Var(k).name));
     return check;
 }
 
@@ -185,7 +185,7 @@ void MainWindow::LoadObjects()
         panels_.push_back(panel);
         ConnectPanelEvents(panel);
     }
-    panels_.front()->SetName(Q(model_.varName.front()));
+    panels_.front()->SetName(Q(model_.Var(0).name));
     for (SpecPanel* panel : panels_) {
         panel->chkPower()->setChecked(true);
         panel->chkSpaced()->setChecked(true);
@@ -220,8 +220,7 @@ SpecPanel* MainWindow::ShowPanel(int k)
     if (!panel)
         return nullptr;
     panelStack_->setCurrentWidget(panel);
-    const auto slot = static_cast<std::size_t>(k);
-    panel->SetName(slot < model_.varName.size() ? Q(model_.varName[slot]) : QString());
+    panel->SetName(Q(model_.Var(k).name));
     return panel;
 }
 

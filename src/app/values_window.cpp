@@ -35,7 +35,7 @@ bool IsNumberCharacter(QChar c)
 } // namespace
 
 ValueListModel::ValueListModel(const ProblemModel& model, int k, QObject* parent)
-    : QAbstractTableModel(parent), model_(model), k_(k), rows_(model.valueUpper[static_cast<std::size_t>(k)] + 1)
+    : QAbstractTableModel(parent), model_(model), k_(k), rows_(model.Var(k).valueUpper + 1)
 {
 }
 
@@ -63,7 +63,7 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const
     if (index.column() == 0)
         return QString::fromStdString(std::string(model_.NameOf(k_))) + QStringLiteral("(%1)=").arg(row);
     const auto typed = typed_.find(row);
-    return typed != typed_.end() ? typed->second : QString::fromStdString(TextOfNumber(model_.GetVarX(k_, row)));
+    return typed != typed_.end() ? typed->second : QString::fromStdString(TextOfNumber(model_.Var(k_).Value(row)));
 }
 
 Qt::ItemFlags ValueListModel::flags(const QModelIndex& index) const
@@ -75,7 +75,7 @@ Qt::ItemFlags ValueListModel::flags(const QModelIndex& index) const
 void ValueListModel::Reset()
 {
     beginResetModel();
-    rows_ = model_.valueUpper[static_cast<std::size_t>(k_)] + 1;
+    rows_ = model_.Var(k_).valueUpper + 1;
     typed_.clear();
     endResetModel();
 }
@@ -211,7 +211,7 @@ void ValuesWindow::CommitGridEntry()
 void ValuesWindow::DeleteGridValue()
 {
     const int row = CurrentRow();
-    const int last = model_.valueUpper[static_cast<std::size_t>(session_.curVar)];
+    const int last = model_.Var(static_cast<std::size_t>(session_.curVar)).valueUpper;
     command::ValueListResult result;
     const std::optional<std::string> shown = command::DeleteValue(model_, session_.curVar, row, result);
     if (!shown) {

@@ -19,13 +19,12 @@ int RunDemo(Arguments arguments)
     ProblemModel model;
     model.lastVar = 1;
     model.AllocateVariableArrays();
-    model.varName = {"x", "y"};
     for (int k = 0; k < 2; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
-        model.lowerLimit[slot] = 0.0;
-        model.upperLimit[slot] = 1.0;
-        model.valueUpper[slot] = 1;
-        model.valueStep[slot] = 1.0;
+        Variable& variable = model.Var(k);
+        variable.name = k == 0 ? "x" : "y";
+        variable.lowerLimit = 0.0;
+        variable.upperLimit = 1.0;
+        variable.valueUpper = 1;
     }
     model.ShapeTablesFromValueCounts();
     model.funTable(0, 0, 0, 0) = 1;

@@ -30,8 +30,8 @@ double Tabulated(const ProblemModel& model, const PerVariable<int>& index)
 // The index of the value of variable k that is exactly x, if any.
 std::optional<int> GridIndexOf(const ProblemModel& model, int k, double x)
 {
-    for (int i = 0; i <= model.valueUpper[static_cast<std::size_t>(k)]; ++i)
-        if (model.GetVarX(k, i) == x)
+    for (int i = 0; i <= model.Var(k).valueUpper; ++i)
+        if (model.Var(k).Value(i) == x)
             return i;
     return std::nullopt;
 }
@@ -54,11 +54,11 @@ std::string HeldPart(const ProblemModel& model, const PerVariable<bool>& free, c
 std::pair<double, double> PlotRange(const ProblemModel& model, int k)
 {
     const auto s = static_cast<std::size_t>(k);
-    double lo = std::min(model.lowerLimit[s], model.upperLimit[s]);
-    double hi = std::max(model.lowerLimit[s], model.upperLimit[s]);
-    for (int i = 0; i <= model.valueUpper[s]; ++i) {
-        lo = std::min(lo, model.GetVarX(k, i));
-        hi = std::max(hi, model.GetVarX(k, i));
+    double lo = std::min(model.Var(s).lowerLimit, model.Var(s).upperLimit);
+    double hi = std::max(model.Var(s).lowerLimit, model.Var(s).upperLimit);
+    for (int i = 0; i <= model.Var(s).valueUpper; ++i) {
+        lo = std::min(lo, model.Var(k).Value(i));
+        hi = std::max(hi, model.Var(k).Value(i));
     }
     const double margin = hi > lo ? (hi - lo) / 10.0 : std::max(1.0, std::fabs(lo)) / 10.0;
     return {lo - margin, hi + margin};
@@ -67,8 +67,8 @@ std::pair<double, double> PlotRange(const ProblemModel& model, int k)
 std::vector<double> SortedGridValues(const ProblemModel& model, int k)
 {
     std::vector<double> values;
-    for (int i = 0; i <= model.valueUpper[static_cast<std::size_t>(k)]; ++i)
-        values.push_back(model.GetVarX(k, i));
+    for (int i = 0; i <= model.Var(k).valueUpper; ++i)
+        values.push_back(model.Var(k).Value(i));
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
     return values;
@@ -139,9 +139,9 @@ std::optional<SlicePlot> PlotSlice(const ProblemModel& model, int variable, cons
     }
     plot.onGridLine = true;
     const auto v = static_cast<std::size_t>(variable);
-    for (int i = 0; i <= model.valueUpper[v]; ++i) {
+    for (int i = 0; i <= model.Var(v).valueUpper; ++i) {
         index[v] = i;
-        plot.gridXs.push_back(model.GetVarX(variable, i));
+        plot.gridXs.push_back(model.Var(variable).Value(i));
         plot.tabulated.push_back(Tabulated(model, index));
     }
     const std::vector<double> fitted = SampleSlice(model, *slice, plot.gridXs);
@@ -160,10 +160,10 @@ std::optional<MapPlot> PlotMap(const ProblemModel& model, int first, int second,
     plot.xs = Spaced(PlotRange(model, first), columns);
     plot.ys = Spaced(PlotRange(model, second), rows);
     plot.values = SampleSheet(model, *sheet, plot.xs, plot.ys);
-    for (int j = 0; j <= model.valueUpper[static_cast<std::size_t>(second)]; ++j)
-        for (int i = 0; i <= model.valueUpper[static_cast<std::size_t>(first)]; ++i) {
-            plot.gridXs.push_back(model.GetVarX(first, i));
-            plot.gridYs.push_back(model.GetVarX(second, j));
+    for (int j = 0; j <= model.Var(second).valueUpper; ++j)
+        for (int i = 0; i <= model.Var(first).valueUpper; ++i) {
+            plot.gridXs.push_back(model.Var(first).Value(i));
+            plot.gridYs.push_back(model.Var(second).Value(j));
         }
     return plot;
 }

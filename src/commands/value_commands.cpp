@@ -14,17 +14,17 @@ namespace {
 
 std::string CountText(const ProblemModel& model, int k)
 {
-    return std::to_string(model.valueUpper[static_cast<std::size_t>(k)] + 1);
+    return std::to_string(model.Var(k).valueUpper + 1);
 }
 
 // Makes a list not yet kept value by value take its equally spaced values.
 bool MakeExplicit(ProblemModel& model, int k)
 {
     const auto s = static_cast<std::size_t>(k);
-    if (model.valuesExplicit[s])
+    if (model.Var(s).valuesExplicit)
         return false;
     model.FillSpacedValues(k);
-    model.valuesExplicit[s] = true;
+    model.Var(s).valuesExplicit = true;
     return true;
 }
 
@@ -66,15 +66,15 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
     if (added == 0)
         return result;
     // The spaced values for the count before the addition; the new ones follow as zeros.
-    if (!model.valuesExplicit[s])
+    if (!model.Var(s).valuesExplicit)
         model.FillSpacedValues(k);
     if (const FileOutcome relaid = ReLayFunTable(model, k, added, session.startDir); !relaid.ok) {
         result.refusal = relaid.message;
         return result;
     }
-    result.becameExplicit = !model.valuesExplicit[s];
-    model.valuesExplicit[s] = true;
-    model.ResizeVarX(k);
+    result.becameExplicit = !model.Var(s).valuesExplicit;
+    model.Var(s).valuesExplicit = true;
+    model.Var(k).ResizeValues();
     result.listCleared = ClearResults(model, session);
     result.showGrid = true;
     result.countText = CountText(model, k);
@@ -105,7 +105,7 @@ StartAnswer ReviewFunction(ProblemModel& model, const Panels& panels, const std:
         return StartAnswer::AskAgain;
     start = *read;
     for (int k = 0; k <= model.lastVar; ++k)
-        if (!model.valuesExplicit[static_cast<std::size_t>(k)])
+        if (!model.Var(k).valuesExplicit)
             model.FillSpacedValues(k);
     return StartAnswer::Start;
 }

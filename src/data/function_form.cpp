@@ -93,7 +93,7 @@ FunctionForm::FunctionForm(ProblemModel& model, GridPoint& point, const Starting
     for (int k = 0; k <= model_.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         funIndex_[s] = varIndex_[s] = start.parts[s];
-        var_[s] = TextOfNumber(model_.GetVarX(k, point_[s]));
+        var_[s] = TextOfNumber(model_.Var(k).Value(point_[s]));
     }
 }
 
@@ -152,7 +152,7 @@ void FunctionForm::React(Box box, int k, Origin origin)
             return;
         point_[s] = IndexIn(box, k);
         SetText(Box::FunIndex, k, std::to_string(point_[s]), Origin::Window);
-        SetText(Box::Var, k, TextOfNumber(model_.GetVarX(k, point_[s])), Origin::Window);
+        SetText(Box::Var, k, TextOfNumber(model_.Var(k).Value(point_[s])), Origin::Window);
         ReadPointFromFunIndices();
         SetText(Box::Fun, 0, TextOfNumber(FunctionValue(model_, point_)), Origin::Window);
         return;
@@ -169,13 +169,13 @@ void FunctionForm::React(Box box, int k, Origin origin)
             return;
         const int i = IndexIn(Box::VarIndex, k);
         const double value = LeadingNumber(var_[s]);
-        if (SameValue(model_.GetVarX(k, i), value))
+        if (SameValue(model_.Var(k).Value(i), value))
             return;
         if (onValueEdited)
             onValueEdited(k);
-        model_.SetVarX(k, i, value);
+        model_.Var(k).SetValue(i, value);
         // A value typed here is the user's: no later regeneration of the spaced values may undo it.
-        model_.valuesExplicit[s] = true;
+        model_.Var(s).valuesExplicit = true;
         DataChanged();
         return;
     }
@@ -215,7 +215,7 @@ void FunctionForm::ShowFunPoint()
     for (int k = 0; k <= model_.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         funIndex_[s] = varIndex_[s] = std::to_string(point_[s]);
-        var_[s] = TextOfNumber(model_.GetVarX(k, point_[s]));
+        var_[s] = TextOfNumber(model_.Var(k).Value(point_[s]));
     }
     funBusy_ = false;
 }

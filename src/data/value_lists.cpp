@@ -8,10 +8,10 @@ namespace tavex {
 
 bool StoreGridEntry(ProblemModel& model, int k, int row, std::string_view text)
 {
-    assert(row >= 0 && row <= model.valueUpper[static_cast<std::size_t>(k)]);
-    const double before = model.GetVarX(k, row);
-    model.SetVarX(k, row, LeadingNumber(text));
-    const bool changed = !(model.GetVarX(k, row) == before);
+    assert(row >= 0 && row <= model.Var(k).valueUpper);
+    const double before = model.Var(k).Value(row);
+    model.Var(k).SetValue(row, LeadingNumber(text));
+    const bool changed = !(model.Var(k).Value(row) == before);
     if (changed)
         model.MarkEdited();
     return changed;
@@ -19,10 +19,10 @@ bool StoreGridEntry(ProblemModel& model, int k, int row, std::string_view text)
 
 int PasteIntoList(ProblemModel& model, int k, int row, const std::vector<double>& values)
 {
-    const int upper = model.valueUpper[static_cast<std::size_t>(k)];
+    const int upper = model.Var(k).valueUpper;
     int stored = 0;
     for (; stored < static_cast<int>(values.size()) && row + stored <= upper; ++stored)
-        model.SetVarX(k, row + stored, values[static_cast<std::size_t>(stored)]);
+        model.Var(k).SetValue(row + stored, values[static_cast<std::size_t>(stored)]);
     if (stored > 0)
         model.MarkEdited();
     return stored;
@@ -31,12 +31,12 @@ int PasteIntoList(ProblemModel& model, int k, int row, const std::vector<double>
 std::optional<std::string> DeleteListValue(ProblemModel& model, int k, int row)
 {
     const auto s = static_cast<std::size_t>(k);
-    const int last = model.valueUpper[s];
+    const int last = model.Var(s).valueUpper;
     assert(row >= 0 && row <= last);
     if (last <= 1)
         return std::nullopt;
-    std::string shown = TextOfNumber(model.GetVarX(k, last));
-    model.SetVarX(k, row, LeadingNumber(shown));
+    std::string shown = TextOfNumber(model.Var(k).Value(last));
+    model.Var(k).SetValue(row, LeadingNumber(shown));
 
     // Every slice of the table across dimension k: index `row` takes what index `last` holds.
     std::array<int, 4> upper = model.UpperIndices();
@@ -51,7 +51,7 @@ std::optional<std::string> DeleteListValue(ProblemModel& model, int k, int row)
                     from[s] = last;
                     model.funTable(to[0], to[1], to[2], to[3]) = model.funTable(from[0], from[1], from[2], from[3]);
                 }
-    model.valueUpper[s] = last - 1;
+    model.Var(s).valueUpper = last - 1;
     model.MarkEdited();
     return shown;
 }

@@ -6,11 +6,11 @@ namespace tavex {
 
 VariableBasis BasisOf(const ProblemModel& model, int v)
 {
-    const auto slot = static_cast<std::size_t>(v);
     if (v > model.lastVar)
         return {&PowersKind(), 0.0, 0.0, nullptr, 1, false};
-    return {&BasisKindOf(model.kind[slot]), model.center[slot], model.period[slot], &model.VarX(v),
-            model.valueUpper[slot] + 1, true};
+    const Variable& variable = model.Var(v);
+    return {&BasisKindOf(variable.kind), variable.center, variable.period, &variable.values,
+            variable.valueUpper + 1, true};
 }
 
 bool HasZeroPeriod(const ProblemModel& model)

@@ -7,26 +7,13 @@
 
 namespace tavex {
 
-ProblemModel::ProblemModel()
-    : varName(kMaxVariables)
-{
-    for (auto& list : varX_)
-        list.assign(1, 0.0);
-}
-
 void ProblemModel::AllocateVariableArrays()
 {
-    varName.assign(kMaxVariables, std::string());
-    kind = {};
-    isEquallySpaced = {};
-    lowerLimit = {};
-    upperLimit = {};
-    valueUpper = {};
-    center = {};
-    period = {};
-    valueStep = {};
-    valuesExplicit = {};
-    storedValueUpper = {};
+    for (Variable& variable : variables) {
+        std::vector<double> values = std::move(variable.values);
+        variable = Variable{};
+        variable.values = std::move(values);
+    }
 }
 
 Results ProblemModel::ResultsState() const
@@ -36,11 +23,27 @@ Results ProblemModel::ResultsState() const
     return *solvedRevision_ == revision_ ? Results::Current : Results::OutOfDate;
 }
 
-std::array<int, 4> ProblemModel::UpperIndices() const
+std::vector<std::string> ProblemModel::Names() const
 {
-    std::array<int, 4> upper{};
+    std::vector<std::string> names;
     for (int k = 0; k <= lastVar; ++k)
-        upper[Slot(k)] = valueUpper[Slot(k)];
+        names.push_back(Var(k).name);
+    return names;
+}
+
+PerVariable<int> ProblemModel::UpperIndices() const
+{
+    PerVariable<int> upper{};
+    for (int k = 0; k <= lastVar; ++k)
+        upper[Slot(k)] = Var(k).valueUpper;
+    return upper;
+}
+
+PerVariable<int> ProblemModel::ValueUppers() const
+{
+    PerVariable<int> upper{};
+    for (std::size_t s = 0; s < variables.size(); ++s)
+        upper[s] = variables[s].valueUpper;
     return upper;
 }
 
@@ -49,13 +52,13 @@ std::size_t ProblemModel::MostTableElements()
     return static_cast<std::size_t>(MemoryShareBytes() / (2 * sizeof(double)));
 }
 
-bool ProblemModel::TablesFit(const std::array<int, 4>& upper)
+bool ProblemModel::TablesFit(const PerVariable<int>& upper)
 {
     const std::size_t count = Table4::ElementCount(upper);
     return count > 0 && count <= MostTableElements();
 }
 
-void ProblemModel::ShapeTables(const std::array<int, 4>& upper)
+void ProblemModel::ShapeTables(const PerVariable<int>& upper)
 {
     if (!TablesFit(upper))
         throw std::length_error("tables too large");
@@ -68,7 +71,7 @@ void ProblemModel::ShapeTables(const std::array<int, 4>& upper)
     coef = std::move(coefficients);
 }
 
-bool ProblemModel::TryShapeTables(const std::array<int, 4>& upper)
+bool ProblemModel::TryShapeTables(const PerVariable<int>& upper)
 {
     if (!TablesFit(upper))
         return false;
@@ -78,44 +81,6 @@ bool ProblemModel::TryShapeTables(const std::array<int, 4>& upper)
         return false;
     }
     return true;
-}
-
-double ProblemModel::GetVarX(int ix, int i) const
-{
-    if (ix < 0 || ix >= kMaxVariables)
-        return 0.0;
-    const auto& list = varX_[static_cast<std::size_t>(ix)];
-    assert(i >= 0 && static_cast<std::size_t>(i) < list.size());
-    return list[static_cast<std::size_t>(i)];
-}
-
-void ProblemModel::SetVarX(int ix, int i, double x)
-{
-    if (ix < 0 || ix >= kMaxVariables)
-        return;
-    auto& list = varX_[static_cast<std::size_t>(ix)];
-    assert(i >= 0 && static_cast<std::size_t>(i) < list.size());
-    list[static_cast<std::size_t>(i)] = x;
-}
-
-void ProblemModel::ResizeVarX(int ix)
-{
-    if (ix < 0 || ix >= kMaxVariables)
-        return;
-    const int upper = valueUpper[static_cast<std::size_t>(ix)];
-    assert(upper >= 0);
-    varX_[static_cast<std::size_t>(ix)].resize(static_cast<std::size_t>(upper) + 1, 0.0);
-}
-
-void ProblemModel::FillSpacedValues(int k)
-{
-    ResizeVarX(k);
-    const auto slot = static_cast<std::size_t>(k);
-    const double step = valueStep[slot];
-    const double lower = lowerLimit[slot];
-    // The product first, then the sum: every build gives the same values.
-    for (int i = 0; i <= valueUpper[slot]; ++i)
-        SetVarX(k, i, static_cast<double>(i) * step + lower);
 }
 
 void ProblemModel::RegenerateSpacedValues(const PerVariable<bool>& spacedChecked)

@@ -27,11 +27,19 @@ struct ReadFields {
     PerVariable<std::vector<double>> values;
 
     explicit ReadFields(const ProblemModel& model)
-        : lower(model.lowerLimit), upper(model.upperLimit), center(model.center), period(model.period),
-          valueUpper(model.valueUpper), kind(model.kind)
     {
-        for (int k = 0; k <= model.lastVar; ++k)
-            values[static_cast<std::size_t>(k)] = model.VarX(k);
+        for (int k = 0; k < kMaxVariables; ++k) {
+            const auto s = static_cast<std::size_t>(k);
+            const Variable& variable = model.Var(k);
+            lower[s] = variable.lowerLimit;
+            upper[s] = variable.upperLimit;
+            center[s] = variable.center;
+            period[s] = variable.period;
+            valueUpper[s] = variable.valueUpper;
+            kind[s] = variable.kind;
+            if (k <= model.lastVar)
+                values[s] = variable.values;
+        }
     }
 
     bool SameAs(const ReadFields& other) const
@@ -50,6 +58,14 @@ struct ReadFields {
     }
 };
 
+PerVariable<bool> SpacedFlags(const ProblemModel& model)
+{
+    PerVariable<bool> spaced{};
+    for (int k = 0; k < kMaxVariables; ++k)
+        spaced[static_cast<std::size_t>(k)] = model.Var(k).isEquallySpaced;
+    return spaced;
+}
+
 } // namespace
 
 SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
@@ -63,40 +79,36 @@ SpecsRead ReadSpecs(ProblemModel& model, const Panels& panels)
             return Refused("The \"# of values\" entry of " + which + " holds fewer than 2 values.");
         if (upper >= model.funTable.extent(k))
             return Refused("The \"# of values\" entry of " + which + " has not been confirmed.");
-        if (model.valuesExplicit[s] && !panels[s].spacedChecked
-            && model.VarX(k).size() < static_cast<std::size_t>(upper) + 1)
+        if (model.Var(k).valuesExplicit && !panels[s].spacedChecked
+            && model.Var(k).values.size() < static_cast<std::size_t>(upper) + 1)
             return Refused("The value list of " + which + " holds fewer values than its \"# of values\".");
     }
 
     const ReadFields before(model);
-    const PerVariable<bool> spacedBefore = model.isEquallySpaced;
+    const PerVariable<bool> spacedBefore = SpacedFlags(model);
     PerVariable<bool> spaced{};
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         const PanelTexts& panel = panels[s];
-        model.lowerLimit[s] = LeadingNumber(panel.lowerLimit);
-        model.upperLimit[s] = LeadingNumber(panel.upperLimit);
-        model.valueUpper[s] = ValueUpperFromText(panel.valueCount);
-        model.center[s] = IsStarEntry(panel.center) ? StarCenter(model.lowerLimit[s], model.upperLimit[s])
+        Variable& variable = model.Var(k);
+        variable.lowerLimit = LeadingNumber(panel.lowerLimit);
+        variable.upperLimit = LeadingNumber(panel.upperLimit);
+        variable.valueUpper = ValueUpperFromText(panel.valueCount);
+        variable.center = IsStarEntry(panel.center) ? StarCenter(variable.lowerLimit, variable.upperLimit)
                                                     : LeadingNumber(panel.center);
-        model.period[s] = IsStarEntry(panel.period) ? StarPeriod() : LeadingNumber(panel.period);
-        model.kind[s] = panel.powerChecked ? Kind::Polynomial : Kind::Trigonometric;
-        model.isEquallySpaced[s] = panel.spacedChecked;
+        variable.period = IsStarEntry(panel.period) ? StarPeriod() : LeadingNumber(panel.period);
+        variable.kind = panel.powerChecked ? Kind::Polynomial : Kind::Trigonometric;
+        variable.isEquallySpaced = panel.spacedChecked;
         spaced[s] = panel.spacedChecked;
-    }
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        model.valueStep[s] = (model.upperLimit[s] - model.lowerLimit[s]) / model.valueUpper[s];
     }
     model.RegenerateSpacedValues(spaced);
     for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        if (!spaced[s] && !model.valuesExplicit[s])
+        if (!spaced[static_cast<std::size_t>(k)] && !model.Var(k).valuesExplicit)
             model.FillSpacedValues(k);
     }
     if (!before.SameAs(ReadFields(model)))
         model.MarkEdited();
-    else if (model.isEquallySpaced != spacedBefore)
+    else if (SpacedFlags(model) != spacedBefore)
         model.MarkChanged();
     return {true, {}};
 }

@@ -13,17 +13,17 @@ ShownSpecs SetDisplayedSpecs(const ProblemModel& model)
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
         ShownPanel panel;
-        panel.name = model.varName[s];
-        panel.lowerLimit = TextOfNumber(model.lowerLimit[s]);
-        panel.upperLimit = TextOfNumber(model.upperLimit[s]);
-        panel.valueCount = std::to_string(static_cast<long long>(model.valueUpper[s]) + 1);
+        panel.name = model.Var(s).name;
+        panel.lowerLimit = TextOfNumber(model.Var(s).lowerLimit);
+        panel.upperLimit = TextOfNumber(model.Var(s).upperLimit);
+        panel.valueCount = std::to_string(static_cast<long long>(model.Var(s).valueUpper) + 1);
         panel.powerChecked = !model.IsTrigonometric(k);
-        panel.spacedChecked = model.isEquallySpaced[s];
+        panel.spacedChecked = model.Var(s).isEquallySpaced;
         shown.panels.push_back(std::move(panel));
 
         if (k > 0)
             shown.variableNames += ',';
-        shown.variableNames += model.varName[s];
+        shown.variableNames += model.Var(s).name;
     }
     return shown;
 }

@@ -64,15 +64,16 @@ CountChange LeaveValueCount(ProblemModel& model, int k, const PerVariable<std::s
         return CountChange::NotACount;
     const auto s = static_cast<std::size_t>(k);
     if ((*upper)[s] == valueUpperBefore) {
-        model.valueUpper[s] = (*upper)[s];
-        model.ResizeVarX(k);
+        model.Var(k).valueUpper = (*upper)[s];
+        model.Var(k).ResizeValues();
         return CountChange::Unchanged;
     }
     if (!model.TryShapeTables(*upper))
         return CountChange::TablesTooLarge;
-    model.valueUpper = *upper;
+    for (int j = 0; j < kMaxVariables; ++j)
+        model.Var(j).valueUpper = (*upper)[static_cast<std::size_t>(j)];
     for (int j = 0; j <= model.lastVar; ++j)
-        model.ResizeVarX(j);
+        model.Var(j).ResizeValues();
     model.ClearComputed(); // coef is all zero now
     model.MarkEdited();
     return CountChange::TablesEmptied;

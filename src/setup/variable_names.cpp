@@ -24,22 +24,25 @@ std::vector<std::string> SplitAtCommas(std::string_view text)
 
 NamesCheck AcceptVariableNames(ProblemModel& model, std::string_view text)
 {
-    const std::vector<std::string> before = model.varName;
-    model.varName = SplitAtCommas(text);
-    const int pieces = static_cast<int>(model.varName.size());
-    // Every variable keeps a name slot, so that no reader of the names meets fewer than variables.
-    if (model.varName.size() < static_cast<std::size_t>(model.lastVar) + 1)
-        model.varName.resize(static_cast<std::size_t>(model.lastVar) + 1);
+    const std::vector<std::string> names = SplitAtCommas(text);
+    const int pieces = static_cast<int>(names.size());
+    bool changed = false;
+    // Every slot takes its piece, or no name: no reader of the names meets fewer than variables.
+    for (int k = 0; k < kMaxVariables; ++k) {
+        std::string name = k < pieces ? names[static_cast<std::size_t>(k)] : std::string();
+        changed = changed || name != model.Var(k).name;
+        model.Var(k).name = std::move(name);
+    }
     const int panels = std::min(pieces, model.lastVar + 1);
 
     NamesCheck check;
-    while (check.namesShown < panels && !model.varName[static_cast<std::size_t>(check.namesShown)].empty())
+    while (check.namesShown < panels && !model.NameOf(check.namesShown).empty())
         ++check.namesShown;
     check.accepted = pieces == model.lastVar + 1 && check.namesShown == pieces;
     if (check.accepted)
-        check.accepted = std::all_of(model.varName.begin(), model.varName.end(),
+        check.accepted = std::all_of(names.begin(), names.end(),
                                      [](const std::string& name) { return FitsQuotedField(name); });
-    if (model.varName != before)
+    if (changed)
         model.MarkChanged(); // saved with the problem, but no coefficient depends on them
     return check;
 }

@@ -16,7 +16,7 @@ struct NamesCheck {
 };
 
 // Splits the text at every comma, trims nothing (" y" is a name with a
-// leading blank) and makes the pieces varName, accepted or not; fewer pieces
+// leading blank) and makes the pieces the names, accepted or not; fewer pieces
 // than variables leave the remaining names empty. Accepted when there are
 // exactly lastVar + 1 pieces, none empty, none holding a double quote or a
 // line end (the problem file could not keep it). NamesRefusal says why.

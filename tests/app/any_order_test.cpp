@@ -56,7 +56,7 @@ TEST_F(NeverActivatedTest, TypingAndTabWorkAsInAnActiveWindow)
     EXPECT_EQ(FocusName(), "txtVarNams");
     Keys("x,y,z");
     Tab();
-    EXPECT_EQ(window->model().varName, (std::vector<std::string>{"x", "y", "z"}));
+    EXPECT_EQ(window->model().Names(), (std::vector<std::string>{"x", "y", "z"}));
     EXPECT_EQ(FocusName(), "txtLL_0");
     ExpectSound();
 }
@@ -69,7 +69,7 @@ TEST_F(NeverActivatedTest, ButtonsFirstCompleteTheCountAndTheNames)
         Click(button);
         EXPECT_FALSE(Box("txtOrder")->isEnabled()) << button;
         EXPECT_FALSE(Box("txtVarNams")->isEnabled()) << button;
-        EXPECT_EQ(window->model().varName, (std::vector<std::string>{"x", "y"})) << button;
+        EXPECT_EQ(window->model().Names(), (std::vector<std::string>{"x", "y"})) << button;
         ExpectSound();
     }
     EXPECT_EQ(window->CoefficientLines().Line(2).substr(24, 2), "*x");
@@ -82,7 +82,7 @@ TEST_F(NeverActivatedTest, ClicksFromCountBoxToCountBoxToLimit)
     Click("txtTerms_0");
     Keys("4");
     Click("txtLL_0");
-    EXPECT_EQ(window->model().valueUpper[0], 3);
+    EXPECT_EQ(window->model().Var(0).valueUpper, 3);
     ExpectSound();
 }
 
@@ -95,7 +95,7 @@ TEST_F(AnyOrderTest, CommandsConfirmACountTypedButNotLeft)
     Keys("100000");
     Key(Qt::Key_S);
     const ProblemModel saved = Saved();
-    ASSERT_EQ(saved.valueUpper[0], 99999);
+    ASSERT_EQ(saved.Var(0).valueUpper, 99999);
     for (int i = 0; i <= 99999; ++i)
         ASSERT_EQ(saved.funTable(i, 0, 0, 0), 0.0) << i;
     EXPECT_EQ(FocusName(), "txtTerms_0");
@@ -104,13 +104,13 @@ TEST_F(AnyOrderTest, CommandsConfirmACountTypedButNotLeft)
     Type("6");
     Key(Qt::Key_P);
     EXPECT_TRUE(told.empty());
-    EXPECT_EQ(window->model().valueUpper[0], 5);
+    EXPECT_EQ(window->model().Var(0).valueUpper, 5);
     EXPECT_EQ(window->model().funTable.extent(0), 6);
 
     // Typed again, not left, then computed: the tables follow first.
     Type("3");
     Click("cmdCompute");
-    EXPECT_EQ(window->model().valueUpper[0], 2);
+    EXPECT_EQ(window->model().Var(0).valueUpper, 2);
     EXPECT_TRUE(window->model().IsComputed());
     ExpectSound();
 }
@@ -138,7 +138,7 @@ TEST_F(AnyOrderTest, NameTheFileCannotKeepIsRefusedWhileTheBoxIsOpen)
     EXPECT_FALSE(Menu("mnuSave")->isEnabled());
     Fields({"x,y"});
     Key(Qt::Key_S);
-    EXPECT_EQ(Saved().varName, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(Saved().Names(), (std::vector<std::string>{"x", "y"}));
 }
 
 TEST_F(AnyOrderTest, EveryPanelsControlsSitInTheSamePlaces)

@@ -78,7 +78,7 @@ TEST_F(ConventionsTest, TheDataWindowsSayWhenATextWasReadOnlyInPartOrAnIndexIsOu
     // Each key where the focus is: the first opens the grid's entry box, which takes the rest.
     for (const char key : {'2', 'e'})
         QTest::keyClick(QApplication::focusWidget(), key);
-    EXPECT_EQ(window->model().GetVarX(0, 0), 2.0);
+    EXPECT_EQ(window->model().Var(0).Value(0), 2.0);
     EXPECT_EQ(frmVars->findChild<QLabel*>("lblMessage")->text(), "read as 2: 'e' is not part of a number");
 }
 

@@ -113,7 +113,7 @@ TEST_F(DocumentTest, NewReturnsToTheStartState)
     EXPECT_EQ(window->model().funTable.size(), 1u);
     // And a problem is declared anew as after start-up.
     Declare("1", "t");
-    EXPECT_EQ(window->model().varName, (Names{"t"}));
+    EXPECT_EQ(window->model().Names(), (Names{"t"}));
 }
 
 TEST_F(DocumentTest, OpenRecentListsTheLastSixProblemsTheLatestFirst)
@@ -171,7 +171,7 @@ TEST_F(DocumentTest, AnEditAfterComputeGreysTheListingAndSaveLeavesTheCoefficien
     Session session;
     ASSERT_TRUE(command::Open(reopened, session, Path("p").toStdString()).outcome.ok);
     EXPECT_FALSE(reopened.IsComputed());
-    EXPECT_EQ(reopened.center[0], 1.0);
+    EXPECT_EQ(reopened.Var(0).center, 1.0);
 
     Click("cmdCompute");
     EXPECT_TRUE(Find("cmdEvaluations")->isEnabled());

@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
     EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 3, 3, 1}));
     EXPECT_TRUE(Box("txtLL_2")->text() == "-1" && Find<QCheckBox>("chkPower_2")->isChecked());
     Fields({"x,y,z"});
-    EXPECT_EQ(window->model().varName, (Names{"x", "y", "z"}));
+    EXPECT_EQ(window->model().Names(), (Names{"x", "y", "z"}));
     for (const char* menu : {"mnuSave", "mnuSaveAs", "mnuPrint", "mnuAbout"})
         EXPECT_TRUE(Menu(menu)->isEnabled() && Menu(menu)->isVisible()) << menu;
     EXPECT_EQ(FocusName(), "txtLL_0");
@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, RefusedCountsAndNamesHoldTheFocusButMenusStillWork)
     }
     Type("x, y");
     Click("cmdNextVar");
-    EXPECT_EQ(window->model().varName, (Names{"x", " y"}));
+    EXPECT_EQ(window->model().Names(), (Names{"x", " y"}));
     EXPECT_EQ(FocusName(), "txtLL_1"); // the click went through
 }
 
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtonsAndAChangedCountE
     }
     Fields({"2.5"});
     ProblemModel& model = window->model();
-    EXPECT_EQ(model.valueUpper[0], 2);
+    EXPECT_EQ(model.Var(0).valueUpper, 2);
     qobject_cast<CoefficientListModel*>(Find<QListView>("lstCoeff")->model())->AppendLine("a coefficient");
     model.SetComputed();
     // 3.4 is still three values; 2 and then 3 again are changes.
@@ -192,7 +192,7 @@ TEST_F(MainWindowTest, ComputeListsTheCoefficientsOrTheSingularMatrix)
     EXPECT_EQ(window->model().funTable(1, 0, 0, 0), 10.0); // the function values stay as entered
     // The list shows what was listed, whatever the problem holds later.
     window->model().coef(0, 0, 0, 0) = 123.0;
-    window->model().varName = {"renamed"};
+    window->model().Var(0).name = "renamed";
     EXPECT_EQ(Listing(), listed);
     // Equal limits: two equal values, two equal rows of the basis matrix. The list starts afresh.
     Box("txtUL_0")->setText("-5");

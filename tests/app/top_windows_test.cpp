@@ -75,7 +75,7 @@ TEST_F(TopWindowsTest, EnterClicksTheFocusedButtonInEveryWindowAndEscapeClosesHe
         {"frmAbout", "cmdClose", Qt::Key_Enter, closed},
         {"frmHelp", nullptr, Qt::Key_Escape, closed},
         {"frmAbout", nullptr, Qt::Key_Escape, closed},
-        {"frmVars", "cmdDelete", Qt::Key_Return, [this] { return window->model().valueUpper[0] == 1; }},
+        {"frmVars", "cmdDelete", Qt::Key_Return, [this] { return window->model().Var(0).valueUpper == 1; }},
     };
     for (const Case& c : cases) {
         shown = Open(c.window);

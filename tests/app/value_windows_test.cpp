@@ -101,7 +101,7 @@ TEST_F(ValueWindowsTest, GridStoresWhatIsTypedDeletesByMovingTheLastValueAndAddV
     Press(Qt::Key_Down);
     Keys("1.5xe-3");
     Press(Qt::Key_Backspace);
-    EXPECT_EQ(window->model().GetVarX(0, 1), 1.5e-3);
+    EXPECT_EQ(window->model().Var(0).Value(1), 1.5e-3);
     EXPECT_EQ(Cell(1), "1.5e-3");
     // The coefficients were those of other data: still listed, but out of date.
     EXPECT_FALSE(Listing().empty());
@@ -123,7 +123,7 @@ TEST_F(ValueWindowsTest, GridStoresWhatIsTypedDeletesByMovingTheLastValueAndAddV
     Click("cmdDelete");
     Click("cmdDelete"); // two values are left: refused
     EXPECT_EQ(told, (Names{"A variable needs at least two values; nothing was deleted."}));
-    EXPECT_EQ(window->model().valueUpper[0], 1);
+    EXPECT_EQ(window->model().Var(0).valueUpper, 1);
     // Ctrl+V of a column fills the rows from the current one, never past the last.
     TabTo("MSFlexGridVars");
     Press(Qt::Key_Up);
@@ -148,7 +148,7 @@ TEST_F(ValueWindowsTest, GridStoresWhatIsTypedDeletesByMovingTheLastValueAndAddV
     Click("cmdPrevVar");
     Click("cmdAddVars_0"); // adds nothing: no grid
     EXPECT_TRUE(window->isEnabled());
-    EXPECT_EQ(window->model().valueUpper[0], 1);
+    EXPECT_EQ(window->model().Var(0).valueUpper, 1);
 }
 
 } // namespace

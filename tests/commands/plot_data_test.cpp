@@ -1,6 +1,7 @@
 // What the plot window draws, without the window: where its sliders stop and
 // what its views are titled.
 #include "commands/plot_data.h"
+#include "support/problem_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ TEST(PlotTitles, NameEveryHeldVariableAtItsCoordinate)
 {
     ProblemModel model;
     model.lastVar = 2;
-    model.varName = {"T", "p", "q"};
+    testing::SetNames(model, {"T", "p", "q"});
     const PerVariable<double> point{1e20, 2.0, 0.1 + 0.2};
     EXPECT_EQ(SliceTitle(model, 0, point), "along T at p = 2, q = 0.3");
     EXPECT_EQ(SliceTitle(model, 2, point), "along q at T = 1E+20, p = 2");

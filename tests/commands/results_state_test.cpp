@@ -41,7 +41,7 @@ struct Declared {
         EXPECT_TRUE(ReadSpecs(model, panels));
         for (int i = 0; i < 4; ++i)
             for (int j = 0; j < 4; ++j) {
-                const double u = model.GetVarX(0, i), v = model.GetVarX(1, j);
+                const double u = model.Var(0).Value(i), v = model.Var(1).Value(j);
                 model.funTable(i, j, 0, 0) = (1 + u / 5 + v * v / 25) / 3;
             }
         EXPECT_TRUE(command::Compute(model, session, panels).computed);

@@ -1,6 +1,7 @@
 // The tabulated data without windows: the function window's steps and boxes,
 // the values grid's edits, Add values' re-lay of the function table.
 #include "commands/value_commands.h"
+#include "support/problem_builder.h"
 #include "data/function_form.h"
 #include "data/value_lists.h"
 #include "io/problem/function_relay.h"
@@ -26,10 +27,10 @@ ProblemModel Problem(std::initializer_list<int> counts)
     model.AllocateVariableArrays();
     int k = 0;
     for (const int count : counts) {
-        model.valueUpper[static_cast<std::size_t>(k)] = count - 1;
-        model.ResizeVarX(k);
+        model.Var(k).valueUpper = count - 1;
+        model.Var(k).ResizeValues();
         for (int i = 0; i < count; ++i)
-            model.SetVarX(k, i, 10 * k + i);
+            model.Var(k).SetValue(i, 10 * k + i);
         ++k;
     }
     model.ShapeTablesFromValueCounts();
@@ -113,10 +114,10 @@ TEST(FunctionWindow, TypingAndSteppingStoreAndShowEveryValue)
     // A variable's value typed changes its list at every grid point using it,
     // and keeps the list value by value; moving between its values writes
     // nothing back, and the same number typed again is no edit.
-    EXPECT_FALSE(model.valuesExplicit[1]);
+    EXPECT_FALSE(model.Var(1).valuesExplicit);
     form.Edit(Box::Var, 1, "-4");
-    EXPECT_EQ(model.GetVarX(1, 2), -4.0);
-    EXPECT_TRUE(model.valuesExplicit[1] && !model.valuesExplicit[0]);
+    EXPECT_EQ(model.Var(1).Value(2), -4.0);
+    EXPECT_TRUE(model.Var(1).valuesExplicit && !model.Var(0).valuesExplicit);
     form.Edit(Box::Var, 1, "-4.0");
     EXPECT_EQ(edited, (std::vector<int>{1}));
     EXPECT_EQ(changes, 2);
@@ -146,21 +147,21 @@ TEST(ValuesGrid, DeleteMovesTheLastValueAndItsSliceIntoTheRow)
 {
     ProblemModel model = Problem({3, 4});
     for (int i = 0; i < 4; ++i)
-        model.SetVarX(1, i, i + 1); // 1, 2, 3, 4
+        model.Var(1).SetValue(i, i + 1); // 1, 2, 3, 4
     EXPECT_EQ(DeleteListValue(model, 1, 1), "4");
-    EXPECT_EQ(std::vector<double>(model.VarX(1).begin(), model.VarX(1).begin() + 3), (std::vector<double>{1, 4, 3}));
-    EXPECT_EQ(model.valueUpper[1], 2);
+    EXPECT_EQ(std::vector<double>(model.Var(1).values.begin(), model.Var(1).values.begin() + 3), (std::vector<double>{1, 4, 3}));
+    EXPECT_EQ(model.Var(1).valueUpper, 2);
     for (int i0 = 0; i0 < 3; ++i0)
         EXPECT_EQ(model.funTable(i0, 1, 0, 0), 1000 * i0 + 300);
     EXPECT_EQ(DeleteListValue(model, 1, 2), "3"); // the last row itself
     EXPECT_FALSE(DeleteListValue(model, 1, 0).has_value()); // two values left: refused
-    EXPECT_EQ(model.valueUpper[1], 1);
+    EXPECT_EQ(model.Var(1).valueUpper, 1);
 
     EXPECT_TRUE(StoreGridEntry(model, 0, 1, "1.5e-3"));
-    EXPECT_EQ(model.GetVarX(0, 1), 1.5e-3);
+    EXPECT_EQ(model.Var(0).Value(1), 1.5e-3);
     EXPECT_FALSE(StoreGridEntry(model, 0, 1, "0.0015"));
     EXPECT_EQ(PasteIntoList(model, 0, 1, {7, 8, 9}), 2);
-    EXPECT_EQ(model.GetVarX(0, 2), 8.0);
+    EXPECT_EQ(model.Var(0).Value(2), 8.0);
 }
 
 TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
@@ -190,7 +191,7 @@ TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
     tmpdir ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
     EXPECT_FALSE(refused.ok);
     EXPECT_NE(refused.message.find("no values were added"), std::string::npos) << refused.message;
-    EXPECT_TRUE(model.valueUpper == before.valueUpper && model.funTable == before.funTable);
+    EXPECT_TRUE(testing::EachVariable(model, &Variable::valueUpper) == testing::EachVariable(before, &Variable::valueUpper) && model.funTable == before.funTable);
 
     Session session;
     for (const auto& [answer, added] : std::initializer_list<std::pair<const char*, int>>{
@@ -200,11 +201,11 @@ TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
         Panels panels;
         const command::ValueListResult result =
             command::AddValues(fresh, session, panels, 0, [answer = answer] { return std::string(answer); });
-        EXPECT_EQ(fresh.valueUpper[0], 1 + added) << answer;
+        EXPECT_EQ(fresh.Var(0).valueUpper, 1 + added) << answer;
         EXPECT_EQ(result.countText, std::to_string(2 + added));
         // coef is all zero after an addition
         EXPECT_EQ(fresh.ResultsState() == Results::None, added != 0) << answer;
-        EXPECT_EQ(fresh.VarX(0).size(), static_cast<std::size_t>(2 + added));
+        EXPECT_EQ(fresh.Var(0).values.size(), static_cast<std::size_t>(2 + added));
     }
 }
 

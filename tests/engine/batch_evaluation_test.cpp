@@ -34,14 +34,14 @@ ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
     model.AllocateVariableArrays();
     std::array<int, 4> storage{spare, spare, spare, spare};
     for (std::size_t k = 0; k < variables.size(); ++k) {
-        model.kind[k] = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.center[k] = variables[k].center;
-        model.period[k] = variables[k].period;
+        model.Var(k).kind = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+        model.Var(k).center = variables[k].center;
+        model.Var(k).period = variables[k].period;
         storage[k] += variables[k].count - 1;
     }
     model.ShapeTables(storage);
     for (std::size_t k = 0; k < variables.size(); ++k)
-        model.valueUpper[k] = variables[k].count - 1;
+        model.Var(k).valueUpper = variables[k].count - 1;
     std::mt19937 gen(7);
     std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
     for (std::size_t i = 0; i < model.coef.size(); ++i)
@@ -171,8 +171,8 @@ void ExpectSheetAsEvaluate(const ProblemModel& model, int first, int second, con
     const std::vector<double> xs = Coordinates(3, 4), ys = Coordinates(4, 5);
     const std::optional<Sheet> sheet = SheetAlong(model, first, second, point);
     ASSERT_TRUE(sheet.has_value());
-    EXPECT_EQ(sheet->firstCount, model.valueUpper[static_cast<std::size_t>(first)] + 1);
-    EXPECT_EQ(sheet->secondCount, model.valueUpper[static_cast<std::size_t>(second)] + 1);
+    EXPECT_EQ(sheet->firstCount, model.Var(first).valueUpper + 1);
+    EXPECT_EQ(sheet->secondCount, model.Var(second).valueUpper + 1);
     const std::vector<double> values = SampleSheet(model, *sheet, xs, ys);
     ASSERT_EQ(values.size(), xs.size() * ys.size());
     for (std::size_t j = 0; j < ys.size(); ++j)

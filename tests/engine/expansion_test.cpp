@@ -59,8 +59,8 @@ TEST(Compute, RepeatedValueIsSingularAndStopsBeforeLaterVariables)
     // What solving along x, then along y up to its zero pivot, leaves: z untouched.
     Table4 expected = model.funTable;
     const std::array<int, 4> upper{1, 1, 1, 0};
-    EXPECT_FALSE(SolveAlongVariable(expected, 0, upper, BasisMatrixOf(model.VarX(0), 2, false, 0, 1), 1));
-    EXPECT_TRUE(SolveAlongVariable(expected, 1, upper, BasisMatrixOf(model.VarX(1), 2, false, 0, 1), 1));
+    EXPECT_FALSE(SolveAlongVariable(expected, 0, upper, BasisMatrixOf(model.Var(0).values, 2, false, 0, 1), 1));
+    EXPECT_TRUE(SolveAlongVariable(expected, 1, upper, BasisMatrixOf(model.Var(1).values, 2, false, 0, 1), 1));
     EXPECT_EQ(std::memcmp(model.coef.data(), expected.data(), expected.size() * sizeof(double)), 0);
 }
 
@@ -112,7 +112,7 @@ double EvaluateAt(const ProblemModel& model, const std::array<double, 4>& point)
 // The nested sums exactly as one would write them by hand, level by level.
 double NestedSum(const ProblemModel& model, int v, std::array<int, 4>& j, const std::array<double, 4>& dx)
 {
-    const int m = v <= model.lastVar ? model.valueUpper[v] : 0;
+    const int m = v <= model.lastVar ? model.Var(v).valueUpper : 0;
     const auto inner = [&](int index) {
         j[v] = index;
         return v == 0 ? model.coef(j[0], j[1], j[2], j[3]) : NestedSum(model, v - 1, j, dx);
@@ -170,8 +170,8 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
                                       {"c", false, {-2, 2}}, {"d", true, {0.1, 0.9, 2.0}, 0.0, 6.0}});
     const auto forEachGridPoint = [&](const auto& visit) {
         testing::ForEachIndex(model.UpperIndices(), [&](const std::array<int, 4>& i) {
-            visit(std::array<double, 4>{model.GetVarX(0, i[0]), model.GetVarX(1, i[1]), model.GetVarX(2, i[2]),
-                                        model.GetVarX(3, i[3])},
+            visit(std::array<double, 4>{model.Var(0).Value(i[0]), model.Var(1).Value(i[1]), model.Var(2).Value(i[2]),
+                                        model.Var(3).Value(i[3])},
                   model.funTable(i[0], i[1], i[2], i[3]));
         });
     };
@@ -190,9 +190,9 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
         const std::array<double, 4> x{coordinate(gen), coordinate(gen), coordinate(gen), coordinate(gen)};
         std::array<double, 4> dx{};
         for (std::size_t v = 0; v < 4; ++v) {
-            dx[v] = x[v] - model.center[v];
+            dx[v] = x[v] - model.Var(v).center;
             if (model.IsTrigonometric(v))
-                dx[v] = ((std::atan(1.0) * dx[v]) * 8.0) / model.period[v];
+                dx[v] = ((std::atan(1.0) * dx[v]) * 8.0) / model.Var(v).period;
         }
         std::array<int, 4> j{};
         const double value = EvaluateAt(model, x), expected = NestedSum(model, 3, j, dx);

@@ -206,7 +206,7 @@ std::vector<long double> DirectProducts(const ProblemModel& model,
 double DirectReproduction(const ProblemModel& model)
 {
     const std::vector<long double> rebuilt = DirectProducts(model, [&](int d) {
-        const auto& x = model.VarX(d);
+        const auto& x = model.Var(d).values;
         return BasisRows(model, d, {x.begin(), x.begin() + model.UpperIndices()[static_cast<std::size_t>(d)] + 1});
     });
     const std::vector<double> table = InOrder(model, model.funTable);
@@ -269,7 +269,7 @@ FitFigures Fit(const std::vector<testing::VariableSpec>& axes, const std::functi
     ProblemModel model = testing::MakeProblem(axes);
     testing::ForEachIndex(model.UpperIndices(), [&](const std::array<int, 4>& i) {
         model.funTable(i[0], i[1], i[2], i[3]) =
-            f({model.GetVarX(0, i[0]), model.GetVarX(1, i[1]), model.GetVarX(2, i[2]), model.GetVarX(3, i[3])});
+            f({model.Var(0).Value(i[0]), model.Var(1).Value(i[1]), model.Var(2).Value(i[2]), model.Var(3).Value(i[3])});
     });
     model.coef = model.funTable;
     ProblemModel plain = model;
@@ -438,7 +438,7 @@ TEST(MeasureSwing, AgreesWithADirectSumAndNeverDependsOnThreadsOrVectors)
     for (const std::vector<Variable>& variables : problems) {
         const ProblemModel model = ComputedProblem(variables);
         const std::vector<long double> expansion = DirectProducts(model, [&](int d) {
-            std::vector<double> points = model.VarX(d);
+            std::vector<double> points = model.Var(d).values;
             points.resize(static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(d)]) + 1);
             std::sort(points.begin(), points.end());
             for (std::size_t k = 0; k + 1 < points.size(); ++k)

@@ -1,6 +1,7 @@
 // The coefficient export: every coefficient back bit for bit from the CSV and
 // the JSON whatever the names hold, and a file replaced only by a whole export.
 #include "commands/export_command.h"
+#include "support/problem_builder.h"
 #include "example_problems.h"
 #include "io/export/coefficient_export.h"
 #include "io/listing/coefficient_listing.h"
@@ -67,8 +68,7 @@ std::uint64_t BitsReadBack(const std::string& text)
 ProblemModel AwkwardModel(const std::vector<int>& counts)
 {
     ProblemModel model = testing::MakeMixedModel(counts, 7);
-    model.varName = {"a \"b\"", "x,y", "t\r\n", "\xe9\xc3\xa9\x7f"};
-    model.varName.resize(counts.size());
+    testing::SetNames(model, {"a \"b\"", "x,y", "t\r\n", "\xe9\xc3\xa9\x7f"});
     std::array<int, 4> storage = model.UpperIndices();
     for (int& upper : storage)
         upper += 2;
@@ -80,7 +80,7 @@ ProblemModel AwkwardModel(const std::vector<int>& counts)
     const double specials[] = {-0.0, Limits::infinity(), -Limits::infinity(), Limits::quiet_NaN(),
                                Limits::denorm_min(), -Limits::max(), 0.1, 1e22};
     for (int i = 0; i < 8; ++i) // the counts leave the first two indices room for them
-        model.coef(i % (model.valueUpper[0] + 1), i / (model.valueUpper[0] + 1), 0, 0) = specials[i];
+        model.coef(i % (model.Var(0).valueUpper + 1), i / (model.Var(0).valueUpper + 1), 0, 0) = specials[i];
     return model;
 }
 

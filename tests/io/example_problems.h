@@ -3,6 +3,7 @@
 #include "model/number_text.h"
 #include "model/problem_model.h"
 #include "model/star_value.h"
+#include "support/problem_builder.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -22,23 +23,19 @@ inline ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed
     const auto number = [&] {
         return std::strtod(TextOfNumber(mantissa(gen) * std::pow(10.0, exponent(gen))).c_str(), nullptr);
     };
-    ProblemModel model;
-    model.lastVar = static_cast<int>(counts.size()) - 1;
-    model.AllocateVariableArrays();
-    model.varName.resize(counts.size());
-    for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        model.varName[s] = std::string("v").append(std::to_string(k));
-        model.kind[s] = k % 2 == 0 ? Kind::Polynomial : Kind::Trigonometric;
-        model.isEquallySpaced[s] = k % 3 == 0;
-        for (PerVariable<double>* field : {&model.lowerLimit, &model.upperLimit, &model.center, &model.period})
-            (*field)[s] = number();
-        model.valueUpper[s] = counts[s] - 1;
-        model.ResizeVarX(k);
-        for (int i = 0; i <= model.valueUpper[s]; ++i)
-            model.SetVarX(k, i, number());
+    std::vector<VariableSpec> variables;
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        VariableSpec& v = variables.emplace_back();
+        v.name = std::string("v").append(std::to_string(k));
+        v.trigonometric = k % 2 != 0;
+        v.equallySpaced = k % 3 == 0;
+        for (double* field : {&v.lowerLimit, &v.upperLimit, &v.center, &v.period})
+            *field = number();
+        v.values.resize(static_cast<std::size_t>(counts[k]));
+        for (double& value : v.values)
+            value = number();
     }
-    model.ShapeTablesFromValueCounts();
+    ProblemModel model = MakeProblem(variables);
     for (std::size_t i = 0; i < model.funTable.size(); ++i) {
         model.funTable.data()[i] = number();
         model.coef.data()[i] = number();
@@ -53,13 +50,13 @@ inline ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed
 inline ProblemModel MakeExampleModel()
 {
     ProblemModel model = MakeMixedModel({3}, 0);
-    model.varName = {"x"};
-    model.lowerLimit[0] = 0.0;
-    model.upperLimit[0] = 2.0;
-    model.center[0] = 1.0;
-    model.period[0] = StarPeriod();
-    model.valueStep[0] = 1.0;
-    model.FillSpacedValues(0);
+    Variable& x = model.Var(0);
+    x.name = "x";
+    x.lowerLimit = 0.0;
+    x.upperLimit = 2.0;
+    x.center = 1.0;
+    x.period = StarPeriod();
+    x.FillSpacedValues();
     model.ShapeTablesFromValueCounts();
     for (int i = 0; i < 3; ++i)
         model.funTable(i, 0, 0, 0) = 5 + 2 * i;

@@ -1,5 +1,6 @@
 // The listing as tavex-cli prints it is the list box's lines, trimmed, byte for byte.
 #include "example_problems.h"
+#include "support/problem_builder.h"
 #include "io/listing/coefficient_listing.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,8 @@ TEST(ListingText, IsTheListsLinesTrimmedWhateverTheNamesCentersAndCounts)
     };
     for (const auto& [counts, names] : cases) {
         ProblemModel model = testing::MakeMixedModel(counts, 7);
-        model.varName = names;
-        model.center[0] = 0.0; // a term without its center's part
+        model.Names() = names;
+        model.Var(0).center = 0.0; // a term without its center's part
         std::string text;
         int pieces = 0;
         WriteListingText(model, [&](std::string_view piece) {

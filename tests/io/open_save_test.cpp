@@ -2,6 +2,7 @@
 // refused with the file and the line, damaged pairs never crash, hang or claim
 // memory they cannot fill, and a failed save leaves the old pair and no temporary file.
 #include "example_problems.h"
+#include "support/problem_builder.h"
 #include "io/problem/problem_file_reader.h"
 #include "io/problem/problem_file_writer.h"
 #include "io/problem/problem_files.h"
@@ -132,7 +133,7 @@ TEST(OpenPicked, TheDataFileStandsForItsPairAndOtherFilesForThemselves)
         if (c.opens) {
             EXPECT_EQ(opens, dir.File(c.opens)) << c.picked;
             EXPECT_TRUE(outcome.ok) << outcome.message;
-            EXPECT_EQ(opened.model.valueUpper[0], 2) << c.picked;
+            EXPECT_EQ(opened.model.Var(0).valueUpper, 2) << c.picked;
         } else {
             EXPECT_EQ(outcome.message, dir.File(c.message));
         }
@@ -215,7 +216,7 @@ protected:
         EXPECT_EQ(testing::ReadBytes(path_), "old problem");
         EXPECT_EQ(testing::ReadBytes(path_ + ".dat"), "old data");
         EXPECT_EQ(EntryCount(dir_.path()), 2u) << "a temporary file was left behind";
-        EXPECT_EQ(model_.storedValueUpper[0], 0);
+        EXPECT_EQ(model_.Var(0).storedValueUpper, 0);
     }
 
     testing::TempDir dir_;
@@ -231,7 +232,7 @@ TEST_F(SaveTest, ReplacesBothFilesKeepingTheirPermissionsAndRecordsTheStoredCoun
     EXPECT_EQ(testing::ReadBytes(path_), ProblemFileText(model_));
     EXPECT_EQ(testing::ReadBytes(path_ + ".dat"), DataFileText(model_));
     EXPECT_EQ(fs::status(path_).permissions(), perms);
-    EXPECT_EQ(model_.storedValueUpper, (PerVariable<int>{2, 3, 0, 0}));
+    EXPECT_EQ(testing::EachVariable(model_, &Variable::storedValueUpper), (PerVariable<int>{2, 3, 0, 0}));
     EXPECT_EQ(EntryCount(dir_.path()), 2u);
 }
 
@@ -252,12 +253,12 @@ TEST_F(SaveTest, EveryFailureKeepsTheOldPair)
     ExpectFailedKeepingTheOldPair(SaveProblemFiles(model_, dir_.File("no/such/p")),
                                   dir_.File("no/such/p.dat: cannot write: No such file or directory"));
     ProblemModel quoted = model_;
-    quoted.varName[1] = "say \"y\"";
+    quoted.Var(1).name = "say \"y\"";
     ExpectFailedKeepingTheOldPair(SaveProblemFiles(quoted, path_),
                                   path_ + ": cannot save: the name of variable 2 holds a double quote or a line "
                                           "end, which the file cannot keep");
     ProblemModel oneValue = testing::MakeExampleModel();
-    oneValue.valueUpper[0] = 0;
+    oneValue.Var(0).valueUpper = 0;
     oneValue.ShapeTablesFromValueCounts();
     EXPECT_FALSE(SaveProblemFiles(oneValue, path_).ok);
 

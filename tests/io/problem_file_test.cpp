@@ -2,6 +2,7 @@
 // byte for byte, the orders of the two tables, the reading rules, and round
 // trips through the disk.
 #include "example_problems.h"
+#include "support/problem_builder.h"
 #include "io/text/field_reader.h"
 #include "io/text/number_field.h"
 #include "io/text/number_line.h"
@@ -95,8 +96,8 @@ TEST(ProblemFile, WorkedExampleByteForByteAndBackFromAnyForm)
     EXPECT_EQ(ProblemFileText(opened.model), kExampleProblemFile);
     EXPECT_EQ(DataFileText(opened.model), kExampleDataFile);
     EXPECT_EQ(opened.model.coef, testing::MakeExampleModel().coef);
-    EXPECT_EQ(opened.model.storedValueUpper[0], 2);
-    EXPECT_TRUE(opened.model.valuesExplicit[0]);
+    EXPECT_EQ(opened.model.Var(0).storedValueUpper, 2);
+    EXPECT_TRUE(opened.model.Var(0).valuesExplicit);
     EXPECT_EQ(opened.entries.periodText[0], "6.28318530717959");
 
     // Any decimal form, any line structure, a count rounded half to even, and a field without a number read as 0.
@@ -114,7 +115,7 @@ TEST(ProblemFile, WorkedExampleByteForByteAndBackFromAnyForm)
     EXPECT_EQ(star.entries.centerText[0], "*");
     EXPECT_EQ(star.entries.periodText[0], "*");
     const OpenedProblem notStar = Parse(" 0 \r\n\"t\",1,3,\"* \",#TRUE#,*,2\r\n#FALSE#\r\n", kExampleDataFile);
-    EXPECT_EQ(notStar.model.center[0], 0.0);
+    EXPECT_EQ(notStar.model.Var(0).center, 0.0);
     EXPECT_EQ(notStar.entries.centerText[0], "* ");
 }
 
@@ -123,12 +124,11 @@ TEST(ProblemFile, ThreeVariablesByteForByte)
     // Counts 2, 3 and 2; entry (i0, i1, i2) of either table is 100 i0 + 10 i1 + i2, so the order of the
     // indices shows in every line: the coefficients with the first index fastest, the function values with the last.
     ProblemModel model = testing::MakeMixedModel({2, 3, 2}, 1);
-    model.varName = {"a", "b", "c"};
-    model.lowerLimit = {};
-    model.upperLimit = {1, 2, 1, 0};
-    model.center = {0.5, 0, -1, 0};
-    model.period = {0, 4, 0, 0};
-    model.valueStep = {1, 1, 1, 0};
+    testing::SetNames(model, {"a", "b", "c"});
+    testing::SetEachVariable(model, &Variable::lowerLimit, {});
+    testing::SetEachVariable(model, &Variable::upperLimit, {1, 2, 1, 0});
+    testing::SetEachVariable(model, &Variable::center, {0.5, 0, -1, 0});
+    testing::SetEachVariable(model, &Variable::period, {0, 4, 0, 0});
     model.RegenerateSpacedValues({true, true, true});
     for (int i2 = 0; i2 < 2; ++i2)
         for (int i1 = 0; i1 < 3; ++i1)
@@ -160,7 +160,7 @@ TEST(ProblemFile, SaveAndOpenKeepEveryValue)
         EXPECT_EQ(reopened.coef, model.coef);
         EXPECT_EQ(reopened.funTable, model.funTable);
         for (int k = 0; k <= model.lastVar; ++k)
-            EXPECT_EQ(reopened.VarX(k), model.VarX(k));
+            EXPECT_EQ(reopened.Var(k).values, model.Var(k).values);
         // Names, kinds, counts and flags: what was read writes the same bytes again; compared
         // whole, since a diff of texts this long would not fit in memory.
         EXPECT_TRUE(ProblemFileText(reopened) == ProblemFileText(model));

@@ -1,6 +1,7 @@
 // The coefficient listing and the report: the factor texts, the columns, the
 // empty lines between the runs of each index, the variable blocks, the data tree.
 #include "example_problems.h"
+#include "support/problem_builder.h"
 #include "io/listing/coefficient_listing.h"
 #include "io/listing/report_lines.h"
 
@@ -24,7 +25,7 @@ TEST(CoefficientListing, FactorOfEachKindAndCenter)
     ProblemModel model = testing::MakeExampleModel();
     for (int m = 1; m <= 5; ++m)
         for (std::size_t j = 0; j < 4; ++j) {
-            std::tie(model.kind[0], model.center[0]) = kinds[j];
+            std::tie(model.Var(0).kind, model.Var(0).center) = kinds[j];
             EXPECT_EQ(TermText(model, {m, 0, 0, 0}), terms[m - 1][j]);
         }
 }
@@ -38,9 +39,9 @@ std::string Overlaid(std::string text, std::size_t blanks, std::size_t column, c
 TEST(CoefficientListing, LinesOfTwoVariablesAndTheRunsOfEveryShape)
 {
     ProblemModel model = testing::MakeMixedModel({2, 2}, 3);
-    model.varName = {"x", "y"};
-    model.kind[1] = Kind::Polynomial;
-    model.center = {};
+    testing::SetNames(model, {"x", "y"});
+    model.Var(1).kind = Kind::Polynomial;
+    testing::SetEachVariable(model, &Variable::center, {});
     model.coef(0, 0, 0, 0) = 1;
     model.coef(1, 0, 0, 0) = 2;
     model.coef(0, 1, 0, 0) = 3;
@@ -50,13 +51,13 @@ TEST(CoefficientListing, LinesOfTwoVariablesAndTheRunsOfEveryShape)
     ListCoefficients(model, lines);
     EXPECT_EQ(lines, (Lines{"kept", "COEFFICIENTS:", line("1", ""), line("2", "*x"), "", line("3", "*y"),
                             line("-4.5", "*x*y"), "", "", ""}));
-    model.varName[0] = std::string(300, 'a'); // a long term is cut where the line ends
+    model.Var(0).name = std::string(300, 'a'); // a long term is cut where the line ends
     EXPECT_EQ(BuildTermText(model, {1, 0, 0, 0}), std::string("2").append(23, ' ').append("*").append(231, 'a'));
 
     for (const std::vector<int>& counts : {std::vector<int>{3}, {2, 3}, {3, 2, 4}, {2, 3, 2, 3}}) {
         model = testing::MakeMixedModel(counts, 9);
         Lines expected{kCoefficientsHeading};
-        const auto n = [&](int k) { return k <= model.lastVar ? model.valueUpper[static_cast<std::size_t>(k)] : 0; };
+        const auto n = [&](int k) { return k <= model.lastVar ? model.Var(k).valueUpper : 0; };
         for (int i3 = 0; i3 <= n(3); ++i3, expected.emplace_back())
             for (int i2 = 0; i2 <= n(2); ++i2, expected.emplace_back())
                 for (int i1 = 0; i1 <= n(1); ++i1, expected.emplace_back())
@@ -85,14 +86,14 @@ TEST(ReportLines, OneVariableOfEachKind)
                      line("   x=0", "FUNCTION=5"), line("   x=1", "FUNCTION=7"), line("   x=2", "FUNCTION=9"),
                      "", "", ""}));
 
-    model.kind[0] = Kind::Trigonometric;
-    model.lowerLimit[0] = -2.0;
+    model.Var(0).kind = Kind::Trigonometric;
+    model.Var(0).lowerLimit = -2.0;
     EXPECT_EQ(Collect(PrintVariableBlocks, model),
               (Lines{"", "           VARIABLE: x", "               TYPE: TRIGONOMETRIC", "         # OF TERMS: 3 ",
                      "           INTERVAL: [-2 , 2 ]", "CENTER OF EXPANSION: 1 ",
                      "             PERIOD: 6.28318530717959 "}));
 
-    model.varName[0] = std::string(40, 'n'); // a value reaching column 40 is overwritten
+    model.Var(0).name = std::string(40, 'n'); // a value reaching column 40 is overwritten
     EXPECT_EQ(Collect(PrintData, model)[3], Overlaid(std::string("   ").append(40, 'n').append("=0"), 70, 39,
                                                      "FUNCTION=5"));
 }
@@ -100,9 +101,9 @@ TEST(ReportLines, OneVariableOfEachKind)
 TEST(ReportLines, ThreeVariablesDataTreeAndCoefficients)
 {
     ProblemModel model = testing::MakeMixedModel({2, 2, 2}, 4);
-    model.varName = {"a", "b", "c"};
-    model.SetVarX(2, 0, 0.25);
-    model.SetVarX(1, 1, -3);
+    testing::SetNames(model, {"a", "b", "c"});
+    model.Var(2).SetValue(0, 0.25);
+    model.Var(1).SetValue(1, -3);
     const Lines data = Collect(PrintData, model);
     // Per value of c: its header, then per value of b a header, two lines and
     // an empty line, then an empty line; one more at the end of the level of d.

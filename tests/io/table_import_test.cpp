@@ -3,6 +3,7 @@
 // nothing; and an imported table computes to the same coefficients, bit for
 // bit, as the problem it was written from.
 #include "commands/import_command.h"
+#include "support/problem_builder.h"
 #include "engine/compute.h"
 #include "example_problems.h"
 #include "io/problem/problem_file_writer.h"
@@ -46,10 +47,10 @@ TEST(TableImport, ReadsBothLayoutsWhateverTheSeparatorQuotesAndLineEnds)
         ASSERT_TRUE(outcome.ok) << c.text << outcome.message;
         const ProblemModel& model = imported.model;
         EXPECT_EQ(BrokenInvariant(model), "");
-        EXPECT_EQ(model.varName, c.names) << c.text;
-        EXPECT_EQ(model.VarX(0), (std::vector<double>{0, 1})) << c.text;
-        EXPECT_FALSE(std::signbit(model.VarX(0)[0])) << c.text; // "-0" is the value zero
-        EXPECT_EQ(model.VarX(1), (std::vector<double>{10, 20, 30})) << c.text;
+        EXPECT_EQ(model.Names(), c.names) << c.text;
+        EXPECT_EQ(model.Var(0).values, (std::vector<double>{0, 1})) << c.text;
+        EXPECT_FALSE(std::signbit(model.Var(0).values[0])) << c.text; // "-0" is the value zero
+        EXPECT_EQ(model.Var(1).values, (std::vector<double>{10, 20, 30})) << c.text;
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 3; ++j)
                 EXPECT_EQ(model.funTable(i, j, 0, 0), F(i, 10 * (j + 1))) << c.text;
@@ -70,15 +71,15 @@ TEST(TableImport, OneToFourVariablesTakeTheDefaultNamesAndTheStarEntries)
         ASSERT_TRUE(ParseTable(text, "t", {}, imported).ok) << text;
         const ProblemModel& model = imported.model;
         EXPECT_EQ(model.lastVar, static_cast<int>(variables) - 1);
-        EXPECT_EQ(model.varName, std::vector<std::string>(names.begin(), names.begin() + variables));
+        EXPECT_EQ(model.Names(), std::vector<std::string>(names.begin(), names.begin() + variables));
         EXPECT_FALSE(model.IsComputed());
         for (std::size_t k = 0; k < variables; ++k) {
-            EXPECT_EQ(model.kind[k], Kind::Polynomial);
-            EXPECT_TRUE(model.valuesExplicit[k] && !model.isEquallySpaced[k]);
-            EXPECT_EQ(model.lowerLimit[k], -1);
-            EXPECT_EQ(model.upperLimit[k], static_cast<double>(k + 1));
-            EXPECT_EQ(model.center[k], StarCenter(-1, static_cast<double>(k + 1)));
-            EXPECT_EQ(model.period[k], StarPeriod());
+            EXPECT_EQ(model.Var(k).kind, Kind::Polynomial);
+            EXPECT_TRUE(model.Var(k).valuesExplicit && !model.Var(k).isEquallySpaced);
+            EXPECT_EQ(model.Var(k).lowerLimit, -1);
+            EXPECT_EQ(model.Var(k).upperLimit, static_cast<double>(k + 1));
+            EXPECT_EQ(model.Var(k).center, StarCenter(-1, static_cast<double>(k + 1)));
+            EXPECT_EQ(model.Var(k).period, StarPeriod());
             EXPECT_EQ(imported.entries.centerText[k] + imported.entries.periodText[k], "**");
             // Point 1 << k lies at index 1 of variable k alone.
             EXPECT_EQ(model.funTable.data()[model.funTable.Stride(static_cast<int>(k))], 1 << k);
@@ -187,24 +188,24 @@ TEST(TableImport, ATableWrittenFromAProblemComputesToItsCoefficients)
         for (int k = 0; k <= original.lastVar; ++k) {
             const auto s = static_cast<std::size_t>(k);
             double value = -2 * unit(gen);
-            for (int i = 0; i <= original.valueUpper[s]; ++i, value += 0.1 + unit(gen))
-                original.SetVarX(k, i, value);
-            original.isEquallySpaced[s] = false;
-            original.center[s] = unit(gen) - 0.5;
-            original.period[s] = 20 + unit(gen);
+            for (int i = 0; i <= original.Var(s).valueUpper; ++i, value += 0.1 + unit(gen))
+                original.Var(k).SetValue(i, value);
+            original.Var(s).isEquallySpaced = false;
+            original.Var(s).center = unit(gen) - 0.5;
+            original.Var(s).period = 20 + unit(gen);
             if (original.IsTrigonometric(k))
-                options.trigonometric.push_back(original.varName[s]);
-            options.centers[original.varName[s]] = text(original.center[s]);
-            options.periods[original.varName[s]] = text(original.period[s]);
+                options.trigonometric.push_back(original.Var(s).name);
+            options.centers[original.Var(s).name] = text(original.Var(s).center);
+            options.periods[original.Var(s).name] = text(original.Var(s).period);
         }
         std::vector<std::string> rows;
         const std::array<int, 4> upper = original.UpperIndices();
         for (int i0 = 0; i0 <= upper[0]; ++i0)
             for (int i1 = 0; i1 <= upper[1]; ++i1)
                 for (int i2 = 0; i2 <= upper[2]; ++i2) {
-                    std::string row = text(original.GetVarX(0, i0)) + ',' + text(original.GetVarX(1, i1)) + ',';
+                    std::string row = text(original.Var(0).Value(i0)) + ',' + text(original.Var(1).Value(i1)) + ',';
                     if (original.lastVar == 2)
-                        row.append(text(original.GetVarX(2, i2))).append(",");
+                        row.append(text(original.Var(2).Value(i2))).append(",");
                     rows.push_back(row.append(text(original.funTable(i0, i1, i2, 0))).append("\n"));
                 }
         std::shuffle(rows.begin(), rows.end(), std::mt19937(3));
@@ -217,8 +218,8 @@ TEST(TableImport, ATableWrittenFromAProblemComputesToItsCoefficients)
         ProblemModel& model = imported.model;
         for (int k = 0; k <= original.lastVar; ++k) {
             const auto s = static_cast<std::size_t>(k);
-            EXPECT_EQ(model.VarX(k), original.VarX(k));
-            EXPECT_EQ(model.kind[s], original.kind[s]);
+            EXPECT_EQ(model.Var(k).values, original.Var(k).values);
+            EXPECT_EQ(model.Var(s).kind, original.Var(s).kind);
         }
         EXPECT_EQ(model.funTable, original.funTable);
         for (ProblemModel* problem : {&original, &model}) {

@@ -189,20 +189,23 @@ TEST(ProblemModel, ValueListsKeepTheirValuesAndSpacedOnesRunFromTheLowerLimit)
 {
     ProblemModel model;
     model.lastVar = 1;
-    model.lowerLimit = {1.0, -1.0, 0, 0};
-    model.valueUpper = {2, 2, 0, 0};
-    model.valueStep = {0.5, 0.2, 0, 0};
-    model.ResizeVarX(1);
-    model.SetVarX(1, 2, 7.0);
-    model.valueUpper[1] = 4;
-    model.ResizeVarX(1);
-    EXPECT_EQ(model.VarX(1), (std::vector<double>{0, 0, 7, 0, 0}));
+    model.Var(0).lowerLimit = 1.0;
+    model.Var(0).upperLimit = 2.0;
+    model.Var(0).valueUpper = 2;
+    model.Var(1).lowerLimit = -1.0;
+    model.Var(1).upperLimit = -0.2; // a step of 0.2 once it has 5 values
+    model.Var(1).valueUpper = 2;
+    model.Var(1).ResizeValues();
+    model.Var(1).SetValue(2, 7.0);
+    model.Var(1).valueUpper = 4;
+    model.Var(1).ResizeValues();
+    EXPECT_EQ(model.Var(1).values, (std::vector<double>{0, 0, 7, 0, 0}));
     model.RegenerateSpacedValues({true, false, false, false});
-    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
-    EXPECT_EQ(model.GetVarX(1, 2), 7.0);
+    EXPECT_EQ(model.Var(0).values, (std::vector<double>{1.0, 1.5, 2.0}));
+    EXPECT_EQ(model.Var(1).Value(2), 7.0);
     model.RegenerateSpacedValues({true, true, false, false});
     // i * step + lower, product first: 3 * 0.2 + -1 is not -0.4 exactly.
-    EXPECT_EQ(model.GetVarX(1, 3), 3.0 * 0.2 + -1.0);
+    EXPECT_EQ(model.Var(1).Value(3), 3.0 * 0.2 + -1.0);
 }
 
 TEST(BrokenInvariant, NamesWhatNoCommandMayLeave)
@@ -210,12 +213,13 @@ TEST(BrokenInvariant, NamesWhatNoCommandMayLeave)
     ProblemModel model;
     EXPECT_EQ(BrokenInvariant(model), "");
     model.lastVar = 1;
-    model.valueUpper = {1, 2, 0, 0};
+    model.Var(0).valueUpper = 1;
+    model.Var(1).valueUpper = 2;
     EXPECT_NE(BrokenInvariant(model).find("tables hold fewer"), std::string::npos);
     model.ShapeTables({1, 2, 0, 0});
     EXPECT_NE(BrokenInvariant(model).find("value list is shorter"), std::string::npos);
-    model.ResizeVarX(0);
-    model.ResizeVarX(1);
+    model.Var(0).ResizeValues();
+    model.Var(1).ResizeValues();
     EXPECT_EQ(BrokenInvariant(model), "");
     model.coef = Table4();
     EXPECT_NE(BrokenInvariant(model).find("differ in shape"), std::string::npos);

@@ -2,6 +2,7 @@
 // the value counts, and what leaving the count boxes does to the tables; the
 // panels read into the model, and the model shown in them.
 #include "model/star_value.h"
+#include "support/problem_builder.h"
 #include "setup/entry_refusals.h"
 #include "setup/field_checks.h"
 #include "setup/read_specs.h"
@@ -100,22 +101,22 @@ TEST(ValueCount, TheCheckForetellsLeavingTheBoxWhichReshapesTheTablesOnlyForANew
     for (const Case& c : cases) {
         ProblemModel model;
         model.lastVar = 1;
-        model.valueUpper = {1, 1, 0, 0};
+        testing::SetEachVariable(model, &Variable::valueUpper, {1, 1, 0, 0});
         model.ShapeTablesFromValueCounts();
-        model.ResizeVarX(0);
-        model.ResizeVarX(1);
+        model.Var(0).ResizeValues();
+        model.Var(1).ResizeValues();
         model.funTable(1, 1, 0, 0) = 5.0;
         const PerVariable<std::string> counts{c.first, c.second, "2", "2"};
         EXPECT_EQ(CheckValueCount(model, c.k, counts, 1, NumberFormat{}), c.change) << c.first << ", " << c.second;
         EXPECT_EQ(model.funTable(1, 1, 0, 0), 5.0);
-        EXPECT_EQ(model.valueUpper[0], 1);
+        EXPECT_EQ(model.Var(0).valueUpper, 1);
         EXPECT_EQ(LeaveValueCount(model, c.k, counts, 1), c.change) << c.first << ", " << c.second;
-        EXPECT_EQ(model.valueUpper, c.upper);
+        EXPECT_EQ(testing::EachVariable(model, &Variable::valueUpper), c.upper);
         EXPECT_EQ(model.funTable.extents(), (Table4::Extents{c.upper[0] + 1, c.upper[1] + 1, 1, 1}));
         EXPECT_EQ(model.coef.extents(), model.funTable.extents());
         EXPECT_EQ(model.funTable(1, 1, 0, 0), c.change == CountChange::TablesEmptied ? 0.0 : 5.0);
         // The lists are as long as the counts at once; ReadSpecs writes their values.
-        EXPECT_EQ(model.VarX(1).size(), c.upper[1] + 1u);
+        EXPECT_EQ(model.Var(1).values.size(), c.upper[1] + 1u);
     }
 }
 
@@ -143,13 +144,13 @@ TEST(VariableCount, ConfirmsOneToFourVariablesOrChangesNothing)
 TEST(VariableCount, ConfirmationShapesTheTablesForThePanelsInTheSameStep)
 {
     ProblemModel model;
-    model.lowerLimit = {1, 2, 3, 4};
+    testing::SetEachVariable(model, &Variable::lowerLimit, {1, 2, 3, 4});
     // The panels are copies of the first; its count box gives every dimension
     // in use the upper index n (3.5 rounds to the even 4).
     ASSERT_EQ(ConfirmVariableCount(model, "2", "3.5"), CountConfirmation::Confirmed);
     EXPECT_EQ(model.funTable.extents(), (Table4::Extents{5, 5, 1, 1}));
     EXPECT_EQ(model.coef.extents(), model.funTable.extents());
-    EXPECT_EQ(model.lowerLimit, (PerVariable<double>{}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::lowerLimit), (PerVariable<double>{}));
     ASSERT_EQ(ConfirmVariableCount(model, "3", "-4"), CountConfirmation::Confirmed);
     EXPECT_EQ(model.funTable.extents(), (Table4::Extents{1, 1, 1, 1}));
     // Tables beyond their share of memory refuse the count.
@@ -179,7 +180,8 @@ TEST(VariableNames, AcceptsExactlyOneNonEmptySavableNamePerVariableAndKeepsThePi
         model.lastVar = c.variables - 1;
         const NamesCheck check = AcceptVariableNames(model, c.text);
         EXPECT_EQ(check.accepted, c.accepted) << c.text;
-        EXPECT_EQ(model.varName, c.names) << c.text;
+        const PerVariable<std::string> slots = testing::EachVariable(model, &Variable::name);
+        EXPECT_EQ(Names(slots.begin(), slots.begin() + static_cast<long>(c.names.size())), c.names) << c.text;
         EXPECT_EQ(check.namesShown, c.shown) << c.text;
         EXPECT_EQ(NamesRefusal(model.lastVar, c.text).empty(), c.accepted) << c.text;
     }
@@ -203,10 +205,10 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModelAndLeavesTheCoefficientsAlone)
     ProblemModel model = WithVariables(4);
     model.coef(1, 0, 0, 0) = 42.0;
     model.SetComputed();
-    model.valuesExplicit[3] = true;
-    model.valueUpper[3] = 2;
-    model.ResizeVarX(3);
-    model.SetVarX(3, 1, 7.0);
+    model.Var(3).valuesExplicit = true;
+    model.Var(3).valueUpper = 2;
+    model.Var(3).ResizeValues();
+    model.Var(3).SetValue(1, 7.0);
     Panels panels;
     panels[0] = {"1", "2", "*", "*", "3", true, true};
     panels[1] = {"-1e1", "4 apples", "0.5", "3", "4.5", false, false}; // 4.5 - 1 = 3.5 goes to the even 4
@@ -214,21 +216,20 @@ TEST(ReadSpecs, CopiesEveryPanelIntoTheModelAndLeavesTheCoefficientsAlone)
     panels[3] = {"0", "1", "*", "*", "3", true, false};
     ASSERT_TRUE(ReadSpecs(model, panels));
 
-    EXPECT_EQ(model.lowerLimit, (PerVariable<double>{1, -10, 6, 0}));
-    EXPECT_EQ(model.upperLimit, (PerVariable<double>{2, 4, -4, 1}));
-    EXPECT_EQ(model.valueUpper, (PerVariable<int>{2, 4, 2, 2}));
-    EXPECT_EQ(model.center, (PerVariable<double>{1.5, 0.5, 0, 0.5}));
-    EXPECT_EQ(model.period, (PerVariable<double>{2 * PiValue(), 3, 0, 2 * PiValue()}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::lowerLimit), (PerVariable<double>{1, -10, 6, 0}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::upperLimit), (PerVariable<double>{2, 4, -4, 1}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::valueUpper), (PerVariable<int>{2, 4, 2, 2}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::center), (PerVariable<double>{1.5, 0.5, 0, 0.5}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::period), (PerVariable<double>{2 * PiValue(), 3, 0, 2 * PiValue()}));
     using enum Kind;
-    EXPECT_EQ(model.kind, (PerVariable<Kind>{Polynomial, Trigonometric, Polynomial, Polynomial}));
-    EXPECT_EQ(model.isEquallySpaced, (PerVariable<bool>{true, false, true, false}));
-    EXPECT_EQ(model.valueStep, (PerVariable<double>{0.5, 3.5, -5, 0.5}));
-    EXPECT_EQ(model.VarX(0), (std::vector<double>{1.0, 1.5, 2.0}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::kind), (PerVariable<Kind>{Polynomial, Trigonometric, Polynomial, Polynomial}));
+    EXPECT_EQ(testing::EachVariable(model, &Variable::isEquallySpaced), (PerVariable<bool>{true, false, true, false}));
+    EXPECT_EQ(model.Var(0).values, (std::vector<double>{1.0, 1.5, 2.0}));
     // Not spaced, but never entered value by value: it stands for the spaced values.
-    EXPECT_EQ(model.VarX(1), (std::vector<double>{-10.0, -6.5, -3.0, 0.5, 4.0}));
-    EXPECT_EQ(model.VarX(2), (std::vector<double>{6.0, 1.0, -4.0}));
+    EXPECT_EQ(model.Var(1).values, (std::vector<double>{-10.0, -6.5, -3.0, 0.5, 4.0}));
+    EXPECT_EQ(model.Var(2).values, (std::vector<double>{6.0, 1.0, -4.0}));
     // An explicit list outside the spaced box is kept.
-    EXPECT_EQ(model.VarX(3), (std::vector<double>{0.0, 7.0, 0.0}));
+    EXPECT_EQ(model.Var(3).values, (std::vector<double>{0.0, 7.0, 0.0}));
     // The coefficients stay, but belong to the specs read before.
     EXPECT_EQ(model.ResultsState(), Results::OutOfDate);
     EXPECT_EQ(model.coef(1, 0, 0, 0), 42.0);
@@ -245,7 +246,7 @@ TEST(ReadSpecs, RefusesWhatNoReaderCouldUseAndChangesNothing)
     for (const Case& c : {Case{"1", false, "fewer than 2 values"}, Case{"11", false, "has not been confirmed"},
                           Case{"3", true, "holds fewer values"}}) {
         ProblemModel model = WithVariables(2);
-        model.valuesExplicit[1] = c.explicitList;
+        model.Var(1).valuesExplicit = c.explicitList;
         Panels panels;
         panels[0] = {.lowerLimit = "7"};
         panels[1] = {.valueCount = c.count, .spacedChecked = false};
@@ -253,20 +254,20 @@ TEST(ReadSpecs, RefusesWhatNoReaderCouldUseAndChangesNothing)
         EXPECT_FALSE(read) << c.count;
         EXPECT_NE(read.refusal.find(c.refusal), std::string::npos) << read.refusal;
         EXPECT_NE(read.refusal.find("variable 2"), std::string::npos) << read.refusal;
-        EXPECT_EQ(model.lowerLimit[0], 0.0);
-        EXPECT_EQ(model.valueUpper[1], 0);
+        EXPECT_EQ(model.Var(0).lowerLimit, 0.0);
+        EXPECT_EQ(model.Var(1).valueUpper, 0);
     }
 }
 
 TEST(SetDisplayedSpecs, ShowsTheModelInTextsThatReadBackToIt)
 {
     ProblemModel model = WithVariables(2);
-    model.varName = {"x", " t"};
-    model.lowerLimit = {-0.5, 0.1 + 0.2, 0, 0};
-    model.upperLimit = {1e20, 3, 0, 0};
-    model.valueUpper = {4, 1, 0, 0};
-    model.kind[1] = Kind::Trigonometric;
-    model.isEquallySpaced = {false, true, false, false};
+    testing::SetNames(model, {"x", " t"});
+    testing::SetEachVariable(model, &Variable::lowerLimit, {-0.5, 0.1 + 0.2, 0, 0});
+    testing::SetEachVariable(model, &Variable::upperLimit, {1e20, 3, 0, 0});
+    testing::SetEachVariable(model, &Variable::valueUpper, {4, 1, 0, 0});
+    model.Var(1).kind = Kind::Trigonometric;
+    testing::SetEachVariable(model, &Variable::isEquallySpaced, {false, true, false, false});
     const ShownSpecs shown = SetDisplayedSpecs(model);
     EXPECT_EQ(shown.variableCount, "2");
     EXPECT_EQ(shown.variableNames, "x, t");
@@ -283,11 +284,11 @@ TEST(SetDisplayedSpecs, ShowsTheModelInTextsThatReadBackToIt)
         panels[k] = {p.lowerLimit, p.upperLimit, "*", "*", p.valueCount, p.powerChecked, p.spacedChecked};
     }
     ASSERT_TRUE(ReadSpecs(reread, panels));
-    EXPECT_EQ(reread.lowerLimit, (PerVariable<double>{-0.5, 0.3, 0, 0}));
-    EXPECT_EQ(reread.upperLimit, model.upperLimit);
-    EXPECT_EQ(reread.valueUpper, model.valueUpper);
-    EXPECT_EQ(reread.kind, model.kind);
-    EXPECT_EQ(reread.isEquallySpaced, model.isEquallySpaced);
+    EXPECT_EQ(testing::EachVariable(reread, &Variable::lowerLimit), (PerVariable<double>{-0.5, 0.3, 0, 0}));
+    EXPECT_EQ(testing::EachVariable(reread, &Variable::upperLimit), testing::EachVariable(model, &Variable::upperLimit));
+    EXPECT_EQ(testing::EachVariable(reread, &Variable::valueUpper), testing::EachVariable(model, &Variable::valueUpper));
+    EXPECT_EQ(testing::EachVariable(reread, &Variable::kind), testing::EachVariable(model, &Variable::kind));
+    EXPECT_EQ(testing::EachVariable(reread, &Variable::isEquallySpaced), testing::EachVariable(model, &Variable::isEquallySpaced));
 }
 
 } // namespace

@@ -126,19 +126,19 @@ void AppendJsonVariable(PieceBuffer& buffer, const ProblemModel& model, int k)
     out += ",\n      \"kind\": ";
     out += model.IsTrigonometric(k) ? "\"trigonometric\"" : "\"power\"";
     out += ",\n      \"center\": ";
-    AppendJsonNumber(out, model.center[s]);
+    AppendJsonNumber(out, model.Var(s).center);
     out += ",\n      \"period\": ";
-    AppendJsonNumber(out, model.period[s]);
+    AppendJsonNumber(out, model.Var(s).period);
     out += ",\n      \"values\": [";
-    for (int i = 0; i <= model.valueUpper[s]; ++i) {
+    for (int i = 0; i <= model.Var(s).valueUpper; ++i) {
         if (i > 0)
             out += ", ";
-        AppendJsonNumber(out, model.GetVarX(k, i));
+        AppendJsonNumber(out, model.Var(k).Value(i));
         buffer.PassFull();
     }
     out += "],\n      \"terms\": [";
     PerVariable<int> alone{};
-    for (int j = 0; j <= model.valueUpper[s]; ++j) {
+    for (int j = 0; j <= model.Var(s).valueUpper; ++j) {
         if (j > 0)
             out += ", ";
         alone[s] = j;

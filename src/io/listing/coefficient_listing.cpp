@@ -18,8 +18,8 @@ std::size_t ValueCount(const ProblemModel& model, int k)
 // The factor of function m of variable v, as its kind writes it.
 void AppendFactor(std::string& term, const ProblemModel& model, int v, int m)
 {
-    const auto slot = static_cast<std::size_t>(v);
-    BasisKindOf(model.kind[slot]).AppendFactor(term, model.NameOf(v), model.center[slot], m);
+    const Variable& variable = model.Var(v);
+    BasisKindOf(variable.kind).AppendFactor(term, variable.name, variable.center, m);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ std::string LabelledNumber(std::string_view label, double value)
 // "name=value", the header of a value of an outer variable.
 std::string ValueHeader(const ProblemModel& model, int k, int i, std::size_t indent)
 {
-    return std::string(indent, ' ').append(model.NameOf(k)).append("=").append(TextOfNumber(model.GetVarX(k, i)));
+    return std::string(indent, ' ').append(model.NameOf(k)).append("=").append(TextOfNumber(model.Var(k).Value(i)));
 }
 
 std::string DataLine(const ProblemModel& model, int i0, int i1, int i2, int i3)
@@ -41,20 +41,20 @@ std::string DataLine(const ProblemModel& model, int i0, int i1, int i2, int i3)
 void PrintVariableBlocks(const ProblemModel& model, const LineSink& sink)
 {
     for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
+        const Variable& variable = model.Var(k);
         sink("");
-        sink("           VARIABLE: " + std::string(model.NameOf(k)));
-        const BasisKind& kind = BasisKindOf(model.kind[s]);
+        sink("           VARIABLE: " + variable.name);
+        const BasisKind& kind = BasisKindOf(variable.kind);
         sink(std::string("               TYPE: ").append(kind.TypeName()));
-        sink(LabelledNumber("         # OF TERMS:", static_cast<double>(model.valueUpper[s]) + 1.0));
-        std::string interval = LabelledNumber("           INTERVAL: [", model.lowerLimit[s]);
+        sink(LabelledNumber("         # OF TERMS:", static_cast<double>(variable.valueUpper) + 1.0));
+        std::string interval = LabelledNumber("           INTERVAL: [", variable.lowerLimit);
         interval += ",";
-        AppendPrintedNumber(interval, model.upperLimit[s]);
+        AppendPrintedNumber(interval, variable.upperLimit);
         interval += "]";
         sink(interval);
-        sink(LabelledNumber("CENTER OF EXPANSION:", model.center[s]));
+        sink(LabelledNumber("CENTER OF EXPANSION:", variable.center));
         if (kind.HasPeriod())
-            sink(LabelledNumber("             PERIOD:", model.period[s]));
+            sink(LabelledNumber("             PERIOD:", variable.period));
     }
 }
 

@@ -99,7 +99,7 @@ FileOutcome ReLayFunTable(ProblemModel& model, int k, int added, const std::stri
     }
     model.funTable = std::move(relaid.funTable);
     model.coef = std::move(relaid.coef);
-    model.valueUpper[static_cast<std::size_t>(k)] = after[static_cast<std::size_t>(k)];
+    model.Var(k).valueUpper = after[static_cast<std::size_t>(k)];
     model.MarkEdited(); // the command clears the coefficients, all zero now
     return outcome;
 }

@@ -119,7 +119,7 @@ std::string GridText(const ProblemModel& model, int k, std::int64_t upperOfK)
 {
     std::string text;
     for (int j = 0; j < k; ++j)
-        text += std::to_string(model.valueUpper[static_cast<std::size_t>(j)] + 1) + " x ";
+        text += std::to_string(model.Var(j).valueUpper + 1) + " x ";
     return text + TextOfNumber(static_cast<double>(upperOfK) + 1.0);
 }
 
@@ -154,10 +154,10 @@ public:
             ReadValuesAndTable(dryRun, nullptr);
         }
 
-        if (!model_.TryShapeTables(model_.valueUpper))
+        if (!model_.TryShapeTables(model_.ValueUppers()))
             throw ReadFailure(problemPath_ + ": the grid is too large to hold in memory");
         for (int k = 0; k < kMaxVariables; ++k)
-            model_.ResizeVarX(k);
+            model_.Var(k).ResizeValues();
         ReadNumberSections();
         if (computed_)
             model_.SetComputed();
@@ -208,7 +208,6 @@ private:
                                     + TextOfNumber(static_cast<double>(lastVar) + 1.0));
         model_.lastVar = static_cast<int>(lastVar);
         model_.AllocateVariableArrays();
-        model_.varName.resize(static_cast<std::size_t>(lastVar) + 1);
 
         for (int k = 0; k <= model_.lastVar; ++k)
             ReadVariableRecord(k);
@@ -219,11 +218,11 @@ private:
     {
         const auto s = static_cast<std::size_t>(k);
         const std::string label = VariableLabel(k);
-        model_.varName[s] = std::string(problem_.Text("the name of " + label));
-        model_.lowerLimit[s] = problem_.Value("the lower limit of " + label);
-        model_.upperLimit[s] = problem_.Value("the upper limit of " + label);
+        model_.Var(s).name = std::string(problem_.Text("the name of " + label));
+        model_.Var(s).lowerLimit = problem_.Value("the lower limit of " + label);
+        model_.Var(s).upperLimit = problem_.Value("the upper limit of " + label);
         entries_.centerText[s] = std::string(problem_.Text("the center of " + label));
-        model_.kind[s] = problem_.Boolean("the kind of " + label) ? Kind::Polynomial : Kind::Trigonometric;
+        model_.Var(s).kind = problem_.Boolean("the kind of " + label) ? Kind::Polynomial : Kind::Trigonometric;
         entries_.periodText[s] = std::string(problem_.Text("the period of " + label));
         const int countLine = problem_.line();
         const std::int64_t upper = problem_.Count("the value count of " + label);
@@ -233,14 +232,13 @@ private:
             problem_.Fail(countLine,
                           "a grid of " + GridText(model_, k, upper) + " values is too large to hold in memory");
         elements_ *= static_cast<std::size_t>(upper) + 1;
-        model_.valueUpper[s] = static_cast<int>(upper);
+        model_.Var(s).valueUpper = static_cast<int>(upper);
 
-        model_.center[s] = IsStarEntry(entries_.centerText[s])
-                         ? StarCenter(model_.lowerLimit[s], model_.upperLimit[s])
+        model_.Var(s).center = IsStarEntry(entries_.centerText[s])
+                         ? StarCenter(model_.Var(s).lowerLimit, model_.Var(s).upperLimit)
                          : NumberFromField(entries_.centerText[s]);
-        model_.period[s] = IsStarEntry(entries_.periodText[s]) ? StarPeriod()
+        model_.Var(s).period = IsStarEntry(entries_.periodText[s]) ? StarPeriod()
                                                                : NumberFromField(entries_.periodText[s]);
-        model_.valueStep[s] = (model_.upperLimit[s] - model_.lowerLimit[s]) / model_.valueUpper[s];
     }
 
     void ReadDataHead()
@@ -256,13 +254,13 @@ private:
             const std::string label = VariableLabel(k);
             const int countLine = data_.line();
             const std::int64_t stored = data_.Count("the value count of " + label);
-            if (stored != model_.valueUpper[s])
+            if (stored != model_.Var(s).valueUpper)
                 data_.Fail(countLine, label + " has " + QuotedForMessage(TextOfNumber(static_cast<double>(stored) + 1.0))
-                                          + " values here and " + std::to_string(model_.valueUpper[s] + 1)
+                                          + " values here and " + std::to_string(model_.Var(s).valueUpper + 1)
                                           + " in the problem file; the two files do not belong together");
-            model_.storedValueUpper[s] = static_cast<int>(stored);
-            model_.isEquallySpaced[s] = data_.Boolean("the spacing flag of " + label);
-            model_.valuesExplicit[s] = true;
+            model_.Var(s).storedValueUpper = static_cast<int>(stored);
+            model_.Var(s).isEquallySpaced = data_.Boolean("the spacing flag of " + label);
+            model_.Var(s).valuesExplicit = true;
             listValues_ += static_cast<std::size_t>(stored) + 1;
         }
     }
@@ -285,7 +283,7 @@ private:
     void ReadValuesAndTable(FileFields& fields, ProblemModel* target) const
     {
         for (int k = 0; k < kMaxVariables; ++k) {
-            const int upper = model_.valueUpper[static_cast<std::size_t>(k)];
+            const int upper = model_.Var(k).valueUpper;
             if (upper == 0)
                 continue;
             const std::string what = "values of " + VariableLabel(k);
@@ -293,7 +291,7 @@ private:
                 fields.Numbers(static_cast<std::size_t>(upper) + 1, what, [](std::size_t, double) {});
             else
                 fields.Numbers(static_cast<std::size_t>(upper) + 1, what, [&](std::size_t i, double value) {
-                    target->SetVarX(k, static_cast<int>(i), value);
+                    target->Var(k).SetValue(static_cast<int>(i), value);
                 });
         }
         if (target == nullptr) {

@@ -118,12 +118,12 @@ void WriteProblemFile(const ProblemModel& model, const TextSink& sink)
         const auto s = static_cast<std::size_t>(k);
         CommaRecord(head)
             .Text(model.NameOf(k))
-            .Number(model.lowerLimit[s])
-            .Number(model.upperLimit[s])
-            .Number(model.center[s])
+            .Number(model.Var(s).lowerLimit)
+            .Number(model.Var(s).upperLimit)
+            .Number(model.Var(s).center)
             .Boolean(!model.IsTrigonometric(k))
-            .Number(model.period[s])
-            .Number(model.valueUpper[s])
+            .Number(model.Var(s).period)
+            .Number(model.Var(s).valueUpper)
             .End();
     }
     CommaRecord(head).Boolean(model.IsComputed()).End();
@@ -139,18 +139,18 @@ void WriteDataFile(const ProblemModel& model, const TextSink& sink)
     AppendNumberLine(head, model.lastVar);
     for (int k = 0; k <= model.lastVar; ++k) {
         const auto s = static_cast<std::size_t>(k);
-        AppendNumberLine(head, model.valueUpper[s]);
-        CommaRecord(head).Boolean(model.isEquallySpaced[s]).End();
+        AppendNumberLine(head, model.Var(s).valueUpper);
+        CommaRecord(head).Boolean(model.Var(s).isEquallySpaced).End();
     }
     // Only the slots that hold a variable have a count other than 0.
     for (int k = model.lastVar + 1; k < kMaxVariables; ++k)
-        assert(model.valueUpper[static_cast<std::size_t>(k)] == 0);
+        assert(model.Var(k).valueUpper == 0);
     for (int k = 0; k < kMaxVariables; ++k) {
-        const int upper = model.valueUpper[static_cast<std::size_t>(k)];
+        const int upper = model.Var(k).valueUpper;
         if (upper == 0)
             continue;
         for (int i = 0; i <= upper; ++i)
-            AppendNumberLine(head, model.GetVarX(k, i));
+            AppendNumberLine(head, model.Var(k).Value(i));
     }
     sink(head);
     WriteFunctionValues(model, sink);
@@ -173,7 +173,7 @@ FileOutcome CheckSavable(const ProblemModel& model, const std::string& problemPa
         if (!FitsQuotedField(model.NameOf(k)))
             return FileOutcome::Failure(problemPath + ": cannot save: the name of variable " + std::to_string(k + 1)
                                         + " holds a double quote or a line end, which the file cannot keep");
-        if (model.valueUpper[s] < 1)
+        if (model.Var(s).valueUpper < 1)
             return FileOutcome::Failure(problemPath + ": cannot save: variable " + std::to_string(k + 1)
                                         + " has fewer than 2 values");
     }

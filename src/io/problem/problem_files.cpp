@@ -44,7 +44,7 @@ FileOutcome SaveProblemFiles(ProblemModel& model, const std::string& path)
     if (!outcome.ok)
         return outcome;
     for (int k = 0; k <= model.lastVar; ++k)
-        model.storedValueUpper[static_cast<std::size_t>(k)] = model.valueUpper[static_cast<std::size_t>(k)];
+        model.Var(k).storedValueUpper = model.Var(k).valueUpper;
     return outcome;
 }
 

@@ -132,17 +132,15 @@ FileOutcome TableGrid::Build(const std::vector<std::string>& names, const std::s
         return FileOutcome::Failure(path + ": " + PointsText(missing, "a point of the grid is missing",
                                                                    "points of the grid are missing", named));
 
-    fresh.varName = names;
     for (int k = 0; k < variables_; ++k) {
         const auto s = static_cast<std::size_t>(k);
-        fresh.valueUpper[s] = upper[s];
-        fresh.valuesExplicit[s] = true;
-        fresh.ResizeVarX(k);
-        for (int i = 0; i <= upper[s]; ++i)
-            fresh.SetVarX(k, i, ascending[s][static_cast<std::size_t>(i)]);
-        fresh.lowerLimit[s] = ascending[s].front();
-        fresh.upperLimit[s] = ascending[s].back();
-        fresh.valueStep[s] = (fresh.upperLimit[s] - fresh.lowerLimit[s]) / upper[s];
+        Variable& variable = fresh.Var(k);
+        variable.name = names[s];
+        variable.valueUpper = upper[s];
+        variable.valuesExplicit = true;
+        variable.values = ascending[s];
+        variable.lowerLimit = ascending[s].front();
+        variable.upperLimit = ascending[s].back();
     }
     model = std::move(fresh);
     return FileOutcome::Success();
