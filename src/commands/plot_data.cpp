@@ -24,7 +24,7 @@ std::vector<double> Spaced(std::pair<double, double> range, int count)
 
 double Tabulated(const ProblemModel& model, const PerVariable<int>& index)
 {
-    return model.funTable(index[0], index[1], index[2], index[3]);
+    return model.funTable.At(index);
 }
 
 // The index of the value of variable k that is exactly x, if any.
@@ -53,10 +53,9 @@ std::string HeldPart(const ProblemModel& model, const PerVariable<bool>& free, c
 
 std::pair<double, double> PlotRange(const ProblemModel& model, int k)
 {
-    const auto s = static_cast<std::size_t>(k);
-    double lo = std::min(model.Var(s).lowerLimit, model.Var(s).upperLimit);
-    double hi = std::max(model.Var(s).lowerLimit, model.Var(s).upperLimit);
-    for (int i = 0; i <= model.Var(s).valueUpper; ++i) {
+    double lo = std::min(model.Var(k).lowerLimit, model.Var(k).upperLimit);
+    double hi = std::max(model.Var(k).lowerLimit, model.Var(k).upperLimit);
+    for (int i = 0; i <= model.Var(k).valueUpper; ++i) {
         lo = std::min(lo, model.Var(k).Value(i));
         hi = std::max(hi, model.Var(k).Value(i));
     }

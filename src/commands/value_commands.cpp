@@ -20,11 +20,10 @@ std::string CountText(const ProblemModel& model, int k)
 // Makes a list not yet kept value by value take its equally spaced values.
 bool MakeExplicit(ProblemModel& model, int k)
 {
-    const auto s = static_cast<std::size_t>(k);
-    if (model.Var(s).valuesExplicit)
+    if (model.Var(k).valuesExplicit)
         return false;
     model.FillSpacedValues(k);
-    model.Var(s).valuesExplicit = true;
+    model.Var(k).valuesExplicit = true;
     return true;
 }
 
@@ -66,14 +65,14 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
     if (added == 0)
         return result;
     // The spaced values for the count before the addition; the new ones follow as zeros.
-    if (!model.Var(s).valuesExplicit)
+    if (!model.Var(k).valuesExplicit)
         model.FillSpacedValues(k);
     if (const FileOutcome relaid = ReLayFunTable(model, k, added, session.startDir); !relaid.ok) {
         result.refusal = relaid.message;
         return result;
     }
-    result.becameExplicit = !model.Var(s).valuesExplicit;
-    model.Var(s).valuesExplicit = true;
+    result.becameExplicit = !model.Var(k).valuesExplicit;
+    model.Var(k).valuesExplicit = true;
     model.Var(k).ResizeValues();
     result.listCleared = ClearResults(model, session);
     result.showGrid = true;

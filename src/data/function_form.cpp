@@ -38,7 +38,7 @@ bool InRange(const ProblemModel& model, int k, std::string_view text)
 
 double& FunctionValue(ProblemModel& model, const GridPoint& p)
 {
-    return model.funTable(p[0], p[1], p[2], p[3]);
+    return model.funTable.At(p);
 }
 
 } // namespace
@@ -175,7 +175,7 @@ void FunctionForm::React(Box box, int k, Origin origin)
             onValueEdited(k);
         model_.Var(k).SetValue(i, value);
         // A value typed here is the user's: no later regeneration of the spaced values may undo it.
-        model_.Var(s).valuesExplicit = true;
+        model_.Var(k).valuesExplicit = true;
         DataChanged();
         return;
     }

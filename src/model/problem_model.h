@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/per_variable.h"
 #include "model/table4.h"
 #include "model/variable.h"
 
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace tavex {
-
-inline constexpr int kMaxVariables = 4;
-
-// One slot per variable; slots beyond lastVar stay 0, false or empty.
-template <typename T>
-using PerVariable = std::array<T, kMaxVariables>;
 
 // What the coefficients are worth: none computed, computed for the problem
 // as it stands, or computed before something they depend on changed.

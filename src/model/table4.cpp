@@ -58,7 +58,7 @@ bool operator==(const Table4& a, const Table4& b)
     return a.extents_ == b.extents_ && std::equal(a.data(), a.data() + a.size_, b.data());
 }
 
-std::size_t Table4::ElementCount(const std::array<int, 4>& upper)
+std::size_t Table4::ElementCount(const Extents& upper)
 {
     std::size_t count = 1;
     for (const int u : upper) {
@@ -72,7 +72,7 @@ std::size_t Table4::ElementCount(const std::array<int, 4>& upper)
     return count;
 }
 
-void Table4::Reshape(const std::array<int, 4>& upper)
+void Table4::Reshape(const Extents& upper)
 {
     const std::size_t count = ElementCount(upper);
     if (count == 0)
@@ -80,7 +80,7 @@ void Table4::Reshape(const std::array<int, 4>& upper)
     Storage values = Allocate(count);
     values_ = std::move(values);
     size_ = count;
-    for (std::size_t k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < extents_.size(); ++k)
         extents_[k] = upper[k] + 1;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/per_variable.h"
+
 #include <array>
 #include <atomic>
 #include <cassert>
@@ -8,7 +10,7 @@
 
 namespace tavex {
 
-// A four-index table of doubles, first index fastest in memory:
+// A table of doubles with one index per variable, first index fastest in memory:
 // (i0, i1, i2, i3) lives at i0 + e0 * (i1 + e1 * (i2 + e2 * i3)).
 // The extents are those of the storage; the parts of the program that give
 // each dimension a meaning may use fewer indices than the storage holds.
@@ -21,7 +23,8 @@ namespace tavex {
 // sharing values may be used from any threads.
 class Table4 final {
 public:
-    using Extents = std::array<int, 4>;
+    using Extents = PerVariable<int>;
+    static_assert(kMaxVariables == 4, "the element access below takes one index per variable");
 
     // One element, value 0.
     Table4();
@@ -31,11 +34,11 @@ public:
     // size_t, std::bad_alloc when memory runs out; the table is then
     // unchanged. How much memory the tables may take is the problem's rule
     // (ProblemModel::TablesFit).
-    void Reshape(const std::array<int, 4>& upper);
+    void Reshape(const Extents& upper);
 
     // Element count of a table with these upper indices, or 0 when it would
     // overflow size_t or an upper index is negative.
-    static std::size_t ElementCount(const std::array<int, 4>& upper);
+    static std::size_t ElementCount(const Extents& upper);
 
     const Extents& extents() const { return extents_; }
     int extent(int dimension) const { return extents_[static_cast<std::size_t>(dimension)]; }
@@ -56,6 +59,9 @@ public:
 
     double& operator()(int i0, int i1, int i2, int i3) { return data()[Offset(i0, i1, i2, i3)]; }
     double operator()(int i0, int i1, int i2, int i3) const { return values_[Offset(i0, i1, i2, i3)]; }
+    // The element at one index per dimension.
+    double& At(const Extents& i) { return (*this)(i[0], i[1], i[2], i[3]); }
+    double At(const Extents& i) const { return (*this)(i[0], i[1], i[2], i[3]); }
 
     // The values to write: a table sharing them with a copy gets its own first.
     double* data()

@@ -18,10 +18,10 @@ int ClampToInt(std::int64_t value)
 
 // The upper indices the count boxes call for; nothing when one of them reads
 // fewer than two values.
-std::optional<std::array<int, 4>> UpperOfCounts(const ProblemModel& model,
+std::optional<PerVariable<int>> UpperOfCounts(const ProblemModel& model,
                                                 const PerVariable<std::string>& countTexts)
 {
-    std::array<int, 4> upper{};
+    PerVariable<int> upper{};
     for (int j = 0; j <= model.lastVar; ++j) {
         const auto s = static_cast<std::size_t>(j);
         upper[s] = ValueUpperFromText(countTexts[s]);
@@ -47,7 +47,7 @@ CountChange CheckValueCount(const ProblemModel& model, int k, const PerVariable<
         return CountChange::NotACount;
     if (!IsAcceptableValueCount(countTexts[s], format))
         return CountChange::TablesTooLarge; // more values than any index reaches
-    const std::optional<std::array<int, 4>> upper = UpperOfCounts(model, countTexts);
+    const std::optional<PerVariable<int>> upper = UpperOfCounts(model, countTexts);
     if (!upper)
         return CountChange::NotACount;
     if ((*upper)[s] == valueUpperBefore)
@@ -59,7 +59,7 @@ CountChange LeaveValueCount(ProblemModel& model, int k, const PerVariable<std::s
                             int valueUpperBefore)
 {
     assert(k >= 0 && k <= model.lastVar);
-    const std::optional<std::array<int, 4>> upper = UpperOfCounts(model, countTexts);
+    const std::optional<PerVariable<int>> upper = UpperOfCounts(model, countTexts);
     if (!upper)
         return CountChange::NotACount;
     const auto s = static_cast<std::size_t>(k);

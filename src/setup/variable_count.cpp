@@ -24,11 +24,11 @@ namespace {
 
 // The upper index of every dimension of the tables for the panels: the
 // number in the first panel's count box, rounded, on each variable's dimension.
-std::array<int, 4> TableUpperForPanels(int lastVar, std::string_view firstValueCountText)
+PerVariable<int> TableUpperForPanels(int lastVar, std::string_view firstValueCountText)
 {
     const std::int64_t n = std::clamp<std::int64_t>(IndexFromText(firstValueCountText), 0,
                                                     std::numeric_limits<int>::max());
-    std::array<int, 4> upper{};
+    PerVariable<int> upper{};
     for (int k = 0; k <= lastVar; ++k)
         upper[static_cast<std::size_t>(k)] = static_cast<int>(n);
     return upper;

@@ -2,6 +2,7 @@
 
 #include "io/listing/coefficient_listing.h"
 #include "io/text/json_text.h"
+#include "model/index_walk.h"
 #include "model/number_text.h"
 
 #include <cassert>
@@ -57,24 +58,6 @@ void AppendShortest(std::string& out, double value)
     out.append(buffer, result.ptr);
 }
 
-// Every index of the expansion in the listing's order, the first fastest.
-template <typename Visit>
-void ForEachIndex(const ProblemModel& model, Visit visit)
-{
-    const std::array<int, 4> upper = model.UpperIndices();
-    PerVariable<int> j{};
-    for (j[3] = 0; j[3] <= upper[3]; ++j[3])
-        for (j[2] = 0; j[2] <= upper[2]; ++j[2])
-            for (j[1] = 0; j[1] <= upper[1]; ++j[1])
-                for (j[0] = 0; j[0] <= upper[0]; ++j[0])
-                    visit(j);
-}
-
-double CoefficientAt(const ProblemModel& model, const PerVariable<int>& j)
-{
-    return model.coef(j[0], j[1], j[2], j[3]);
-}
-
 // --- CSV ---
 
 constexpr char kCsvLineEnd[] = "\r\n";
@@ -126,11 +109,11 @@ void AppendJsonVariable(PieceBuffer& buffer, const ProblemModel& model, int k)
     out += ",\n      \"kind\": ";
     out += model.IsTrigonometric(k) ? "\"trigonometric\"" : "\"power\"";
     out += ",\n      \"center\": ";
-    AppendJsonNumber(out, model.Var(s).center);
+    AppendJsonNumber(out, model.Var(k).center);
     out += ",\n      \"period\": ";
-    AppendJsonNumber(out, model.Var(s).period);
+    AppendJsonNumber(out, model.Var(k).period);
     out += ",\n      \"values\": [";
-    for (int i = 0; i <= model.Var(s).valueUpper; ++i) {
+    for (int i = 0; i <= model.Var(k).valueUpper; ++i) {
         if (i > 0)
             out += ", ";
         AppendJsonNumber(out, model.Var(k).Value(i));
@@ -138,7 +121,7 @@ void AppendJsonVariable(PieceBuffer& buffer, const ProblemModel& model, int k)
     }
     out += "],\n      \"terms\": [";
     PerVariable<int> alone{};
-    for (int j = 0; j <= model.Var(s).valueUpper; ++j) {
+    for (int j = 0; j <= model.Var(k).valueUpper; ++j) {
         if (j > 0)
             out += ", ";
         alone[s] = j;
@@ -155,12 +138,13 @@ void WriteCsv(const ProblemModel& model, const TextSink& sink)
     for (int k = 0; k <= model.lastVar; ++k)
         out.append("j").append(std::to_string(k)).append(",");
     out.append("term,coefficient").append(kCsvLineEnd);
-    ForEachIndex(model, [&](const PerVariable<int>& j) {
+    // Every term in the listing's order, the first index fastest.
+    ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& j) {
         for (int k = 0; k <= model.lastVar; ++k)
             out.append(std::to_string(j[static_cast<std::size_t>(k)])).append(",");
         AppendCsvField(out, TermText(model, j));
         out += ',';
-        AppendCsvNumber(out, CoefficientAt(model, j));
+        AppendCsvNumber(out, model.coef.At(j));
         out += kCsvLineEnd;
         buffer.PassFull();
     });
@@ -178,11 +162,12 @@ void WriteJson(const ProblemModel& model, const TextSink& sink)
     }
     out += "  ],\n  \"order\": \"first index fastest\",\n  \"coefficients\": [";
     bool first = true;
-    ForEachIndex(model, [&](const PerVariable<int>& j) {
+    // Every term in the listing's order, the first index fastest.
+    ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& j) {
         // A line per run of the first index, as the listing groups them.
         out += first ? "\n    " : j[0] == 0 ? ",\n    " : ", ";
         first = false;
-        AppendJsonNumber(out, CoefficientAt(model, j));
+        AppendJsonNumber(out, model.coef.At(j));
         buffer.PassFull();
     });
     out += "\n  ]\n}\n";

@@ -75,7 +75,7 @@ std::string CoefficientListing::Line(std::size_t row) const
 void WriteListingText(const ProblemModel& model, const TextSink& sink)
 {
     constexpr std::size_t kPiece = 1 << 16;
-    const std::array<int, 4> upper = model.UpperIndices();
+    const PerVariable<int> upper = model.UpperIndices();
     // Each variable's factors, once: a line is its value and at most four of them.
     PerVariable<std::vector<std::string>> factors;
     for (int v = 0; v <= model.lastVar; ++v)

@@ -75,7 +75,7 @@ void PrintData(const ProblemModel& model, const LineSink& sink)
     sink("");
     sink("DATA:");
     sink("");
-    const std::array<int, 4> upper = model.UpperIndices();
+    const PerVariable<int> upper = model.UpperIndices();
     for (int i3 = 0; i3 <= upper[3]; ++i3) {
         if (upper[3] != 0)
             sink(ValueHeader(model, 3, i3, 0));

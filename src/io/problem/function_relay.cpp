@@ -45,7 +45,7 @@ FileOutcome WriteTable(const ProblemModel& model, int fd, const std::string& pat
 
 // Reads the values back in the file's order, the last index fastest, into
 // `table` with the extents they were written with.
-FileOutcome ReadTable(const std::string& path, const std::array<int, 4>& upper, Table4& table)
+FileOutcome ReadTable(const std::string& path, const PerVariable<int>& upper, Table4& table)
 {
     FileBytes bytes;
     if (FileOutcome read = ReadWholeFile(path, bytes); !read.ok)
@@ -67,8 +67,8 @@ FileOutcome ReadTable(const std::string& path, const std::array<int, 4>& upper, 
 
 FileOutcome ReLayFunTable(ProblemModel& model, int k, int added, const std::string& folder)
 {
-    const std::array<int, 4> before = model.UpperIndices();
-    std::array<int, 4> after = before;
+    const PerVariable<int> before = model.UpperIndices();
+    PerVariable<int> after = before;
     after[static_cast<std::size_t>(k)] += added;
     ProblemModel relaid; // holds the new tables until they are complete
     if (!relaid.TryShapeTables(after))

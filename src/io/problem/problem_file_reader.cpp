@@ -218,11 +218,11 @@ private:
     {
         const auto s = static_cast<std::size_t>(k);
         const std::string label = VariableLabel(k);
-        model_.Var(s).name = std::string(problem_.Text("the name of " + label));
-        model_.Var(s).lowerLimit = problem_.Value("the lower limit of " + label);
-        model_.Var(s).upperLimit = problem_.Value("the upper limit of " + label);
+        model_.Var(k).name = std::string(problem_.Text("the name of " + label));
+        model_.Var(k).lowerLimit = problem_.Value("the lower limit of " + label);
+        model_.Var(k).upperLimit = problem_.Value("the upper limit of " + label);
         entries_.centerText[s] = std::string(problem_.Text("the center of " + label));
-        model_.Var(s).kind = problem_.Boolean("the kind of " + label) ? Kind::Polynomial : Kind::Trigonometric;
+        model_.Var(k).kind = problem_.Boolean("the kind of " + label) ? Kind::Polynomial : Kind::Trigonometric;
         entries_.periodText[s] = std::string(problem_.Text("the period of " + label));
         const int countLine = problem_.line();
         const std::int64_t upper = problem_.Count("the value count of " + label);
@@ -232,12 +232,12 @@ private:
             problem_.Fail(countLine,
                           "a grid of " + GridText(model_, k, upper) + " values is too large to hold in memory");
         elements_ *= static_cast<std::size_t>(upper) + 1;
-        model_.Var(s).valueUpper = static_cast<int>(upper);
+        model_.Var(k).valueUpper = static_cast<int>(upper);
 
-        model_.Var(s).center = IsStarEntry(entries_.centerText[s])
-                         ? StarCenter(model_.Var(s).lowerLimit, model_.Var(s).upperLimit)
+        model_.Var(k).center = IsStarEntry(entries_.centerText[s])
+                         ? StarCenter(model_.Var(k).lowerLimit, model_.Var(k).upperLimit)
                          : NumberFromField(entries_.centerText[s]);
-        model_.Var(s).period = IsStarEntry(entries_.periodText[s]) ? StarPeriod()
+        model_.Var(k).period = IsStarEntry(entries_.periodText[s]) ? StarPeriod()
                                                                : NumberFromField(entries_.periodText[s]);
     }
 
@@ -250,17 +250,16 @@ private:
                                  + " as the number of variables less one, the problem file "
                                  + std::to_string(model_.lastVar) + "; the two files do not belong together");
         for (int k = 0; k <= model_.lastVar; ++k) {
-            const auto s = static_cast<std::size_t>(k);
             const std::string label = VariableLabel(k);
             const int countLine = data_.line();
             const std::int64_t stored = data_.Count("the value count of " + label);
-            if (stored != model_.Var(s).valueUpper)
+            if (stored != model_.Var(k).valueUpper)
                 data_.Fail(countLine, label + " has " + QuotedForMessage(TextOfNumber(static_cast<double>(stored) + 1.0))
-                                          + " values here and " + std::to_string(model_.Var(s).valueUpper + 1)
+                                          + " values here and " + std::to_string(model_.Var(k).valueUpper + 1)
                                           + " in the problem file; the two files do not belong together");
-            model_.Var(s).storedValueUpper = static_cast<int>(stored);
-            model_.Var(s).isEquallySpaced = data_.Boolean("the spacing flag of " + label);
-            model_.Var(s).valuesExplicit = true;
+            model_.Var(k).storedValueUpper = static_cast<int>(stored);
+            model_.Var(k).isEquallySpaced = data_.Boolean("the spacing flag of " + label);
+            model_.Var(k).valuesExplicit = true;
             listValues_ += static_cast<std::size_t>(stored) + 1;
         }
     }
@@ -303,7 +302,7 @@ private:
         // block of neighbours along index 0, one cache line, at a time.
         auto inFileOrder = std::make_unique_for_overwrite<double[]>(elements_);
         fields.Numbers(elements_, "function values", [&](std::size_t i, double value) { inFileOrder[i] = value; });
-        const std::array<int, 4> upper = model_.UpperIndices();
+        const PerVariable<int> upper = model_.UpperIndices();
         const std::size_t perIndex0 = elements_ / (static_cast<std::size_t>(upper[0]) + 1);
         Table4& table = target->funTable;
         for (int first = 0; first <= upper[0]; first += kLineNeighbours) {

@@ -50,7 +50,7 @@ void LayOutPieces(std::size_t count, std::size_t textsPerPiece,
 }
 
 // The coefficients in storage order, the first index fastest.
-void WriteFirstFastestLines(const Table4& table, const std::array<int, 4>& upper, const TextSink& sink)
+void WriteFirstFastestLines(const Table4& table, const PerVariable<int>& upper, const TextSink& sink)
 {
     const TableWalk walk(table.extents(), upper, IndexOrder::FirstFastest);
     const std::size_t pieces = (walk.count() + kPieceElements - 1) / kPieceElements;
@@ -70,7 +70,7 @@ void WriteFirstFastestLines(const Table4& table, const std::array<int, 4>& upper
 // from another cache line. Instead a block of neighbours along index 0 is read
 // together, each value going to the text of its own value of index 0; those
 // texts, one after the other, are the file's order.
-void WriteLastFastestLines(const Table4& table, const std::array<int, 4>& upper, const TextSink& sink)
+void WriteLastFastestLines(const Table4& table, const PerVariable<int>& upper, const TextSink& sink)
 {
     const int n0 = upper[0] + 1;
     const std::size_t perIndex0 = static_cast<std::size_t>(upper[1] + 1) * static_cast<std::size_t>(upper[2] + 1)
@@ -115,15 +115,14 @@ void WriteProblemFile(const ProblemModel& model, const TextSink& sink)
     std::string head;
     AppendNumberLine(head, model.lastVar);
     for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
         CommaRecord(head)
             .Text(model.NameOf(k))
-            .Number(model.Var(s).lowerLimit)
-            .Number(model.Var(s).upperLimit)
-            .Number(model.Var(s).center)
+            .Number(model.Var(k).lowerLimit)
+            .Number(model.Var(k).upperLimit)
+            .Number(model.Var(k).center)
             .Boolean(!model.IsTrigonometric(k))
-            .Number(model.Var(s).period)
-            .Number(model.Var(s).valueUpper)
+            .Number(model.Var(k).period)
+            .Number(model.Var(k).valueUpper)
             .End();
     }
     CommaRecord(head).Boolean(model.IsComputed()).End();
@@ -138,9 +137,8 @@ void WriteDataFile(const ProblemModel& model, const TextSink& sink)
     std::string head;
     AppendNumberLine(head, model.lastVar);
     for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        AppendNumberLine(head, model.Var(s).valueUpper);
-        CommaRecord(head).Boolean(model.Var(s).isEquallySpaced).End();
+        AppendNumberLine(head, model.Var(k).valueUpper);
+        CommaRecord(head).Boolean(model.Var(k).isEquallySpaced).End();
     }
     // Only the slots that hold a variable have a count other than 0.
     for (int k = model.lastVar + 1; k < kMaxVariables; ++k)
@@ -169,11 +167,10 @@ std::string DataFileText(const ProblemModel& model)
 FileOutcome CheckSavable(const ProblemModel& model, const std::string& problemPath)
 {
     for (int k = 0; k <= model.lastVar; ++k) {
-        const auto s = static_cast<std::size_t>(k);
         if (!FitsQuotedField(model.NameOf(k)))
             return FileOutcome::Failure(problemPath + ": cannot save: the name of variable " + std::to_string(k + 1)
                                         + " holds a double quote or a line end, which the file cannot keep");
-        if (model.Var(s).valueUpper < 1)
+        if (model.Var(k).valueUpper < 1)
             return FileOutcome::Failure(problemPath + ": cannot save: variable " + std::to_string(k + 1)
                                         + " has fewer than 2 values");
     }

@@ -4,17 +4,17 @@
 
 namespace tavex {
 
-TableWalk::TableWalk(const Table4::Extents& extents, const std::array<int, 4>& upper, IndexOrder order)
+TableWalk::TableWalk(const Table4::Extents& extents, const PerVariable<int>& upper, IndexOrder order)
 {
     std::size_t stride = 1;
-    std::array<std::size_t, 4> strides{};
-    for (std::size_t d = 0; d < 4; ++d) {
+    PerVariable<std::size_t> strides{};
+    for (std::size_t d = 0; d < strides.size(); ++d) {
         assert(upper[d] >= 0 && upper[d] < extents[d]);
         strides[d] = stride;
         stride *= static_cast<std::size_t>(extents[d]);
     }
-    for (std::size_t k = 0; k < 4; ++k) {
-        const std::size_t d = order == IndexOrder::FirstFastest ? k : 3 - k;
+    for (std::size_t k = 0; k < extent_.size(); ++k) {
+        const std::size_t d = order == IndexOrder::FirstFastest ? k : extent_.size() - 1 - k;
         extent_[k] = upper[d] + 1;
         stride_[k] = strides[d];
         count_ *= static_cast<std::size_t>(extent_[k]);
@@ -25,7 +25,7 @@ void TableWalk::Seek(std::size_t position)
 {
     assert(position < count_);
     offset_ = 0;
-    for (std::size_t k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < extent_.size(); ++k) {
         const auto n = static_cast<std::size_t>(extent_[k]);
         index_[k] = static_cast<int>(position % n);
         position /= n;
@@ -35,7 +35,7 @@ void TableWalk::Seek(std::size_t position)
 
 void TableWalk::Next()
 {
-    for (std::size_t k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < extent_.size(); ++k) {
         if (++index_[k] < extent_[k]) {
             offset_ += stride_[k];
             return;

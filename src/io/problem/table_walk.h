@@ -17,7 +17,7 @@ enum class IndexOrder { FirstFastest, LastFastest };
 // that millions of elements cost no division each.
 class TableWalk final {
 public:
-    TableWalk(const Table4::Extents& extents, const std::array<int, 4>& upper, IndexOrder order);
+    TableWalk(const Table4::Extents& extents, const PerVariable<int>& upper, IndexOrder order);
 
     std::size_t count() const { return count_; }
 
@@ -28,9 +28,9 @@ public:
 
 private:
     // Per dimension in the order's sequence, fastest first.
-    std::array<int, 4> extent_{};
-    std::array<std::size_t, 4> stride_{};
-    std::array<int, 4> index_{};
+    PerVariable<int> extent_{};
+    PerVariable<std::size_t> stride_{};
+    PerVariable<int> index_{};
     std::size_t count_ = 1;
     std::size_t offset_ = 0;
 };

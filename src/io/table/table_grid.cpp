@@ -51,7 +51,7 @@ FileOutcome TableGrid::Build(const std::vector<std::string>& names, const std::s
             return FileOutcome::Failure(path + ": variable " + names[k] + " takes one value only ("
                                         + TextOfNumber(columns_[k].values()[0]) + "); a variable needs at least 2");
 
-    std::array<int, 4> upper{};
+    PerVariable<int> upper{};
     std::size_t elements = 1;
     bool fits = true;
     std::string grid;

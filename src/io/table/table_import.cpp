@@ -223,15 +223,15 @@ private:
             const std::string& name = names_[s];
             const bool trigonometric = std::find(options_.trigonometric.begin(), options_.trigonometric.end(), name)
                                     != options_.trigonometric.end();
-            model.Var(s).kind = trigonometric ? Kind::Trigonometric : Kind::Polynomial;
+            model.Var(k).kind = trigonometric ? Kind::Trigonometric : Kind::Polynomial;
             const auto center = options_.centers.find(name);
             const auto period = options_.periods.find(name);
             fresh.entries.centerText[s] = center != options_.centers.end() ? center->second : std::string(kStarEntry);
             fresh.entries.periodText[s] = period != options_.periods.end() ? period->second : std::string(kStarEntry);
-            model.Var(s).center = IsStarEntry(fresh.entries.centerText[s])
-                            ? StarCenter(model.Var(s).lowerLimit, model.Var(s).upperLimit)
+            model.Var(k).center = IsStarEntry(fresh.entries.centerText[s])
+                            ? StarCenter(model.Var(k).lowerLimit, model.Var(k).upperLimit)
                             : NumberFromField(fresh.entries.centerText[s]);
-            model.Var(s).period = IsStarEntry(fresh.entries.periodText[s]) ? StarPeriod()
+            model.Var(k).period = IsStarEntry(fresh.entries.periodText[s]) ? StarPeriod()
                                                                        : NumberFromField(fresh.entries.periodText[s]);
         }
     }
