@@ -54,8 +54,8 @@ struct FitFigures {
 // of funTable, and factors[i] is the factorisation of variable i's basis
 // matrix that the solve used, for i = 0..lastVar. The basis matrices are built
 // again, to the same bits. Nothing when the memory runs out, or when the
-// rebuild needs a working table as large as the table (three or four
-// variables, or two with many values) and the three tables would not fit in
+// rebuild needs a working table as large as the table (three variables or
+// more, or two with many values) and the three tables would not fit in
 // the share the two have (MemoryShareBytes). The figures do not depend on
 // `threads` (0: all the machine has).
 std::optional<FitFigures> MeasureFit(const ProblemModel& model, const std::vector<LuFactors>& factors,

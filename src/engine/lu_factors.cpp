@@ -1,5 +1,7 @@
 #include "engine/lu_factors.h"
 
+#include "engine/kernels/row_elimination.h"
+
 #include <cmath>
 #include <numeric>
 #include <utility>
@@ -9,19 +11,6 @@ namespace tavex {
 namespace {
 
 bool IsZeroPivot(double magnitude) { return magnitude == 0.0 || std::isnan(magnitude); }
-
-// row[j] = row[j] - f * pivot[j] for j in [from, n): the one loop of the
-// factorisation that grows with the cube of the order, built for the widest
-// vectors the processor has. Each entry gets one product and one difference,
-// so the width changes nothing in the result.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void EliminateRow(double* row, const double* pivot, double f, int from, int n)
-{
-    for (int j = from; j < n; ++j)
-        row[j] = row[j] - f * pivot[j];
-}
 
 } // namespace
 

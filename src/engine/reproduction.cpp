@@ -7,12 +7,12 @@
 #include "engine/thread_policy.h"
 #include "engine/variable_basis.h"
 #include "engine/kernels/lane_layout.h"
+#include "engine/kernels/stage_kernels.h"
 #include "engine/kernels/tile_transfer.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -24,100 +24,6 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kLargest = std::numeric_limits<double>::max();
-
-// The rebuilt table: the coefficients multiplied by each basis matrix along
-// its index, tile by tile as the solver goes (line_kernels.h), so that every
-// value gets the same operations whatever the threads or the instruction set:
-// the sum over j of B(k, j) * c_j, j increasing, from +0, no fused multiply-add.
-
-using V2 = double __attribute__((vector_size(16)));
-using V4 = double __attribute__((vector_size(32)));
-using V8 = double __attribute__((vector_size(64)));
-
-// Rows row..row+kRows-1 of the product over kVecs vectors of lanes from
-// `lane`: each tile row is read once for kRows products, which keeps the
-// multiplier units, not the loads, the limit.
-template <typename Vec, int kRows, int kVecs>
-[[gnu::always_inline]] inline void MultiplyRows(const double* tile, double* product, int order,
-                                                const double* basis, int row, int lane)
-{
-    constexpr int kWidth = sizeof(Vec) / sizeof(double);
-    Vec sum[kRows][kVecs];
-#pragma GCC unroll 16
-    for (int r = 0; r < kRows; ++r)
-#pragma GCC unroll 16
-        for (int v = 0; v < kVecs; ++v)
-            sum[r][v] = Vec{};
-    for (int j = 0; j < order; ++j) {
-        const auto* x = reinterpret_cast<const Vec*>(tile + static_cast<std::ptrdiff_t>(j) * kTileLanes + lane);
-        Vec values[kVecs];
-#pragma GCC unroll 16
-        for (int v = 0; v < kVecs; ++v)
-            values[v] = x[v];
-#pragma GCC unroll 16
-        for (int r = 0; r < kRows; ++r) {
-            const double b = basis[static_cast<std::ptrdiff_t>(row + r) * order + j];
-#pragma GCC unroll 16
-            for (int v = 0; v < kVecs; ++v)
-                sum[r][v] = sum[r][v] + b * values[v];
-        }
-    }
-#pragma GCC unroll 16
-    for (int r = 0; r < kRows; ++r) {
-        auto* y = reinterpret_cast<Vec*>(product + static_cast<std::ptrdiff_t>(row + r) * kTileLanes + lane);
-#pragma GCC unroll 16
-        for (int v = 0; v < kVecs; ++v)
-            y[v] = sum[r][v];
-    }
-    static_assert(kWidth * kVecs <= kTileLanes);
-}
-
-template <typename Vec, int kRows, int kVecs>
-[[gnu::always_inline]] inline void MultiplyLanes(const double* tile, double* product, int order,
-                                                 const double* basis, int lane)
-{
-    int row = 0;
-    for (; row + kRows <= order; row += kRows)
-        MultiplyRows<Vec, kRows, kVecs>(tile, product, order, basis, row, lane);
-    for (; row < order; ++row)
-        MultiplyRows<Vec, 1, kVecs>(tile, product, order, basis, row, lane);
-}
-
-// The block sizes keep the sums and one row of lanes within the registers.
-void MultiplyBaseline(const double* tile, double* product, int order, const double* basis)
-{
-    for (int lane = 0; lane < kTileLanes; lane += 8)
-        MultiplyLanes<V2, 2, 4>(tile, product, order, basis, lane);
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#define TAVEX_HAVE_WIDE_PRODUCTS 1
-
-[[gnu::target("avx2")]] void MultiplyAvx2(const double* tile, double* product, int order, const double* basis)
-{
-    for (int lane = 0; lane < kTileLanes; lane += 16)
-        MultiplyLanes<V4, 2, 4>(tile, product, order, basis, lane);
-}
-
-[[gnu::target("avx512f")]] void MultiplyAvx512(const double* tile, double* product, int order, const double* basis)
-{
-    MultiplyLanes<V8, 4, 4>(tile, product, order, basis, 0);
-}
-#endif
-
-static_assert(kTileLanes == 32, "the products above cover 32 lanes");
-
-// product := basis * tile, basis row-major order x order.
-void MultiplyTile(const double* tile, double* product, int order, const double* basis, KernelIsa isa)
-{
-    switch (isa) {
-#ifdef TAVEX_HAVE_WIDE_PRODUCTS
-    case KernelIsa::kAvx512: return MultiplyAvx512(tile, product, order, basis);
-    case KernelIsa::kAvx2: return MultiplyAvx2(tile, product, order, basis);
-#endif
-    default: return MultiplyBaseline(tile, product, order, basis);
-    }
-}
 
 // GatherTile reads rows in the order of a factorisation's row exchanges:
 // here there are none.
@@ -131,100 +37,14 @@ LuFactors UnexchangedRows(int order)
     return rows;
 }
 
-// The largest |rebuilt - table| and |table| seen, and a probe that is 0 while
-// every difference is finite and NaN from the first one that is not.
-struct Tally {
-    double largestDifference = 0.0;
-    double largestValue = 0.0;
-    double probe = 0.0;
-
-    // Maxima are exact and a NaN survives any sum, so the tally does not
-    // depend on how the lanes were shared out or how wide the vectors are.
-    void Merge(const Tally& other)
-    {
-        largestDifference = std::max(largestDifference, other.largestDifference);
-        largestValue = std::max(largestValue, other.largestValue);
-        probe += other.probe;
-    }
-
-    double Figure() const
-    {
-        if (probe != 0.0)
-            return kInfinity;
-        if (largestValue == 0.0)
-            return largestDifference == 0.0 ? 0.0 : kInfinity;
-        return largestDifference / largestValue;
-    }
-};
-
-// Tallies count values of every product row, from lane lane0, against the
-// table's values of the same lines, which lie side by side from
-// table + k * entryStride for row k.
-template <typename Vec>
-[[gnu::always_inline]] inline void TallyRows(const double* product, const double* table, std::size_t entryStride,
-                                             int order, std::size_t lane0, std::size_t count, Tally& tally)
+// |rebuilt - table| relative to |table|, infinite once a difference is not finite.
+double RelativeDifference(const DifferenceTally& tally)
 {
-    constexpr std::size_t kWidth = sizeof(Vec) / sizeof(double);
-    Vec difference{}, value{}, probe{};
-    double differenceRest = 0.0, valueRest = 0.0, probeRest = 0.0;
-    for (int k = 0; k < order; ++k) {
-        const double* rebuilt = product + static_cast<std::size_t>(k) * kTileLanes + lane0;
-        const double* values = table + static_cast<std::size_t>(k) * entryStride;
-        std::size_t i = 0;
-        for (; i + kWidth <= count; i += kWidth) {
-            Vec r, t;
-            std::memcpy(&r, rebuilt + i, sizeof r);
-            std::memcpy(&t, values + i, sizeof t);
-            const Vec e = r - t;
-            const Vec d = e < 0.0 ? -e : e;
-            probe = probe + (d - d); // 0 for a finite d, NaN otherwise
-            difference = d > difference ? d : difference;
-            const Vec a = t < 0.0 ? -t : t;
-            value = a > value ? a : value;
-        }
-        for (; i < count; ++i) {
-            const double d = std::fabs(rebuilt[i] - values[i]);
-            probeRest += d - d;
-            differenceRest = std::max(differenceRest, d);
-            valueRest = std::max(valueRest, std::fabs(values[i]));
-        }
-    }
-    Tally rows{differenceRest, valueRest, probeRest};
-    for (std::size_t lane = 0; lane < kWidth; ++lane)
-        rows.Merge({difference[lane], value[lane], probe[lane]});
-    tally.Merge(rows);
-}
-
-void TallyBaseline(const double* product, const double* table, std::size_t entryStride, int order,
-                   std::size_t lane0, std::size_t count, Tally& tally)
-{
-    TallyRows<V2>(product, table, entryStride, order, lane0, count, tally);
-}
-
-#ifdef TAVEX_HAVE_WIDE_PRODUCTS
-[[gnu::target("avx2")]] void TallyAvx2(const double* product, const double* table, std::size_t entryStride,
-                                       int order, std::size_t lane0, std::size_t count, Tally& tally)
-{
-    TallyRows<V4>(product, table, entryStride, order, lane0, count, tally);
-}
-
-[[gnu::target("avx512f")]] void TallyAvx512(const double* product, const double* table, std::size_t entryStride,
-                                            int order, std::size_t lane0, std::size_t count, Tally& tally)
-{
-    TallyRows<V8>(product, table, entryStride, order, lane0, count, tally);
-}
-#endif
-
-void TallyTile(const double* product, const double* table, std::size_t entryStride, int order, std::size_t lane0,
-               std::size_t count, Tally& tally, KernelIsa isa)
-{
-    switch (isa) {
-#ifdef TAVEX_HAVE_WIDE_PRODUCTS
-    case KernelIsa::kAvx512: return TallyAvx512(product, table, entryStride, order, lane0, count, tally);
-    case KernelIsa::kAvx2: return TallyAvx2(product, table, entryStride, order, lane0, count, tally);
-#endif
-    default: return TallyBaseline(product, table, entryStride, order, lane0, count, tally);
-    }
+    if (tally.probe != 0.0)
+        return kInfinity;
+    if (tally.largestValue == 0.0)
+        return tally.largestDifference == 0.0 ? 0.0 : kInfinity;
+    return tally.largestDifference / tally.largestValue;
 }
 
 // The lines of a block as a table holding just that block has them.
@@ -239,7 +59,9 @@ LineSelection WithinBlock(const LineSelection& lines)
 // The table rebuilt from the coefficients: the first variable multiplies
 // coef, the later ones what the one before left, and the products of the
 // last are compared with the function table as they come, never stored.
-// Variables 2 and 3 go first, into a working table, then 0 and 1, whose
+// Every product is a sum over j of B(k, j) * c_j, j increasing, from +0
+// (stage_kernels.h), whatever the threads or the instruction set.
+// Variables 2 and up go first, two a stage, into a working table, then 0 and 1, whose
 // blocks are whole slabs of the table, side by side in memory, which the
 // comparison reads best. Within a block the products of a stage's first
 // variable stay in a table of the block's size, in the caches.
@@ -249,8 +71,8 @@ public:
             KernelIsa isa)
         : model_(model), upper_(upper), bases_(bases), isa_(isa)
     {
-        if (model.lastVar >= 2)
-            AddStage(2, model.lastVar);
+        for (int first = 2; first <= model.lastVar; first += 2)
+            AddStage(first, std::min(first + 1, model.lastVar));
         AddStage(0, std::min(1, model.lastVar));
         if (stages_.size() > 1) {
             if (!WorkingTableFits(Table4::ElementCount(upper)))
@@ -261,7 +83,7 @@ public:
 
     double Figure(int threads)
     {
-        Tally total;
+        DifferenceTally total;
         std::mutex totalMutex;
         for (std::size_t s = 0; s < stages_.size(); ++s) {
             const Stage& stage = stages_[s];
@@ -279,11 +101,11 @@ public:
                 Table4 block;
                 if (stage.first != stage.last)
                     block.Reshape(blocks.BlockUpper());
-                Tally tally;
+                DifferenceTally tally;
                 for (std::size_t index = begin; index < end; ++index) {
                     const LineSelection first = blocks.Lines(index, stage.first);
                     const LineSelection last = blocks.Lines(index, stage.last);
-                    Tally* compare = final ? &tally : nullptr;
+                    DifferenceTally* compare = final ? &tally : nullptr;
                     if (stage.first == stage.last) {
                         MultiplyLines(source, first, working_, first, compare, tile.get(), product.get());
                         continue;
@@ -295,7 +117,7 @@ public:
                 total.Merge(tally);
             });
         }
-        return total.Figure();
+        return RelativeDifference(total);
     }
 
 private:
@@ -323,7 +145,7 @@ private:
     // products over the lines `to` of `target`, or with a tally compares them
     // with the function table's lines `to` instead.
     void MultiplyLines(const Table4& source, const LineSelection& from, Table4& target, const LineSelection& to,
-                       Tally* tally, double* tile, double* product)
+                       DifferenceTally* tally, double* tile, double* product)
     {
         const int order = Count(from.axis);
         const LaneLayout fromLayout(source, from);

@@ -4,10 +4,10 @@
 #include "engine/variable_basis.h"
 #include "engine/reproduction.h"
 #include "engine/thread_policy.h"
+#include "engine/kernels/stage_kernels.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -63,153 +63,6 @@ Midpoints MidpointWeights(const ProblemModel& model, int v)
     return m;
 }
 
-// A product of a row-major weight matrix with lanes of values:
-// out[l + outStride k] = sum over j of w(k, j) in[l + inStride j], l < lanes,
-// with w(k, j) = weights[k weightStride + j]. Every value is a sum over
-// ascending j from +0, a product and an addition a step, lane by lane: the
-// width of the vectors changes nothing in it.
-struct LaneProduct {
-    const double* in;
-    std::size_t inStride;
-    const double* weights;
-    std::size_t weightStride;
-    int rows, columns;
-    std::size_t lanes;
-    double* out;
-    std::size_t outStride;
-};
-
-using V2 = double __attribute__((vector_size(16)));
-using V4 = double __attribute__((vector_size(32)));
-using V8 = double __attribute__((vector_size(64)));
-
-// Rows row..row+kRows-1 over kVecs vectors of lanes from `lane`: each vector
-// of values is read once for kRows rows, and the sums stay in registers.
-template <typename Vec, int kRows, int kVecs>
-[[gnu::always_inline]] inline void MultiplyBlock(const LaneProduct& p, int row, std::size_t lane)
-{
-    constexpr std::size_t kWidth = sizeof(Vec) / sizeof(double);
-    Vec sum[kRows][kVecs];
-#pragma GCC unroll 16
-    for (int r = 0; r < kRows; ++r)
-#pragma GCC unroll 16
-        for (int v = 0; v < kVecs; ++v)
-            sum[r][v] = Vec{};
-    const double* weights = p.weights + static_cast<std::size_t>(row) * p.weightStride;
-    for (int j = 0; j < p.columns; ++j) {
-        const double* x = p.in + p.inStride * static_cast<std::size_t>(j) + lane;
-        Vec values[kVecs];
-#pragma GCC unroll 16
-        for (int v = 0; v < kVecs; ++v)
-            std::memcpy(&values[v], x + v * kWidth, sizeof(Vec));
-#pragma GCC unroll 16
-        for (int r = 0; r < kRows; ++r) {
-            const double w = weights[static_cast<std::size_t>(r) * p.weightStride + static_cast<std::size_t>(j)];
-#pragma GCC unroll 16
-            for (int v = 0; v < kVecs; ++v)
-                sum[r][v] = sum[r][v] + w * values[v];
-        }
-    }
-#pragma GCC unroll 16
-    for (int r = 0; r < kRows; ++r)
-#pragma GCC unroll 16
-        for (int v = 0; v < kVecs; ++v)
-            std::memcpy(p.out + p.outStride * static_cast<std::size_t>(row + r) + lane + v * kWidth, &sum[r][v],
-                        sizeof(Vec));
-}
-
-template <typename Vec, int kRows, int kVecs>
-[[gnu::always_inline]] inline void MultiplyColumn(const LaneProduct& p, std::size_t lane)
-{
-    int row = 0;
-    for (; row + kRows <= p.rows; row += kRows)
-        MultiplyBlock<Vec, kRows, kVecs>(p, row, lane);
-    for (; row < p.rows; ++row)
-        MultiplyBlock<Vec, 1, kVecs>(p, row, lane);
-}
-
-template <typename Vec, int kRows>
-[[gnu::always_inline]] inline void MultiplyVectors(const LaneProduct& p, std::size_t vectors, std::size_t lane)
-{
-    switch (vectors) {
-    case 1: return MultiplyColumn<Vec, kRows, 1>(p, lane);
-    case 2: return MultiplyColumn<Vec, kRows, 2>(p, lane);
-    case 3: return MultiplyColumn<Vec, kRows, 3>(p, lane);
-    default: return MultiplyColumn<Vec, kRows, 4>(p, lane);
-    }
-}
-
-template <typename Vec>
-struct Narrower;
-template <>
-struct Narrower<V8> {
-    using type = V4;
-};
-template <>
-struct Narrower<V4> {
-    using type = V2;
-};
-template <>
-struct Narrower<V2> {
-    using type = double;
-};
-
-// The lanes in columns of four vectors, then the rest in one column that ends
-// at the last lane: where it overlaps lanes already done it writes the very
-// same values again. Fewer lanes than a vector go to narrower vectors.
-template <typename Vec, int kRows>
-[[gnu::always_inline]] inline void MultiplyAllLanes(const LaneProduct& p)
-{
-    constexpr std::size_t kWidth = sizeof(Vec) / sizeof(double);
-    if (p.lanes < kWidth) {
-        if constexpr (kWidth > 1)
-            MultiplyAllLanes<typename Narrower<Vec>::type, kRows>(p);
-        return;
-    }
-    std::size_t lane = 0;
-    for (; lane + 4 * kWidth <= p.lanes; lane += 4 * kWidth)
-        MultiplyColumn<Vec, kRows, 4>(p, lane);
-    const std::size_t rest = p.lanes - lane;
-    if (rest == 0)
-        return;
-    const std::size_t vectors = (rest + kWidth - 1) / kWidth;
-    if (lane > 0 || rest % kWidth == 0)
-        return MultiplyVectors<Vec, kRows>(p, vectors, p.lanes - vectors * kWidth);
-    MultiplyVectors<Vec, kRows>(p, rest / kWidth, 0);
-    MultiplyColumn<Vec, kRows, 1>(p, p.lanes - kWidth);
-}
-
-// As many sums as the registers hold: 8 of 16 registers, 16 of 32 with AVX-512.
-void MultiplyBaseline(const LaneProduct& p)
-{
-    MultiplyAllLanes<V2, 2>(p);
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#define TAVEX_HAVE_WIDE_PRODUCTS 1
-
-[[gnu::target("avx2")]] void MultiplyAvx2(const LaneProduct& p)
-{
-    MultiplyAllLanes<V4, 2>(p);
-}
-
-[[gnu::target("avx512f")]] void MultiplyAvx512(const LaneProduct& p)
-{
-    MultiplyAllLanes<V8, 4>(p);
-}
-#endif
-
-void Multiply(const LaneProduct& p, KernelIsa isa)
-{
-    switch (isa) {
-#ifdef TAVEX_HAVE_WIDE_PRODUCTS
-    case KernelIsa::kAvx512: return MultiplyAvx512(p);
-    case KernelIsa::kAvx2: return MultiplyAvx2(p);
-#endif
-    default: return MultiplyBaseline(p);
-    }
-}
-
 // The largest magnitude seen, and a probe that is 0 while every value is
 // finite and NaN from the first one that is not; both merge in any order.
 struct Tally {
@@ -248,22 +101,25 @@ constexpr std::size_t kBlockValues = std::size_t{1} << 17;
 } // namespace
 
 // Two stages. The first takes variables 0 and 1 slab by slab (a slab: coef at
-// fixed i2, i3), in blocks of midpoint rows of variable 0; with three or four
-// variables it leaves a working table, (k0, k1, i2, i3) with k0 fastest, that
-// the second takes along variables 2 and 3 in blocks of its lanes (k0, k1).
-// The last products are tallied as they come, never stored.
+// fixed later indices), in blocks of midpoint rows of variable 0; with three
+// variables or more it leaves a working table, (k0, k1, i2, i3, ...) with k0
+// fastest, that the second takes along each later variable in turn, in blocks
+// of its lanes (k0, k1). The last products are tallied as they come, never stored.
 std::optional<double> MeasureSwing(const ProblemModel& model, int threads, KernelIsa isa)
 {
+    constexpr int kLater = 2; // the first variable of the second stage
     PerVariable<Midpoints> m;
     PerVariable<std::size_t> n{}, r{};
+    std::size_t slabs = 1;
     for (int v = 0; v < kMaxVariables; ++v) {
         const auto slot = static_cast<std::size_t>(v);
         m[slot] = MidpointWeights(model, v);
         n[slot] = static_cast<std::size_t>(m[slot].columns);
         r[slot] = static_cast<std::size_t>(m[slot].rows);
+        if (v >= kLater)
+            slabs *= n[slot];
     }
-    const bool secondStage = model.lastVar >= 2;
-    const std::size_t slabs = n[2] * n[3];
+    const bool secondStage = model.lastVar >= kLater;
     const std::size_t lanes = r[0] * r[1]; // of the working table
     std::unique_ptr<double[]> working;
     if (secondStage) {
@@ -275,9 +131,19 @@ std::optional<double> MeasureSwing(const ProblemModel& model, int threads, Kerne
     const auto along = [&](int v, const double* in, std::size_t inStride, std::size_t count, double* out,
                            std::size_t outStride) {
         const Midpoints& w = m[static_cast<std::size_t>(v)];
-        Multiply({in, inStride, w.weights.data(), static_cast<std::size_t>(w.columns), w.rows, w.columns, count, out,
-                  outStride},
-                 isa);
+        MultiplyLanes({in, inStride, w.weights.data(), static_cast<std::size_t>(w.columns), w.rows, w.columns, count,
+                       out, outStride},
+                      isa);
+    };
+    // Where a slab's entry (0, i1) lies in a table of the model's shape.
+    const auto slabOffset = [&](const Table4& table, std::size_t slab, int i1) {
+        std::size_t offset = static_cast<std::size_t>(i1) * table.Stride(1);
+        for (int v = kLater; v < kMaxVariables; ++v) {
+            const std::size_t count = n[static_cast<std::size_t>(v)];
+            offset += slab % count * table.Stride(v);
+            slab /= count;
+        }
+        return offset;
     };
 
     Tally expansion, table;
@@ -293,13 +159,12 @@ std::optional<double> MeasureSwing(const ProblemModel& model, int threads, Kerne
             const std::size_t slab = unit / blocksPerSlab;
             const std::size_t first = unit % blocksPerSlab * blockRows;
             const std::size_t count = std::min(r[0], first + blockRows) - first;
-            const auto i2 = static_cast<int>(slab % n[2]), i3 = static_cast<int>(slab / n[2]);
             // Along variable 0 the slab's lines are the weights and the
             // matrix's columns the lanes: along0[k0 - first + count i1] =
             // sum over j of coef(j, i1) w0(k0, j), the same sum as w0(k0, j) coef(j, i1).
-            Multiply({m[0].transposed.data() + first, r[0], model.coef.data() + model.coef.Offset(0, 0, i2, i3),
-                      model.coef.Stride(1), m[1].columns, m[0].columns, count, along0.data(), count},
-                     isa);
+            MultiplyLanes({m[0].transposed.data() + first, r[0], model.coef.data() + slabOffset(model.coef, slab, 0),
+                           model.coef.Stride(1), m[1].columns, m[0].columns, count, along0.data(), count},
+                          isa);
             if (secondStage) {
                 along(1, along0.data(), count, count, working.get() + first + lanes * slab, r[0]);
             } else {
@@ -308,7 +173,7 @@ std::optional<double> MeasureSwing(const ProblemModel& model, int threads, Kerne
             }
             if (first == 0) // the table's largest value, slab by slab
                 for (int i1 = 0; i1 < m[1].columns; ++i1)
-                    slabTable.Add(model.funTable.data() + model.funTable.Offset(0, i1, i2, i3), n[0]);
+                    slabTable.Add(model.funTable.data() + slabOffset(model.funTable, slab, i1), n[0]);
         }
         const std::lock_guard lock(tallyMutex);
         expansion.Merge(slabExpansion);
@@ -316,20 +181,48 @@ std::optional<double> MeasureSwing(const ProblemModel& model, int threads, Kerne
     });
 
     if (secondStage) {
-        const std::size_t blockLanes = std::clamp<std::size_t>(kBlockValues / (r[2] * std::max(n[3], r[3])), 1, lanes);
+        // Along variable v a lane of the block leaves r[2] ... r[v] times n[v + 1] ... values.
+        PerVariable<std::size_t> leaves{};
+        std::size_t widest = 1;
+        double secondWork = 0.0;
+        for (int v = kLater; v < kMaxVariables; ++v) {
+            const auto slot = static_cast<std::size_t>(v);
+            leaves[slot] = r[slot];
+            for (std::size_t u = kLater; u < slot; ++u)
+                leaves[slot] *= r[u];
+            for (std::size_t u = slot + 1; u < n.size(); ++u)
+                leaves[slot] *= n[u];
+            widest = std::max(widest, leaves[slot]);
+            secondWork += static_cast<double>(lanes) * static_cast<double>(leaves[slot]) * n[slot];
+        }
+        const std::size_t blockLanes = std::clamp<std::size_t>(kBlockValues / widest, 1, lanes);
         const std::size_t blocks = (lanes + blockLanes - 1) / blockLanes;
-        const double secondWork = static_cast<double>(lanes) * r[2] * n[3] * (n[2] + r[3]);
         ParallelFor(blocks, ThreadsFor(secondWork, threads), [&](std::size_t begin, std::size_t end) {
-            std::vector<double> along2(blockLanes * r[2] * n[3]), products(blockLanes * r[2] * r[3]);
+            std::vector<double> buffers[2] = {std::vector<double>(blockLanes * widest),
+                                              std::vector<double>(blockLanes * widest)};
             Tally blockExpansion;
             for (std::size_t block = begin; block < end; ++block) {
                 const std::size_t first = block * blockLanes;
                 const std::size_t count = std::min(lanes, first + blockLanes) - first;
-                for (std::size_t i3 = 0; i3 < n[3]; ++i3)
-                    along(2, working.get() + first + lanes * n[2] * i3, lanes, count, along2.data() + count * r[2] * i3,
-                          count);
-                along(3, along2.data(), count * r[2], count * r[2], products.data(), count * r[2]);
-                blockExpansion.Add(products.data(), count * r[2] * r[3]);
+                // The values along v: inLanes lanes, then index v every inStride,
+                // then the later indices; each combination of those is one product.
+                const double* in = working.get() + first;
+                std::size_t inLanes = count, inStride = lanes;
+                double* out = nullptr;
+                for (int v = kLater; v < kMaxVariables; ++v) {
+                    const auto slot = static_cast<std::size_t>(v);
+                    out = buffers[(slot - kLater) % 2].data();
+                    std::size_t combinations = 1;
+                    for (std::size_t u = slot + 1; u < n.size(); ++u)
+                        combinations *= n[u];
+                    for (std::size_t later = 0; later < combinations; ++later)
+                        along(v, in + inStride * n[slot] * later, inStride, inLanes, out + inLanes * r[slot] * later,
+                              inLanes);
+                    in = out;
+                    inLanes *= r[slot];
+                    inStride = inLanes;
+                }
+                blockExpansion.Add(out, inLanes);
             }
             const std::lock_guard lock(tallyMutex);
             expansion.Merge(blockExpansion);

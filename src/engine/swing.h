@@ -18,7 +18,7 @@ namespace tavex {
 // (powers by repeated multiplication, angles by repeated addition); every
 // value is a sum over ascending j from +0, so the figure is the same for
 // every thread count and instruction set. Throws std::bad_alloc when the
-// working table (three or four variables) does not fit beside the two tables
+// working table (three variables or more) does not fit beside the two tables
 // (WorkingTableFits).
 std::optional<double> MeasureSwing(const ProblemModel& model, int threads, KernelIsa isa = BestKernelIsa());
 
