@@ -6,7 +6,7 @@
 // comparison can time numpy on exactly the same file.
 #include "io/table/table_import.h"
 #include "model/number_text.h"
-#include "scratch_dir.h"
+#include "support/temp_dir.h"
 #include "bench_main.h"
 #include "workloads.h"
 
@@ -63,7 +63,7 @@ bool WriteTable(const std::string& path)
 
 void BM_ReadTable(benchmark::State& state)
 {
-    const ScratchDir dir;
+    const testing::TempDir dir;
     const std::string path = dir.File("w4.csv");
     if (!WriteTable(path)) {
         state.SkipWithError("cannot write the table");

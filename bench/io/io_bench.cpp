@@ -10,7 +10,7 @@
 #include "io/problem/problem_file_reader.h"
 #include "io/problem/problem_file_writer.h"
 #include "io/problem/problem_files.h"
-#include "scratch_dir.h"
+#include "support/temp_dir.h"
 #include "bench_main.h"
 #include "workloads.h"
 
@@ -40,7 +40,7 @@ const ProblemModel& W4Problem()
 
 void BM_Save(benchmark::State& state)
 {
-    ScratchDir dir;
+    testing::TempDir dir;
     ProblemModel model = W4Problem();
     for (auto _ : state) {
         const FileOutcome outcome = SaveProblemFiles(model, dir.File("w4"));
@@ -51,7 +51,7 @@ void BM_Save(benchmark::State& state)
 
 void BM_Open(benchmark::State& state)
 {
-    ScratchDir dir;
+    testing::TempDir dir;
     ProblemModel saved = W4Problem();
     if (!SaveProblemFiles(saved, dir.File("w4")).ok) {
         state.SkipWithError("save failed");
@@ -69,7 +69,7 @@ void BM_Open(benchmark::State& state)
 
 void BM_SaveAndOpen(benchmark::State& state)
 {
-    ScratchDir dir;
+    testing::TempDir dir;
     ProblemModel model = W4Problem();
     for (auto _ : state) {
         if (!SaveProblemFiles(model, dir.File("w4")).ok)

@@ -8,6 +8,7 @@
 #include "app/toolkit/size_box.h"
 #include "app/toolkit/tool_window.h"
 #include "engine/compute.h"
+#include "support/problem_builder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -43,16 +44,12 @@ std::string StaleCoefficients(const ProblemModel& model)
     again.coef = again.funTable;
     if (!Compute(again, PerVariable<bool>{}, ComputeOptions{1, false}).succeeded)
         return "coefficients held as current, but the problem as it stands cannot be computed";
-    const std::array<int, 4> upper = model.UpperIndices();
-    for (int i3 = 0; i3 <= upper[3]; ++i3)
-        for (int i2 = 0; i2 <= upper[2]; ++i2)
-            for (int i1 = 0; i1 <= upper[1]; ++i1)
-                for (int i0 = 0; i0 <= upper[0]; ++i0) {
-                    const double held = model.coef(i0, i1, i2, i3), fresh = again.coef(i0, i1, i2, i3);
-                    if (std::memcmp(&held, &fresh, sizeof held) != 0)
-                        return "coefficients held as current belong to another problem";
-                }
-    return {};
+    bool same = true;
+    ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
+        const double held = model.coef(i[0], i[1], i[2], i[3]), fresh = again.coef(i[0], i[1], i[2], i[3]);
+        same = same && std::memcmp(&held, &fresh, sizeof held) == 0;
+    });
+    return same ? "" : "coefficients held as current belong to another problem";
 }
 
 // Counts, limits, names, and what nobody should type but somebody will.

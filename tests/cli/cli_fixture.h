@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../io/temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

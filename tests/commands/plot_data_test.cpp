@@ -36,9 +36,7 @@ TEST(SliderStops, GridValuesAndTheStepsBetweenThem)
 
 TEST(PlotTitles, NameEveryHeldVariableAtItsCoordinate)
 {
-    ProblemModel model;
-    model.lastVar = 2;
-    testing::SetNames(model, {"T", "p", "q"});
+    ProblemModel model = testing::MakeProblem({{"T"}, {"p"}, {"q"}});
     const PerVariable<double> point{1e20, 2.0, 0.1 + 0.2};
     EXPECT_EQ(SliceTitle(model, 0, point), "along T at p = 2, q = 0.3");
     EXPECT_EQ(SliceTitle(model, 2, point), "along q at T = 1E+20, p = 2");

@@ -7,7 +7,7 @@
 #include "data/function_form.h"
 #include "data/value_lists.h"
 #include "engine/reproduction.h"
-#include "io/temp_dir.h"
+#include "support/temp_dir.h"
 #include "setup/read_specs.h"
 #include "setup/value_count.h"
 #include "setup/variable_count.h"

@@ -2,6 +2,7 @@
 // the values grid's edits, Add values' re-lay of the function table.
 #include "commands/value_commands.h"
 #include "support/problem_builder.h"
+#include "support/temp_dir.h"
 #include "data/function_form.h"
 #include "data/value_lists.h"
 #include "io/problem/function_relay.h"
@@ -11,7 +12,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace tavex {
 namespace {
@@ -22,24 +22,17 @@ using Box = FunctionForm::Box;
 // (i0, i1, i2, i3) 1000 i0 + 100 i1 + 10 i2 + i3.
 ProblemModel Problem(std::initializer_list<int> counts)
 {
-    ProblemModel model;
-    model.lastVar = static_cast<int>(counts.size()) - 1;
-    model.AllocateVariableArrays();
-    int k = 0;
+    std::vector<testing::VariableSpec> variables;
     for (const int count : counts) {
-        model.Var(k).valueUpper = count - 1;
-        model.Var(k).ResizeValues();
+        std::vector<double> values;
         for (int i = 0; i < count; ++i)
-            model.Var(k).SetValue(i, 10 * k + i);
-        ++k;
+            values.push_back(10.0 * static_cast<double>(variables.size()) + i);
+        variables.push_back({"", false, values});
     }
-    model.ShapeTablesFromValueCounts();
-    const std::array<int, 4> u = model.UpperIndices();
-    for (int i3 = 0; i3 <= u[3]; ++i3)
-        for (int i2 = 0; i2 <= u[2]; ++i2)
-            for (int i1 = 0; i1 <= u[1]; ++i1)
-                for (int i0 = 0; i0 <= u[0]; ++i0)
-                    model.funTable(i0, i1, i2, i3) = 1000 * i0 + 100 * i1 + 10 * i2 + i3;
+    ProblemModel model = testing::MakeProblem(variables);
+    testing::ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
+        model.funTable(i[0], i[1], i[2], i[3]) = 1000 * i[0] + 100 * i[1] + 10 * i[2] + i[3];
+    });
     return model;
 }
 
@@ -166,20 +159,16 @@ TEST(ValuesGrid, DeleteMovesTheLastValueAndItsSliceIntoTheRow)
 
 TEST(AddValues, EveryFunctionValueKeepsItsGridPoint)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tavex-relay-test-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const testing::TempDir folder;
     ProblemModel model = Problem({2, 3});
     model.funTable(1, 2, 0, 0) = 0.12345678901234567; // 17 digits: back to 15 on the way
-    ASSERT_TRUE(ReLayFunTable(model, 1, 2, folder.string()).ok);
-    ASSERT_TRUE(ReLayFunTable(model, 0, 1, folder.string()).ok);
+    ASSERT_TRUE(ReLayFunTable(model, 1, 2, folder.path()).ok);
+    ASSERT_TRUE(ReLayFunTable(model, 0, 1, folder.path()).ok);
     EXPECT_EQ(model.funTable.extents(), (Table4::Extents{3, 5, 1, 1}));
     EXPECT_EQ(model.funTable(1, 1, 0, 0), 1100.0);
     EXPECT_EQ(model.funTable(1, 2, 0, 0), 0.123456789012346);
     EXPECT_EQ(model.funTable(1, 3, 0, 0) + model.funTable(2, 0, 0, 0), 0.0);
-    EXPECT_TRUE(std::filesystem::is_empty(folder)); // the temporary file is gone
-    std::filesystem::remove_all(folder);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path())); // the temporary file is gone
     // A folder that cannot take the file: the system's temporary folder does;
     // when neither can, nothing changes and the outcome says why.
     EXPECT_TRUE(ReLayFunTable(model, 0, 1, "/no/such/folder").ok);

@@ -4,6 +4,8 @@
 #include "engine/evaluate_many.h"
 #include "engine/slice.h"
 #include "engine/variable_basis.h"
+#include "support/problem_builder.h"
+#include "support/tolerance.h"
 
 #include <gtest/gtest.h>
 
@@ -18,41 +20,31 @@
 namespace tavex {
 namespace {
 
-struct Variable {
+struct Axis {
     bool trigonometric = false;
     int count = 1;
     double center = 0.0, period = 0.0;
 };
 
-// A computed expansion with random coefficients; `spare` more indices on
-// every dimension of the storage than the counts use, those beyond the
-// variables included, as a Delete leaves it.
-ProblemModel Expansion(const std::vector<Variable>& variables, int spare = 0)
+// A computed expansion with random coefficients, its tables `spare` indices
+// larger than the counts on every dimension.
+ProblemModel Expansion(const std::vector<Axis>& variables, int spare = 0)
 {
-    ProblemModel model;
-    model.lastVar = static_cast<int>(variables.size()) - 1;
-    model.AllocateVariableArrays();
-    std::array<int, 4> storage{spare, spare, spare, spare};
-    for (std::size_t k = 0; k < variables.size(); ++k) {
-        model.Var(k).kind = variables[k].trigonometric ? Kind::Trigonometric : Kind::Polynomial;
-        model.Var(k).center = variables[k].center;
-        model.Var(k).period = variables[k].period;
-        storage[k] += variables[k].count - 1;
-    }
-    model.ShapeTables(storage);
-    for (std::size_t k = 0; k < variables.size(); ++k)
-        model.Var(k).valueUpper = variables[k].count - 1;
+    std::vector<testing::VariableSpec> specs;
+    for (const Axis& v : variables)
+        specs.push_back({"", v.trigonometric, std::vector<double>(static_cast<std::size_t>(v.count)), v.center, v.period});
+    ProblemModel model = testing::MakeProblem(specs);
+    testing::AddTableRoom(model, {spare, spare, spare, spare});
     std::mt19937 gen(7);
     std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
-    for (std::size_t i = 0; i < model.coef.size(); ++i)
-        model.coef.data()[i] = coefficient(gen);
+    std::generate_n(model.coef.data(), model.coef.size(), [&] { return coefficient(gen); });
     model.SetComputed();
     return model;
 }
 
 // Odd and even trigonometric counts, a variable with one value, and runs
 // of lines along variable 1 both shorter and longer than 8.
-const std::vector<std::vector<Variable>> kProblems{
+const std::vector<std::vector<Axis>> kProblems{
     {{false, 7, 0.5}},
     {{true, 6, 0.0, 2.5}},
     {{true, 5, 0.25, 3.0}, {false, 8, -0.5}},
@@ -131,19 +123,17 @@ double TermMagnitudes(const ProblemModel& model, const PerVariable<double>& poin
         variable.kind->Weights(variable.Argument(point[k]), m[k], basis[k].data());
     }
     double sum = 0.0;
-    for (int j3 = 0; j3 <= m[3]; ++j3)
-        for (int j2 = 0; j2 <= m[2]; ++j2)
-            for (int j1 = 0; j1 <= m[1]; ++j1)
-                for (int j0 = 0; j0 <= m[0]; ++j0)
-                    sum += std::fabs(model.coef(j0, j1, j2, j3) * basis[0][j0] * basis[1][j1] * basis[2][j2]
-                                     * basis[3][j3]);
+    testing::ForEachIndex(m, [&](const PerVariable<int>& j) {
+        sum += std::fabs(model.coef(j[0], j[1], j[2], j[3]) * basis[0][j[0]] * basis[1][j[1]] * basis[2][j[2]]
+                         * basis[3][j[3]]);
+    });
     return sum;
 }
 
 void ExpectAsEvaluate(const ProblemModel& model, const PerVariable<double>& point, double value)
 {
     const double expected = Evaluate(model, point).value();
-    EXPECT_NEAR(value, expected, 1e-12 * TermMagnitudes(model, point))
+    EXPECT_NEAR(value, expected, testing::Tolerance(4500, TermMagnitudes(model, point)))
         << "at " << point[0] << ", " << point[1] << ", " << point[2] << ", " << point[3];
 }
 

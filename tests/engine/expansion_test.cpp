@@ -6,6 +6,7 @@
 #include "engine/evaluate.h"
 #include "engine/solver.h"
 #include "support/problem_builder.h"
+#include "support/tolerance.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,8 @@
 namespace tavex {
 namespace {
 
-constexpr double kEps = std::numeric_limits<double>::epsilon();
-
 using testing::MakeProblem;
+using testing::Tolerance;
 using testing::VariableSpec;
 
 TEST(Compute, ExactCoefficients)
@@ -33,10 +33,10 @@ TEST(Compute, ExactCoefficients)
         double tolerance;
     };
     const Case cases[] = {
-        {{{"x", false, {0, 1, 2}}}, {1, 3, 7}, {1, 1, 1}, 4 * kEps},                   // 1 + x + x^2
+        {{{"x", false, {0, 1, 2}}}, {1, 3, 7}, {1, 1, 1}, Tolerance(4)},                   // 1 + x + x^2
         {{{"x", false, {1, 3}, 2.0}}, {5, 9}, {7, 2}, 0.0},                            // 7 + 2 (x - 2)
-        {{{"t", true, {0, 1, 2}, 0.0, 4.0}}, {4, 3, -2}, {1, 2, 3}, 8 * kEps},         // 1 + 2 sin + 3 cos
-        {{{"t", true, {0, pi / 2, pi}, 0.0, pi + pi}}, {4, 3, -2}, {1, 2, 3}, 8 * kEps},
+        {{{"t", true, {0, 1, 2}, 0.0, 4.0}}, {4, 3, -2}, {1, 2, 3}, Tolerance(8)},         // 1 + 2 sin + 3 cos
+        {{{"t", true, {0, pi / 2, pi}, 0.0, pi + pi}}, {4, 3, -2}, {1, 2, 3}, Tolerance(8)},
         {{{"x", false, {0, 1}}, {"y", false, {0, 1}}}, {1, 3, 4, 10}, {1, 2, 3, 4}, 0.0}, // 1 + 2x + 3y + 4xy
     };
     for (const Case& c : cases) {
@@ -148,8 +148,8 @@ TEST(Evaluate, OneVariable)
     };
     const Case cases[] = {
         {{"x", false, {0, 1, 2}}, {1, 1, 1}, 2.0, 7.0, 0.0},                     // Horner
-        {{"t", true, {0, 1, 2}, 0.0, 4.0}, {1, 2, 3}, 1.0, 3.0, 8 * kEps},       // a quarter period
-        {{"t", true, {0, 1, 2, 3}, 0.0, 10.0}, {1, 0, 0, 1}, 0.7, 1.0 + std::sin(2 * theta), 8 * kEps},
+        {{"t", true, {0, 1, 2}, 0.0, 4.0}, {1, 2, 3}, 1.0, 3.0, Tolerance(8)},       // a quarter period
+        {{"t", true, {0, 1, 2, 3}, 0.0, 10.0}, {1, 0, 0, 1}, 0.7, 1.0 + std::sin(2 * theta), Tolerance(8)},
         {{"t", true, {0, 1, 2}, 0.0, 0.0}, {1, 2, 3}, 0.0, nan, 0.0},            // no period: no value
         {{"x", false, {0, 1, 2}}, {1, 1, 1e300}, 1e10, std::numeric_limits<double>::infinity(), 0.0},
     };
@@ -168,20 +168,16 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
 {
     ProblemModel model = MakeProblem({{"a", false, {-1, -0.2, 0.5, 1}, 0.25}, {"b", true, {0, 1, 2, 3, 4}, 0.5, 5.5},
                                       {"c", false, {-2, 2}}, {"d", true, {0.1, 0.9, 2.0}, 0.0, 6.0}});
-    const auto forEachGridPoint = [&](const auto& visit) {
-        testing::ForEachIndex(model.UpperIndices(), [&](const std::array<int, 4>& i) {
-            visit(std::array<double, 4>{model.Var(0).Value(i[0]), model.Var(1).Value(i[1]), model.Var(2).Value(i[2]),
-                                        model.Var(3).Value(i[3])},
-                  model.funTable(i[0], i[1], i[2], i[3]));
-        });
+    const auto f = [](const PerVariable<double>& x) {
+        return std::exp(x[0]) * std::cos(x[1]) + x[2] * x[3] - x[0] * x[1] * x[2];
     };
-    forEachGridPoint([](const std::array<double, 4>& x, double& f) {
-        f = std::exp(x[0]) * std::cos(x[1]) + x[2] * x[3] - x[0] * x[1] * x[2];
-    });
-    model.coef = model.funTable;
+    testing::TabulateFunction(model, f);
     ASSERT_TRUE(Compute(model, {}).succeeded);
-    forEachGridPoint([&](const std::array<double, 4>& x, double f) {
-        EXPECT_NEAR(EvaluateAt(model, x), f, 1e3 * kEps * (1 + std::fabs(f)));
+    testing::ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
+        PerVariable<double> x{};
+        for (std::size_t k = 0; k < x.size(); ++k)
+            x[k] = model.Var(static_cast<int>(k)).Value(i[k]);
+        EXPECT_NEAR(EvaluateAt(model, x), f(x), Tolerance(1e3, 1 + std::fabs(f(x))));
     });
 
     std::mt19937 gen(5);

@@ -12,6 +12,7 @@
 #include "engine/compute.h"
 #include "engine/solver.h"
 #include "support/problem_builder.h"
+#include "support/tolerance.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +27,7 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// A tolerance of `epsilons` machine epsilons, times a condition number where
-// the figure is only as good as that.
-double Tolerance(double epsilons, double condition = 1.0)
-{
-    return epsilons * std::numeric_limits<double>::epsilon() * condition;
-}
+using testing::Tolerance;
 
 double Norm1(const SquareMatrix& a)
 {
@@ -127,7 +123,7 @@ TEST(EstimateCondition, SingularOrNotFiniteIsInfinite)
     EXPECT_EQ(EstimateScaledCondition(one, FactorBasis(one)), 1.0);
 }
 
-struct Variable {
+struct Axis {
     bool trigonometric;
     int count;
 };
@@ -135,18 +131,16 @@ struct Variable {
 // A problem with an arbitrary table, computed: each variable's values run
 // equally spaced from -1 up to 1 (trigonometric: over its period of 2,
 // polynomial: ending at 1). The tables' storage is larger than the counts.
-ProblemModel ComputedProblem(const std::vector<Variable>& variables)
+ProblemModel ComputedProblem(const std::vector<Axis>& variables)
 {
     std::vector<testing::VariableSpec> specs;
-    std::array<int, 4> storage{};
-    for (const Variable& v : variables) {
-        storage[specs.size()] = v.count + static_cast<int>(specs.size() % 2);
+    for (const Axis& v : variables) {
         const double step = 2.0 / std::max(1, v.trigonometric ? v.count : v.count - 1);
         specs.push_back({std::string(1, static_cast<char>('p' + specs.size())), v.trigonometric,
                          Spaced(-1.0, step, v.count), 0.25, 2.0});
     }
     ProblemModel model = testing::MakeProblem(specs);
-    model.ShapeTables(storage);
+    testing::AddTableRoom(model, {1, 2, 1, 2});
     std::mt19937 gen(11);
     std::uniform_real_distribution<double> value(-2.0, 2.0);
     std::generate_n(model.funTable.data(), model.funTable.size(), [&] { return value(gen); });
@@ -220,7 +214,7 @@ double DirectReproduction(const ProblemModel& model)
 
 TEST(MeasureReproduction, AgreesWithADirectRebuild)
 {
-    const std::vector<std::vector<Variable>> problems = {
+    const std::vector<std::vector<Axis>> problems = {
         {{false, 9}},
         {{true, 6}, {false, 5}},
         {{false, 7}, {true, 4}, {false, 3}},
@@ -231,7 +225,7 @@ TEST(MeasureReproduction, AgreesWithADirectRebuild)
     };
     std::mt19937 gen(3);
     std::uniform_real_distribution<double> shift(-1e-6, 1e-6);
-    for (const std::vector<Variable>& variables : problems) {
+    for (const std::vector<Axis>& variables : problems) {
         ProblemModel model = ComputedProblem(variables);
         // Shifted coefficients make the figure far larger than the rounding of either rebuild.
         for (std::size_t i = 0; i < model.coef.size(); ++i)
@@ -267,11 +261,7 @@ using Point = std::array<double, 4>;
 FitFigures Fit(const std::vector<testing::VariableSpec>& axes, const std::function<double(const Point&)>& f)
 {
     ProblemModel model = testing::MakeProblem(axes);
-    testing::ForEachIndex(model.UpperIndices(), [&](const std::array<int, 4>& i) {
-        model.funTable(i[0], i[1], i[2], i[3]) =
-            f({model.Var(0).Value(i[0]), model.Var(1).Value(i[1]), model.Var(2).Value(i[2]), model.Var(3).Value(i[3])});
-    });
-    model.coef = model.funTable;
+    testing::TabulateFunction(model, f);
     ProblemModel plain = model;
     const ComputeOutcome outcome = Compute(model, {}, {1, true});
     EXPECT_TRUE(outcome.figures.has_value()) << outcome.failureLine;
@@ -427,7 +417,7 @@ TEST(MeasureSwing, KnownSwings)
 
 TEST(MeasureSwing, AgreesWithADirectSumAndNeverDependsOnThreadsOrVectors)
 {
-    const std::vector<std::vector<Variable>> problems = {
+    const std::vector<std::vector<Axis>> problems = {
         {{false, 9}},
         {{true, 7}, {false, 5}},
         {{false, 1}, {true, 3}, {false, 4}},
@@ -435,7 +425,7 @@ TEST(MeasureSwing, AgreesWithADirectSumAndNeverDependsOnThreadsOrVectors)
         {{true, 31}, {false, 9}, {true, 29}, {true, 31}}, // several blocks in the second stage
         {{true, 401}, {true, 363}},                       // several blocks in a slab
     };
-    for (const std::vector<Variable>& variables : problems) {
+    for (const std::vector<Axis>& variables : problems) {
         const ProblemModel model = ComputedProblem(variables);
         const std::vector<long double> expansion = DirectProducts(model, [&](int d) {
             std::vector<double> points = model.Var(d).values;
@@ -478,8 +468,8 @@ TEST(MeasureSwing, ZerosAndValuesThatAreNotFinite)
 // Compute gives, on any number of threads.
 TEST(MeasureFit, SameFiguresWithoutTheSolvesFactorsAndOnAnyThreads)
 {
-    for (const std::vector<Variable>& variables :
-         std::vector<std::vector<Variable>>{{{false, 12}}, {{true, 6}, {false, 7}, {true, 24}, {false, 5}}}) {
+    for (const std::vector<Axis>& variables :
+         std::vector<std::vector<Axis>>{{{false, 12}}, {{true, 6}, {false, 7}, {true, 24}, {false, 5}}}) {
         ProblemModel model = ComputedProblem(variables);
         model.coef = model.funTable;
         const std::optional<FitFigures> figures = Compute(model, {}, {1, true}).figures;

@@ -5,7 +5,7 @@
 #include "example_problems.h"
 #include "io/export/coefficient_export.h"
 #include "io/listing/coefficient_listing.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -69,10 +69,7 @@ ProblemModel AwkwardModel(const std::vector<int>& counts)
 {
     ProblemModel model = testing::MakeMixedModel(counts, 7);
     testing::SetNames(model, {"a \"b\"", "x,y", "t\r\n", "\xe9\xc3\xa9\x7f"});
-    std::array<int, 4> storage = model.UpperIndices();
-    for (int& upper : storage)
-        upper += 2;
-    model.ShapeTables(storage);
+    testing::AddTableRoom(model, {2, 2, 2, 2});
     std::mt19937_64 gen(counts.size());
     for (std::size_t i = 0; i < model.coef.size(); ++i)
         model.coef.data()[i] = std::bit_cast<double>(gen());

@@ -49,18 +49,12 @@ inline ProblemModel MakeMixedModel(const std::vector<int>& counts, unsigned seed
 // example of the file layout.
 inline ProblemModel MakeExampleModel()
 {
-    ProblemModel model = MakeMixedModel({3}, 0);
-    Variable& x = model.Var(0);
-    x.name = "x";
-    x.lowerLimit = 0.0;
-    x.upperLimit = 2.0;
+    VariableSpec x = SpacedVariable("x", 0.0, 2.0, 3);
     x.center = 1.0;
     x.period = StarPeriod();
-    x.FillSpacedValues();
-    model.ShapeTablesFromValueCounts();
-    for (int i = 0; i < 3; ++i)
+    ProblemModel model = MakeProblem({x});
+    for (int i = 0; i < 3; ++i) // the coefficients stay 0, as a file without them gives them
         model.funTable(i, 0, 0, 0) = 5 + 2 * i;
-    model.ClearComputed();
     return model;
 }
 

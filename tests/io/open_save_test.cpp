@@ -7,7 +7,7 @@
 #include "io/problem/problem_file_writer.h"
 #include "io/problem/problem_files.h"
 #include "io/text/replace_files.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

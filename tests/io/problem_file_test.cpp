@@ -9,7 +9,7 @@
 #include "io/problem/problem_file_reader.h"
 #include "io/problem/problem_file_writer.h"
 #include "io/problem/problem_files.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

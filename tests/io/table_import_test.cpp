@@ -9,7 +9,7 @@
 #include "io/problem/problem_file_writer.h"
 #include "io/table/table_import.h"
 #include "model/model_invariants.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -209,7 +209,7 @@ TEST(TableImport, ATableWrittenFromAProblemComputesToItsCoefficients)
                     rows.push_back(row.append(text(original.funTable(i0, i1, i2, 0))).append("\n"));
                 }
         std::shuffle(rows.begin(), rows.end(), std::mt19937(3));
-        std::string table = "v0,v1" + std::string(original.lastVar == 2 ? ",v2" : "") + ",f\n";
+        std::string table = original.lastVar == 2 ? "v0,v1,v2,f\n" : "v0,v1,f\n";
         for (const std::string& row : rows)
             table += row;
 

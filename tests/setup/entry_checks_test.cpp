@@ -99,12 +99,7 @@ TEST(ValueCount, TheCheckForetellsLeavingTheBoxWhichReshapesTheTablesOnlyForANew
         {"2147483648", "2147483648", 0, CountChange::TablesTooLarge, {1, 1, 0, 0}},
     };
     for (const Case& c : cases) {
-        ProblemModel model;
-        model.lastVar = 1;
-        testing::SetEachVariable(model, &Variable::valueUpper, {1, 1, 0, 0});
-        model.ShapeTablesFromValueCounts();
-        model.Var(0).ResizeValues();
-        model.Var(1).ResizeValues();
+        ProblemModel model = testing::MakeProblem({{"", false, {0, 0}}, {"", false, {0, 0}}});
         model.funTable(1, 1, 0, 0) = 5.0;
         const PerVariable<std::string> counts{c.first, c.second, "2", "2"};
         EXPECT_EQ(CheckValueCount(model, c.k, counts, 1, NumberFormat{}), c.change) << c.first << ", " << c.second;
@@ -176,8 +171,7 @@ TEST(VariableNames, AcceptsExactlyOneNonEmptySavableNamePerVariableAndKeepsThePi
         {2, "x,say \"y\"", false, {"x", "say \"y\""}, 2},
     };
     for (const Case& c : cases) {
-        ProblemModel model;
-        model.lastVar = c.variables - 1;
+        ProblemModel model = testing::MakeProblem(std::vector<testing::VariableSpec>(static_cast<std::size_t>(c.variables)));
         const NamesCheck check = AcceptVariableNames(model, c.text);
         EXPECT_EQ(check.accepted, c.accepted) << c.text;
         const PerVariable<std::string> slots = testing::EachVariable(model, &Variable::name);
@@ -187,16 +181,14 @@ TEST(VariableNames, AcceptsExactlyOneNonEmptySavableNamePerVariableAndKeepsThePi
     }
 }
 
-// A model as the count confirmation leaves it: `count` variables, fresh
-// per-variable arrays, tables with room for up to ten values of each.
+// A model as the count confirmation leaves it: `count` variables of one
+// value, tables with room for up to ten values of each.
 ProblemModel WithVariables(int count)
 {
-    ProblemModel model;
-    model.lastVar = count - 1;
-    model.AllocateVariableArrays();
-    std::array<int, 4> room{};
+    ProblemModel model = testing::MakeProblem(std::vector<testing::VariableSpec>(static_cast<std::size_t>(count)));
+    PerVariable<int> room{};
     std::fill_n(room.begin(), count, 9);
-    model.ShapeTables(room);
+    testing::AddTableRoom(model, room);
     return model;
 }
 

@@ -24,7 +24,7 @@ void ForEachIndex(const PerVariable<int>& upper, const Visit& visit)
 struct VariableSpec {
     std::string name;
     bool trigonometric = false;
-    std::vector<double> values;
+    std::vector<double> values{0.0}; // one value unless given
     double center = 0.0, period = 0.0;
     double lowerLimit = 0.0, upperLimit = 0.0;
     bool equallySpaced = false;
@@ -60,8 +60,11 @@ PerVariable<T> EachVariable(const ProblemModel& model, T Variable::*member)
 // Names variable k names[k], and every slot past the names no name.
 inline void SetNames(ProblemModel& model, const std::vector<std::string>& names)
 {
-    for (std::size_t s = 0; s < model.variables.size(); ++s)
-        model.variables[s].name = s < names.size() ? names[s] : std::string();
+    for (std::size_t s = 0; s < model.variables.size(); ++s) {
+        model.variables[s].name.clear();
+        if (s < names.size())
+            model.variables[s].name.append(names[s]);
+    }
 }
 
 // Sets every variable's field `member` from `fields`, slot by slot.
@@ -96,6 +99,16 @@ inline ProblemModel MakeProblem(const std::vector<VariableSpec>& variables, cons
     std::copy(table.begin(), table.end(), model.funTable.data());
     model.coef = model.funTable;
     return model;
+}
+
+// Re-shapes both tables, all 0, with room[k] more indices on dimension k than
+// the counts use, as a Delete leaves them: the storage is not the counts.
+inline void AddTableRoom(ProblemModel& model, const PerVariable<int>& room)
+{
+    PerVariable<int> upper = model.UpperIndices();
+    for (std::size_t k = 0; k < upper.size(); ++k)
+        upper[k] += room[k];
+    model.ShapeTables(upper);
 }
 
 // Sets every function value to f(the grid point's values) and coef to the same.
