@@ -71,14 +71,18 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
     frame->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(frame);
 
-    // Columns: 1, 3, 5, 7 the top row's index boxes, the ones in use the
-    // rightmost; 2, 4, 6 the commas; 8 ")="; 9 the values. Every variable's
-    // own index box stands under the last one of the top row.
+    // Columns: the odd ones from 1 the top row's index boxes, the ones in
+    // use the rightmost; the even ones between them the commas; then ")="
+    // and the values. Every variable's own index box stands under the last
+    // one of the top row.
     const int variables = model.lastVar + 1;
-    const int firstColumn = 1 + 2 * (4 - variables);
+    const int indexColumn = 2 * kMaxVariables - 1;
+    const int closeColumn = indexColumn + 1;
+    const int valueColumn = indexColumn + 2;
+    const int firstColumn = 1 + 2 * (kMaxVariables - variables);
     auto* dec = StepButton(QStringLiteral("cmdDecFunIndex"), false, QStringLiteral("point"), frame);
     auto* inc = StepButton(QStringLiteral("cmdIncFunIndex"), true, QStringLiteral("point"), frame);
-    grid->addWidget(Pair(dec, inc, frame), 0, 7);
+    grid->addWidget(Pair(dec, inc, frame), 0, indexColumn);
     auto* lblFun = Named<QLabel>(QStringLiteral("lblFun"), QStringLiteral("f("), frame);
     grid->addWidget(lblFun, 1, firstColumn - 1, Qt::AlignRight);
     for (int k = 0; k < variables; ++k) {
@@ -105,19 +109,19 @@ FunctionWindow::FunctionWindow(ProblemModel& model, Session& session, const Star
         row.cmdDecIndex = StepButton(ElementName("cmdDecIndex", k), false, QStringLiteral("index of ") + name, frame);
         row.cmdIncIndex = StepButton(ElementName("cmdIncIndex", k), true, QStringLiteral("index of ") + name, frame);
         const int r = 2 + 2 * k;
-        grid->addWidget(row.lblVar, r, 0, 1, 7, Qt::AlignRight);
-        grid->addWidget(row.txtVarIndex, r, 7);
-        grid->addWidget(row.lblClose, r, 8);
-        grid->addWidget(row.txtVar, r, 9);
-        grid->addWidget(Pair(row.cmdDecIndex, row.cmdIncIndex, frame), r + 1, 7);
+        grid->addWidget(row.lblVar, r, 0, 1, indexColumn, Qt::AlignRight);
+        grid->addWidget(row.txtVarIndex, r, indexColumn);
+        grid->addWidget(row.lblClose, r, closeColumn);
+        grid->addWidget(row.txtVar, r, valueColumn);
+        grid->addWidget(Pair(row.cmdDecIndex, row.cmdIncIndex, frame), r + 1, indexColumn);
         rows_.push_back(row);
     }
     auto* label5 = Named<QLabel>(QStringLiteral("Label5"), QStringLiteral(")="), frame);
-    grid->addWidget(label5, 1, 8);
+    grid->addWidget(label5, 1, closeColumn);
     txtFun = Named<QLineEdit>(QStringLiteral("txtFun"), frame);
     txtFun->setAccessibleName(QStringLiteral("Function value"));
     label5->setBuddy(txtFun);
-    grid->addWidget(txtFun, 1, 9);
+    grid->addWidget(txtFun, 1, valueColumn);
     for (QLineEdit* box : findChildren<QLineEdit*>())
         Fit(box, box != txtFun && !box->objectName().startsWith(QLatin1String("txtVar_")));
     grid->setColumnStretch(0, 1);

@@ -19,9 +19,10 @@ int RunDemo(Arguments arguments)
     ProblemModel model;
     model.lastVar = 1;
     model.AllocateVariableArrays();
+    constexpr const char* kNames[] = {"x", "y"};
     for (int k = 0; k < 2; ++k) {
         Variable& variable = model.Var(k);
-        variable.name = k == 0 ? "x" : "y";
+        variable.name.assign(kNames[k]);
         variable.lowerLimit = 0.0;
         variable.upperLimit = 1.0;
         variable.valueUpper = 1;

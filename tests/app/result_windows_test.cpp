@@ -426,10 +426,12 @@ TEST_F(PlotWindowTest, EveryControlKeepsItsAccessibleNameWhateverItsValue)
     for (QWidget* control : plot->findChildren<QWidget*>()) {
         const bool takesInput = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
                              || qobject_cast<QAbstractSlider*>(control);
-        if (takesInput)
+        if (takesInput) {
             EXPECT_FALSE(Spoken(control).empty()) << control->objectName().toStdString();
-        if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+        }
+        if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy()) {
             EXPECT_EQ(Spoken(label->buddy()), label->text().remove(QLatin1Char('&')).chopped(1).toStdString());
+        }
     }
 }
 
