@@ -22,6 +22,7 @@ int RunDemo(Arguments arguments);
 int RunDiagnose(Arguments arguments);
 int RunImport(Arguments arguments);
 int RunExport(Arguments arguments);
+int RunIntegrate(Arguments arguments);
 
 // The usage text of a command, or nullptr for an unknown one.
 const char* CommandUsage(std::string_view command);

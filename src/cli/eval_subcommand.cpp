@@ -1,7 +1,9 @@
 // eval: the stored expansion at points from the command line or standard input.
 #include "command_support.h"
 #include "commands.h"
+#include "commands/calculus_command.h"
 #include "commands/evaluate_command.h"
+#include "engine/derivative.h"
 #include "engine/evaluate_many.h"
 #include "model/number_text.h"
 #include "output.h"
@@ -130,14 +132,21 @@ int RunEval(Arguments arguments)
 {
     if (ShowHelpIfAsked("eval", arguments))
         return kExitDone;
-    // --function EXPR may stand anywhere after PROBLEM.
+    // --function EXPR and --derivative ORDERS may stand anywhere after PROBLEM.
     std::string function;
+    std::optional<std::string_view> derivative;
     std::vector<std::string_view> rest;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (i > 0 && arguments[i] == "--function") {
+        const std::string_view argument = arguments[i];
+        if (i > 0 && (argument == "--function" || argument == "--derivative")) {
             if (i + 1 == arguments.size())
-                return UsageError("eval", "--function expects an expression");
-            function = arguments[++i];
+                return UsageError("eval", std::string(argument) + " expects a value");
+            if (argument == "--function")
+                function = arguments[++i];
+            else if (derivative)
+                return UsageError("eval", "--derivative given twice");
+            else
+                derivative = arguments[++i];
         } else {
             rest.push_back(arguments[i]);
         }
@@ -152,6 +161,17 @@ int RunEval(Arguments arguments)
         return kExitError;
     if (!HasCoefficients(path, model))
         return kExitNoResult;
+    if (derivative) {
+        const std::variant<PerVariable<int>, std::string> orders = command::ReadDerivativeOrders(model, *derivative);
+        if (const auto* refusal = std::get_if<std::string>(&orders))
+            return UsageError("eval", "--derivative: " + *refusal);
+        std::optional<ProblemModel> expansion = Derivative(model, std::get<PerVariable<int>>(orders));
+        if (!expansion) {
+            ReportError(path + ": the derivative's coefficients do not fit in memory");
+            return kExitNoResult;
+        }
+        model = std::move(*expansion);
+    }
     const auto variables = static_cast<std::size_t>(model.lastVar) + 1;
 
     LineWriter out(stdout);

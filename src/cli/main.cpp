@@ -40,6 +40,8 @@ int main(int argc, char** argv)
         return RunImport(arguments);
     if (command == "export")
         return RunExport(arguments);
+    if (command == "integrate")
+        return RunIntegrate(arguments);
     ReportError("unknown command '" + std::string(command) + "' (see 'tavex-cli --help')");
     return kExitError;
 }

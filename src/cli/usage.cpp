@@ -11,8 +11,12 @@ const char kToolUsage[] =
     "Commands:\n"
     "  compute PROBLEM            compute the coefficients, save the pair, list them\n"
     "  list PROBLEM               list the stored coefficients\n"
-    "  eval PROBLEM [--function EXPR] [X0 [X1 ...]]\n"
-    "                             evaluate the stored expansion at points\n"
+    "  eval PROBLEM [--function EXPR] [--derivative NAME=K[,NAME=K...]] [X0 ...]\n"
+    "                             evaluate the stored expansion, or a partial\n"
+    "                             derivative of it, at points\n"
+    "  integrate PROBLEM [--over NAME=A:B ...] [--mean]\n"
+    "                             the integral of the expansion over a box, or\n"
+    "                             its mean value\n"
     "  report PROBLEM             print the report's lines\n"
     "  demo                       a small worked example, no files\n"
     "  diagnose PROBLEM [--json]  compute without saving, print how far the fit\n"
@@ -45,7 +49,8 @@ constexpr char kListUsage[] =
     "from column 25 the term it multiplies. Exit status 1 when none are stored.\n";
 
 constexpr char kEvalUsage[] =
-    "Usage: tavex-cli eval PROBLEM [--function EXPR] [X0 [X1 ...]]\n"
+    "Usage: tavex-cli eval PROBLEM [--function EXPR]\n"
+    "                     [--derivative NAME=K[,NAME=K...]] [X0 [X1 ...]]\n"
     "\n"
     "Evaluates the stored expansion of PROBLEM at the point given, one\n"
     "coordinate per variable. Without coordinates, reads points from standard\n"
@@ -63,7 +68,25 @@ constexpr char kEvalUsage[] =
     "of blanks only is none. A point whose formula fails is named on standard\n"
     "error with the script's description and its place in the formula\n"
     "(\"Expected ')' at column 9: Sin(x*(y\"; exit status 2), after the lines of\n"
-    "the points before it.\n";
+    "the points before it.\n"
+    "\n"
+    "With --derivative, the values are those of the partial derivative of the\n"
+    "expansion, K times along each variable NAME (K from 0 to 9; the variables\n"
+    "not named 0 times): \"--derivative x=1,y=2\" is d3f/dx dy2. A name that is\n"
+    "no variable or an order that is not a whole number from 0 to 9 is named\n"
+    "on standard error, exit status 2.\n";
+
+constexpr char kIntegrateUsage[] =
+    "Usage: tavex-cli integrate PROBLEM [--over NAME=A:B ...] [--mean]\n"
+    "\n"
+    "Prints the definite integral of the stored expansion of PROBLEM, term by\n"
+    "term in closed form, each variable over its interval [lower limit, upper\n"
+    "limit] unless --over gives NAME's bounds A and B (A > B integrates\n"
+    "backwards; A = B gives 0). With --mean, the mean value instead: the\n"
+    "integral divided by the box's volume, a variable whose bounds meet taken\n"
+    "at that coordinate. Numbers are printed as eval prints them.\n"
+    "A name that is no variable or a bound that is not a number is named on\n"
+    "standard error, exit status 2; exit status 1 when no coefficients are stored.\n";
 
 constexpr char kReportUsage[] =
     "Usage: tavex-cli report PROBLEM\n"
@@ -166,6 +189,8 @@ const char* CommandUsage(std::string_view command)
         return kImportUsage;
     if (command == "export")
         return kExportUsage;
+    if (command == "integrate")
+        return kIntegrateUsage;
     return nullptr;
 }
 

@@ -1,6 +1,6 @@
 #include "engine/evaluate.h"
 
-#include "engine/level_sum.h"
+#include "engine/contraction.h"
 #include "engine/table_index.h"
 #include "engine/variable_basis.h"
 
@@ -13,13 +13,8 @@ namespace tavex {
 // indices at once: taking all inner sums first and then the outer ones gives
 // each the very operations of the nested form, in the same order, while the
 // lines keep the processor busy.
-std::optional<double> Evaluate(const ProblemModel& model, const PerVariable<double>& point)
+double ContractCoefficients(const ProblemModel& model, const PerVariable<Level>& levels)
 {
-    if (!model.IsComputed())
-        return std::nullopt;
-    if (HasZeroPeriod(model))
-        return std::numeric_limits<double>::quiet_NaN();
-
     const Table4& coef = model.coef;
     PerVariable<int> m{};
     std::size_t outerLines = 1; // the lines of coef along index 0
@@ -33,7 +28,7 @@ std::optional<double> Evaluate(const ProblemModel& model, const PerVariable<doub
 
     // Level 0 reads coef in place, a run of lines along index 1 at a time: the
     // selected lines are not evenly spaced when the storage is larger than the counts.
-    const Level level0 = MakeLevel(BasisOf(model, 0), point[0], m[0]);
+    const Level& level0 = levels[0];
     const auto runLength = static_cast<std::size_t>(m[1]) + 1;
     for (std::size_t run = 0; run * runLength < outerLines; ++run) {
         PerVariable<int> index{};
@@ -50,7 +45,7 @@ std::optional<double> Evaluate(const ProblemModel& model, const PerVariable<doub
     // sums over its own index, which is the fastest one left.
     for (int v = 1; v < kMaxVariables; ++v) {
         const auto slot = static_cast<std::size_t>(v);
-        const Level level = MakeLevel(BasisOf(model, v), point[slot], m[slot]);
+        const Level& level = levels[slot];
         const std::size_t entries = static_cast<std::size_t>(m[slot]) + 1;
         const std::size_t lines = sums.size() / entries;
         next.resize(lines);
@@ -58,6 +53,20 @@ std::optional<double> Evaluate(const ProblemModel& model, const PerVariable<doub
         sums.swap(next);
     }
     return sums[0];
+}
+
+std::optional<double> Evaluate(const ProblemModel& model, const PerVariable<double>& point)
+{
+    if (!model.IsComputed())
+        return std::nullopt;
+    if (HasZeroPeriod(model))
+        return std::numeric_limits<double>::quiet_NaN();
+    PerVariable<Level> levels;
+    for (int v = 0; v < kMaxVariables; ++v) {
+        const VariableBasis basis = BasisOf(model, v);
+        levels[static_cast<std::size_t>(v)] = MakeLevel(basis, point[static_cast<std::size_t>(v)], basis.count - 1);
+    }
+    return ContractCoefficients(model, levels);
 }
 
 } // namespace tavex

@@ -14,6 +14,17 @@ enum class LevelForm {
     kWeighted, // ascending j, S = inner(j) * weight(j) + S
 };
 
+// The derivative along one variable maps a line of coefficients to a line of
+// the derivative's: term j of it is factor[j] times term source[j] of the
+// expansion, or 0 where source[j] is kNoSource. Each function's derivative is
+// a multiple of one function of the same kind, so one term is enough.
+struct DerivativeMap {
+    static constexpr int kNoSource = -1;
+    std::vector<int> source;
+    std::vector<double> factor;
+    int Count() const { return static_cast<int>(source.size()); }
+};
+
 // What a basis kind is made of: its functions at a value for the solve, at a
 // point for the evaluation, and its terms' text. The engine looks a kind up
 // once per variable; the hot loops see only a LevelForm and numbers.
@@ -43,10 +54,12 @@ public:
     virtual std::string Singularity(const std::vector<double>& values, double center, double period,
                                     std::string_view name) const = 0;
 
-    // Room for the next change, the derivative and the integral of the expansion:
-    //   DerivativeWeights(argument, m, weights): d/dx of functions 0..m at the argument;
-    //   IntegralWeights(from, to, m, weights):   their integrals between two arguments.
-    // Each fills weights as Weights does, so that the same level sum takes them.
+    // The derivative of order `order` along the variable, as a map of a line
+    // of `count` coefficients to the derivative's line in the same functions.
+    virtual DerivativeMap Derivative(int count, double period, int order) const = 0;
+    // weights[0..m]: the integrals of functions 0..m over [from, to], coordinates.
+    virtual void IntegralWeights(double from, double to, double center, double period, int m,
+                                 double* weights) const = 0;
 };
 
 // The module of a model's kind: the one place the engine maps Kind to its functions.

@@ -1,0 +1,136 @@
+#include "commands/calculus_command.h"
+
+#include "base/number_scan.h"
+#include "engine/derivative.h"
+
+#include <cmath>
+
+namespace tavex::command {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The variable named `name`, or -1.
+int VariableNamed(const ProblemModel& model, std::string_view name)
+{
+    for (int k = 0; k <= model.lastVar; ++k)
+        if (model.NameOf(k) == name)
+            return k;
+    return -1;
+}
+
+// "'text' rest", built by appending: GCC misreads a sum starting with a short literal.
+std::string Quoted(std::string_view text, std::string_view rest)
+{
+    std::string line;
+    return line.append("'").append(text).append("'").append(rest);
+}
+
+std::string NotAVariable(const ProblemModel& model, std::string_view name)
+{
+    std::string line = Quoted(name, " is not a variable of the problem (");
+    for (int k = 0; k <= model.lastVar; ++k)
+        line.append(k > 0 ? ", " : "").append(model.NameOf(k));
+    return line + ")";
+}
+
+// The text as one finite number, or nothing.
+std::optional<double> WholeNumber(std::string_view text)
+{
+    const std::string_view number = Trimmed(text);
+    if (!IsWholeNumber(number))
+        return std::nullopt;
+    const double value = ScanNumber(number).value;
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::variant<PerVariable<int>, std::string> ReadDerivativeOrders(const ProblemModel& model, std::string_view text)
+{
+    PerVariable<int> orders{};
+    PerVariable<bool> given{};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view item = text.substr(start, comma == std::string_view::npos ? comma : comma - start);
+        const std::size_t equals = item.find('=');
+        if (equals == std::string_view::npos)
+            return Quoted(Trimmed(item), " is not NAME=ORDER");
+        const std::string_view name = Trimmed(item.substr(0, equals));
+        const int k = VariableNamed(model, name);
+        if (k < 0)
+            return NotAVariable(model, name);
+        const auto slot = static_cast<std::size_t>(k);
+        if (given[slot])
+            return std::string(name) + " is given twice";
+        given[slot] = true;
+        const std::string_view orderText = Trimmed(item.substr(equals + 1));
+        const std::optional<double> order = WholeNumber(orderText);
+        if (!order || *order != std::floor(*order) || *order < 0 || *order > kMaxDerivativeOrder)
+            return std::string("the order of ")
+                .append(name)
+                .append(" must be a whole number from 0 to ")
+                .append(std::to_string(kMaxDerivativeOrder))
+                .append(", not ")
+                .append(Quoted(orderText, ""));
+        orders[slot] = static_cast<int>(*order);
+        if (comma == std::string_view::npos)
+            return orders;
+        start = comma + 1;
+    }
+}
+
+std::optional<std::string> ReadIntegrationSide(const ProblemModel& model, std::string_view text, IntegrationBox& box)
+{
+    const std::size_t equals = text.find('=');
+    const std::size_t colon = text.find(':', equals == std::string_view::npos ? 0 : equals);
+    if (equals == std::string_view::npos || colon == std::string_view::npos)
+        return Quoted(text, " is not NAME=A:B");
+    const std::string_view name = Trimmed(text.substr(0, equals));
+    const int k = VariableNamed(model, name);
+    if (k < 0)
+        return NotAVariable(model, name);
+    const std::string_view fromText = Trimmed(text.substr(equals + 1, colon - equals - 1));
+    const std::string_view toText = Trimmed(text.substr(colon + 1));
+    const std::optional<double> from = WholeNumber(fromText);
+    const std::optional<double> to = WholeNumber(toText);
+    for (const auto& [bound, boundText] : {std::pair{from, fromText}, std::pair{to, toText}})
+        if (!bound)
+            return std::string(name).append(": ").append(Quoted(boundText, " is not a number"));
+    box.lower[static_cast<std::size_t>(k)] = *from;
+    box.upper[static_cast<std::size_t>(k)] = *to;
+    return std::nullopt;
+}
+
+std::string DerivativeName(const ProblemModel& model, const PerVariable<int>& orders)
+{
+    int total = 0;
+    std::string below;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const int order = orders[static_cast<std::size_t>(k)];
+        if (order == 0)
+            continue;
+        total += order;
+        below.append(below.empty() ? "d" : " d").append(model.NameOf(k));
+        if (order > 1)
+            below.append(std::to_string(order));
+    }
+    if (total == 0)
+        return "f";
+    std::string name = "d";
+    if (total > 1)
+        name += std::to_string(total);
+    return name.append("f/").append(below);
+}
+
+} // namespace tavex::command
