@@ -20,11 +20,7 @@
 namespace tavex {
 namespace {
 
-struct Axis {
-    bool trigonometric = false;
-    int count = 1;
-    double center = 0.0, period = 0.0;
-};
+struct Axis { bool trigonometric = false; int count = 1; double center = 0.0, period = 0.0; };
 
 // A computed expansion with random coefficients, its tables `spare` indices
 // larger than the counts on every dimension.
