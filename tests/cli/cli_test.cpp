@@ -330,7 +330,7 @@ TEST_F(CliTest, TheFormulaFailsOnlyWhenItReadsAVariableItCouldNotBeGiven)
     };
     for (const Case& c : cases) {
         std::string problem = kProblem;
-        problem.replace(problem.find("\"x\""), 3, "\"" + std::string(c.name) + "\"");
+        problem.replace(problem.find("\"x\""), 3, std::string(1, '"').append(c.name).append("\""));
         WritePair(problem, kData);
         ASSERT_EQ(Cli("compute p").status, 0);
         const CliRun run = Cli(std::string("eval p ") + c.arguments);

@@ -156,7 +156,7 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
     };
     testing::TabulateFunction(model, f);
     ASSERT_TRUE(Compute(model, {}).succeeded);
-    testing::ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
+    ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
         PerVariable<double> x{};
         for (std::size_t k = 0; k < x.size(); ++k)
             x[k] = model.Var(static_cast<int>(k)).Value(i[k]);

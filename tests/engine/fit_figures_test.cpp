@@ -150,7 +150,7 @@ ProblemModel ComputedProblem(const std::vector<Axis>& variables)
 std::vector<double> InOrder(const ProblemModel& model, const Table4& table)
 {
     std::vector<double> values;
-    testing::ForEachIndex(model.UpperIndices(),
+    ForEachIndex(model.UpperIndices(),
                           [&](const std::array<int, 4>& i) { values.push_back(table(i[0], i[1], i[2], i[3])); });
     return values;
 }
