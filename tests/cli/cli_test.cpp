@@ -232,7 +232,7 @@ TEST_F(CliTest, ErrorsAreOneLineNamingTheFileStatus2AndNoFileChanged)
         {"compute", kProblem, kData, "compute: expects one PROBLEM file"},
         {"diagnose nothing --json", kProblem, kData, "nothing: cannot read"},
         {"diagnose p p", kProblem, kData, "diagnose: expects one PROBLEM file"},
-        {"export p", kComputed, kData, "export: expects --format csv or --format json"},
+        {"export p", kComputed, kData, "export: expects --format csv, json, c, cpp, python, fortran, javascript or matlab"},
         {"export p --format xml", kComputed, kData, "export: unknown format 'xml'"},
         {"export p --format csv -o", kComputed, kData, "export: -o expects a value"},
         {"export p --format csv --json", kComputed, kData, "export: unknown option '--json'"},
