@@ -24,20 +24,20 @@ struct Exported {
     std::string problem;    // the pair's name in the test's folder
     std::string derivative; // the --derivative argument, empty for none
     int variables = 0;
+    PerVariable<int> orders{}; // the derivative's
 };
 
 // Both kinds in every position, one to four variables, two derivatives.
-const Exported kExported[] = {{"p1", "", 1}, {"p2", "", 2}, {"p2", "x=1,y=2", 2},
-                              {"p3", "", 3}, {"p4", "", 4}, {"p4", "y=1,w=1", 4}};
+const Exported kExported[] = {{"p1", "", 1},        {"p2", "", 2}, {"p2", "x=1,y=2", 2, {1, 2, 0, 0}},
+                              {"p3", "", 3},        {"p4", "", 4}, {"p4", "y=1,w=1", 4, {0, 1, 0, 1}}};
 
 struct Language {
     const char* format;
     const char* extension;
     const char* tool; // what must be installed
     bool exact;       // bit for bit, else to 1e-13 of the terms' magnitudes
-    // The shell command that builds the driver of fit0, fit1, ... in the test's folder.
-    std::string (*build)(const std::string& driverFile);
-    const char* driver; // the driver's file name
+    const char* driver;
+    const char* run; // builds and runs the driver of fit0, fit1, ... in the test's folder
 };
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.format; }
@@ -99,27 +99,13 @@ std::string Driver(const Language& language)
 }
 
 const Language kLanguages[] = {
-    {"c", ".c", "gcc", true, [](const std::string& d) { return "gcc -O1 -ffp-contract=off -o drive " + d + " -lm"; }, "drive.c"},
-    {"cpp", ".hpp", "g++", true,
-     [](const std::string& d) { return "g++ -std=c++20 -O1 -ffp-contract=off -o drive " + d; }, "drive.cpp"},
-    {"python", ".py", "/usr/bin/python3", true, [](const std::string&) { return std::string("true"); }, "drive.py"},
-    {"fortran", ".f90", "gfortran", false,
-     [](const std::string& d) { return "gfortran -O1 -o drive fit?.f90 " + d; }, "drive.f90"},
-    {"javascript", ".js", "node", false, [](const std::string&) { return std::string("true"); }, "drive.js"},
-    {"matlab", ".m", "octave", false, [](const std::string&) { return std::string("true"); }, "drive.m"},
+    {"c", ".c", "gcc", true, "drive.c", "gcc -O1 -ffp-contract=off -o drive drive.c -lm && ./drive"},
+    {"cpp", ".hpp", "g++", true, "drive.cpp", "g++ -std=c++20 -O1 -ffp-contract=off -o drive drive.cpp && ./drive"},
+    {"python", ".py", "/usr/bin/python3", true, "drive.py", "/usr/bin/python3 drive.py"},
+    {"fortran", ".f90", "gfortran", false, "drive.f90", "gfortran -O1 -o drive fit?.f90 drive.f90 && ./drive"},
+    {"javascript", ".js", "node", false, "drive.js", "node drive.js"},
+    {"matlab", ".m", "octave", false, "drive.m", "octave --no-gui --quiet drive.m"},
 };
-
-std::string RunCommand(const Language& language)
-{
-    const std::string format = language.format;
-    if (format == "python")
-        return "/usr/bin/python3 drive.py";
-    if (format == "javascript")
-        return "node drive.js";
-    if (format == "matlab")
-        return "octave --no-gui --quiet drive.m";
-    return "./drive";
-}
 
 bool Installed(const char* tool)
 {
@@ -170,21 +156,13 @@ protected:
         }
     }
 
-    // The model eval evaluates for an exported function, and 200 points in
-    // and around its intervals, three decimals each, which every reader takes alike.
+    // The expansion eval evaluates for an exported function.
     ProblemModel Model(const Exported& exported)
     {
         ProblemModel model;
         OpenedEntries entries;
         EXPECT_TRUE(OpenProblemFiles(model, dir_.File(exported.problem), entries).ok);
-        if (exported.derivative.empty())
-            return model;
-        PerVariable<int> orders{};
-        const char* names = "xyzw";
-        for (std::size_t at = 0; at < exported.derivative.size(); at += 4)
-            orders[static_cast<std::size_t>(std::string_view(names).find(exported.derivative[at]))] =
-                exported.derivative[at + 2] - '0';
-        return Derivative(model, orders).value();
+        return exported.derivative.empty() ? model : Derivative(model, exported.orders).value();
     }
 };
 
@@ -193,70 +171,58 @@ TEST_P(CodeExportTest, GivesEvalsValues)
     const Language& language = GetParam();
     if (!Installed(language.tool))
         GTEST_SKIP() << language.tool << " is not installed; the " << language.format << " export is not run";
+    // 200 points in and around the intervals, three decimals each, which every
+    // reader takes alike; eval's values to the bit, checked against what it prints.
     std::mt19937 gen(9);
     std::uniform_real_distribution<double> coordinate(-2.5, 3.5);
     std::string points;
     std::vector<PerVariable<double>> at[std::size(kExported)];
+    std::vector<double> want[std::size(kExported)];
     for (std::size_t k = 0; k < std::size(kExported); ++k) {
+        const Exported& exported = kExported[k];
         std::string evalInput;
         for (int i = 0; i < 200; ++i) {
-            PerVariable<double> point{};
-            std::string line = std::to_string(k);
+            PerVariable<double>& point = at[k].emplace_back();
+            points.append(std::to_string(k));
             for (int v = 0; v < 4; ++v) {
                 char text[32];
-                std::snprintf(text, sizeof text, "%.3f", coordinate(gen));
-                line.append(" ").append(text);
+                std::snprintf(text, sizeof text, " %.3f", coordinate(gen));
+                points.append(text);
                 point[static_cast<std::size_t>(v)] = std::strtod(text, nullptr);
-                if (v < kExported[k].variables)
-                    evalInput.append(text).append(" ");
+                evalInput.append(v < exported.variables ? text : "").append(v == 3 ? "\n" : "");
             }
-            points.append(line) += '\n';
-            evalInput += '\n';
-            at[k].push_back(point);
+            points += '\n';
         }
-        // The reference is what eval prints, to its 15 digits.
-        const std::string args = kExported[k].derivative.empty() ? "" : " --derivative " + kExported[k].derivative;
-        const CliRun eval = Cli("eval " + kExported[k].problem + args, evalInput);
-        std::istringstream lines(eval.out);
-        const std::vector<double> want = EvaluateMany(Model(kExported[k]), at[k]).value();
-        for (const double value : want) {
-            std::string line;
-            std::getline(lines, line);
-            ASSERT_EQ(line, TextOfNumber(value)) << k;
-        }
+        const std::string derivative = exported.derivative.empty() ? "" : " --derivative " + exported.derivative;
+        std::istringstream printed(Cli("eval " + exported.problem + derivative, evalInput).out);
+        want[k] = EvaluateMany(Model(exported), at[k]).value();
+        for (std::string line; const double value : want[k])
+            ASSERT_TRUE(std::getline(printed, line) && line == TextOfNumber(value)) << k << ": " << line;
+
+        const std::string file = std::string("fit").append(std::to_string(k)) + language.extension;
+        ASSERT_EQ(Cli("export " + exported.problem + derivative + " --format " + language.format + " --name "
+                      + file.substr(0, file.find('.')) + " -o " + file)
+                      .status,
+                  0);
+        const std::string header = ReadBytes(dir_.File(file)).substr(0, 2000);
+        for (const std::string& part : {exported.problem, std::string("Fit reproduces the table")})
+            EXPECT_NE(header.find(part), std::string::npos) << part << "\n" << header;
     }
     WriteBytes(dir_.File("points"), points);
-
-    {
-        for (std::size_t k = 0; k < std::size(kExported); ++k) {
-            const std::string args = kExported[k].derivative.empty() ? "" : " --derivative " + kExported[k].derivative;
-            const std::string name = std::string("fit").append(std::to_string(k));
-            ASSERT_EQ(Cli("export " + kExported[k].problem + args + " --format " + language.format + " --name " + name
-                          + " -o " + name + language.extension)
-                          .status,
-                      0);
-            const std::string header = ReadBytes(dir_.File(name + language.extension)).substr(0, 2000);
-            for (const std::string part : {kExported[k].problem, std::string("Fit reproduces the table")})
-                EXPECT_NE(header.find(part), std::string::npos) << part << "\n" << header;
-        }
-        WriteBytes(dir_.File(language.driver), Driver(language));
-        const std::string command = "cd '" + dir_.path() + "' && " + language.build(language.driver) + " && "
-                                  + RunCommand(language) + " <points >values 2>errors";
-        ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(dir_.File("errors"));
-        std::istringstream values(ReadBytes(dir_.File("values")));
-        for (std::size_t k = 0; k < std::size(kExported); ++k) {
-            const ProblemModel model = Model(kExported[k]);
-            const std::vector<double> want = EvaluateMany(model, at[k]).value();
-            for (std::size_t i = 0; i < want.size(); ++i) {
-                std::string text;
-                ASSERT_TRUE(values >> text) << k << " " << i;
-                const double got = std::strtod(text.c_str(), nullptr);
-                if (language.exact)
-                    EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(want[i]))
-                        << k << " " << i << ": " << text;
-                else
-                    EXPECT_LE(std::fabs(got - want[i]), 1e-13 * Magnitude(model, at[k][i])) << k << " " << i;
-            }
+    WriteBytes(dir_.File(language.driver), Driver(language));
+    const std::string command = "cd '" + dir_.path() + "' && " + language.run + " <points >values 2>errors";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(dir_.File("errors"));
+    std::istringstream values(ReadBytes(dir_.File("values")));
+    for (std::size_t k = 0; k < std::size(kExported); ++k) {
+        const ProblemModel model = Model(kExported[k]);
+        for (std::size_t i = 0; i < want[k].size(); ++i) {
+            std::string text;
+            ASSERT_TRUE(values >> text) << k << " " << i;
+            const double got = std::strtod(text.c_str(), nullptr);
+            if (language.exact)
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(want[k][i])) << k << ": " << text;
+            else
+                EXPECT_LE(std::fabs(got - want[k][i]), 1e-13 * Magnitude(model, at[k][i])) << k << " " << i;
         }
     }
 }
