@@ -59,7 +59,6 @@ ValueListResult AddValues(ProblemModel& model, Session& session, const Panels& p
     ValueListResult result;
     if (!StartOn(model, session, panels, k, result))
         return result;
-    const auto s = static_cast<std::size_t>(k);
     const auto added = static_cast<int>(std::clamp<std::int64_t>(IndexFromText(ask()), 0, 1 << 30));
     result.countText = CountText(model, k);
     if (added == 0)
