@@ -233,8 +233,13 @@ QWidget* RandomEvents::FrontWindow() const
 void RandomEvents::KeepActivation()
 {
     // Windows shown by the program (About, Help) take the activation; the
-    // evaluation window, beside the main window, may keep it.
-    const bool besideMain = dynamic_cast<ToolWindow*>(QApplication::activeWindow()) && window_->isEnabled();
+    // evaluation window, beside the main window, may keep it, and so may a
+    // dialog over it alone (Integrate's bounds).
+    QWidget* activeWindow = QApplication::activeWindow();
+    const auto beside = [](QWidget* w) { return dynamic_cast<ToolWindow*>(w) != nullptr; };
+    const bool besideMain = activeWindow && window_->isEnabled()
+                         && (beside(activeWindow)
+                             || (activeWindow->parentWidget() && beside(activeWindow->parentWidget()->window())));
     QWidget* active = decoy_ ? decoy_.get() : FrontWindow();
     if (!active->isActiveWindow() && !(besideMain && !decoy_)) {
         active->activateWindow();

@@ -162,6 +162,7 @@ TEST_P(EveryEditPath, LeavesCoefficientsThatBelongToTheProblemOrNoneAndSaveWrite
     EXPECT_EQ(saved.note.empty(), path.after != Results::OutOfDate);
     EXPECT_FALSE(d.model.IsModified());
     EXPECT_EQ(command::AvailableCommands(d.model, d.session).evaluations, path.after == Results::Current);
+    EXPECT_EQ(command::AvailableCommands(d.model, d.session).calculus, path.after == Results::Current);
 
     ProblemModel reopened;
     Session session;
@@ -186,7 +187,7 @@ TEST(ResultsState, OutOfDateCoefficientsAreNeitherEvaluatedNorExportedAndComputi
     ASSERT_TRUE(ReadSpecs(d.model, d.panels));
     const command::CommandStates states = command::AvailableCommands(d.model, d.session);
     EXPECT_TRUE(states.listingOutOfDate);
-    EXPECT_FALSE(states.evaluations || states.plot || states.exportCoefficients);
+    EXPECT_FALSE(states.evaluations || states.plot || states.exportCoefficients || states.calculus);
     EXPECT_TRUE(command::Compute(d.model, d.session, d.panels).computed);
     EXPECT_TRUE(d.model.IsComputed() && d.model.IsModified());
     EXPECT_LT(MeasureReproduction(d.model, 1), 1e-14);
