@@ -328,7 +328,10 @@ void EvaluationWindow::ShowIntegral()
     const command::IntegralTexts shown = command::IntegralOver(model_, box);
     lblIntegral->setText(Q(shown.integral));
     lblMean->setText(Q(shown.mean));
-    lblIntegralBox->setText(QStringLiteral("over ") + Q(command::BoxText(model_, box)));
+    // A line breaks between variables only, never inside "r from 0 to 2".
+    QString over = Q(command::BoxText(model_, box)).replace(QLatin1Char(' '), QChar::Nbsp);
+    over.replace(QStringLiteral(",") + QChar::Nbsp, QStringLiteral(", "));
+    lblIntegralBox->setText(QStringLiteral("over ") + over);
 }
 
 void EvaluationWindow::ApplyCommandStates()

@@ -141,7 +141,7 @@ TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByNameAn
 TEST_F(EvaluationWindowTest, DerivativesAndTheIntegralAreShownOnlyFromCurrentCoefficients)
 {
     EXPECT_EQ(Shown("lblIntegral") + "|" + Shown("lblMean"), "7|3.5");
-    EXPECT_EQ(Shown("lblIntegralBox"), "over x from 0 to 2, y from 0 to 1");
+    EXPECT_EQ(Shown("lblIntegralBox"), "over x\u00a0from\u00a00\u00a0to\u00a02, y\u00a0from\u00a00\u00a0to\u00a01");
     EXPECT_EQ(Shown("lblDerivative"), "f=");
     QTest::keyClick(Find("spnOrder_0"), Qt::Key_Up);
     EXPECT_EQ(Shown("lblDerivative"), "df/dx=");
@@ -184,7 +184,8 @@ TEST_F(EvaluationWindowTest, IntegrateAsksForBoundsAndRefusesOneThatIsNoNumberBy
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(window->findChild<QDialog*>("dlgBounds"));
     EXPECT_EQ(Shown("lblIntegral") + "|" + Shown("lblMean"), "2.75|2.75");
-    EXPECT_EQ(Shown("lblIntegralBox"), "over x from 0 to 1, y from 0 to 1");
+    EXPECT_EQ(QString::fromStdString(Shown("lblIntegralBox")).replace(QChar::Nbsp, QLatin1Char(' ')),
+              "over x from 0 to 1, y from 0 to 1");
     Click("cmdIntegrate"); // opens on the bounds given
     EXPECT_EQ(Box("txtTo_0")->text(), "1");
 }
