@@ -1,10 +1,11 @@
 // Times saving and opening the W4 pair (40^4: 2.56 million coefficients and
 // as many function values): the whole operations on disk, and their text
-// work alone (laying out and parsing in memory), and the listing tavex-cli
-// prints. compare_numpy.py runs it.
+// work alone (laying out and parsing in memory), the listing tavex-cli
+// prints and the exports, tables and code. compare_numpy.py runs it.
 //
 // --write-pair=DIR saves the pair as DIR/w4 and DIR/w4.dat and exits, so that
 // the comparison can time numpy on exactly the same numbers.
+#include "commands/export_command.h"
 #include "engine/compute.h"
 #include "io/listing/coefficient_listing.h"
 #include "io/problem/problem_file_reader.h"
@@ -134,6 +135,21 @@ void BM_ListingLines(benchmark::State& state)
     benchmark::DoNotOptimize(bytes);
 }
 
+// Each export format laid out into a sink that only counts.
+void BM_Export(benchmark::State& state, command::ExportFormat format)
+{
+    const ProblemModel& model = W4Problem();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        const auto refused = command::WriteExport(model, "w4", format, {},
+                                                  [&bytes](std::string_view piece) { bytes += piece.size(); });
+        if (refused)
+            state.SkipWithError(refused->c_str());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
 int WritePair(const std::string& directory)
 {
     ProblemModel model = W4Problem();
@@ -158,6 +174,18 @@ BENCHMARK(tavex::bench::BM_ListingLines)->Name("ListingLines/W4")->Unit(benchmar
 
 int main(int argc, char** argv)
 {
+    using tavex::CodeLanguage;
+    using tavex::CoefficientFormat;
+    const std::pair<const char*, tavex::command::ExportFormat> formats[] = {
+        {"csv", CoefficientFormat::Csv},        {"json", CoefficientFormat::Json},
+        {"c", CodeLanguage::C},                 {"cpp", CodeLanguage::Cpp},
+        {"python", CodeLanguage::Python},       {"fortran", CodeLanguage::Fortran},
+        {"javascript", CodeLanguage::JavaScript}, {"matlab", CodeLanguage::Matlab},
+    };
+    for (const auto& [name, format] : formats)
+        benchmark::RegisterBenchmark(std::string("Export/W4/").append(name).c_str(), tavex::bench::BM_Export, format)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     if (const auto path = tavex::bench::SoleOption(argc, argv, "--write-pair="))
         return tavex::bench::WritePair(*path);
     return tavex::bench::RunBenchmarks(argc, argv);

@@ -193,17 +193,22 @@ void MainWindow::ExportCommand()
     // The dialog is shared with the plot's export: a plot's name is no name
     // for coefficients, so it is offered as a CSV file in the same folder.
     const QFileInfo current(exportDialog_.fileName());
-    const QString suffix = current.suffix().toLower();
-    if (suffix != QLatin1String("csv") && suffix != QLatin1String("json")) {
+    static const QStringList kSuffixes{"csv", "json", "c", "hpp", "py", "f90", "js", "m"};
+    if (!kSuffixes.contains(current.suffix().toLower())) {
         const QString name = QStringLiteral("coefficients.csv");
         exportDialog_.setFileName(current.fileName().isEmpty() ? name : current.dir().filePath(name));
     }
     if (!exportDialog_.ShowSave(this, QStringLiteral("Export coefficients"),
-                                {QStringLiteral("CSV files (*.csv)"), QStringLiteral("JSON files (*.json)")}))
+                                {QStringLiteral("CSV files (*.csv)"), QStringLiteral("JSON files (*.json)"),
+                                 QStringLiteral("C source (*.c)"), QStringLiteral("C++ header (*.hpp)"),
+                                 QStringLiteral("Python (*.py)"), QStringLiteral("Fortran (*.f90)"),
+                                 QStringLiteral("JavaScript (*.js)"), QStringLiteral("MATLAB/Octave (*.m)")}))
         return;
     const std::string path = exportDialog_.fileName().toStdString();
+    command::ExportOptions options;
+    options.name = command::CodeNameFor(path);
     const FileOutcome outcome =
-        command::ExportCoefficients(model_, session_.problemFile, path, command::ExportFormatFor(path));
+        command::ExportCoefficients(model_, session_.problemFile, path, command::ExportFormatFor(path), options);
     if (!outcome.ok)
         ReportFailure(QString::fromStdString(outcome.message));
 }

@@ -20,15 +20,6 @@ protected:
     // widget, active or not. No select-all first: the window's own got-focus step does that.
     void Keys(const char* text) { QTest::keyClicks(Focus(), QString::fromUtf8(text)); }
     void ExpectSound() const { EXPECT_EQ(window->BrokenInvariant(), ""); }
-
-    // The pair saved under "p", read back.
-    ProblemModel Saved() const
-    {
-        ProblemModel saved;
-        Session session;
-        EXPECT_TRUE(command::Open(saved, session, Path("p").toStdString()).outcome.ok);
-        return saved;
-    }
 };
 
 // A window the X server never activated (no window manager, or a file
@@ -94,7 +85,9 @@ TEST_F(AnyOrderTest, CommandsConfirmACountTypedButNotLeft)
     Click("txtTerms_0");
     Keys("100000");
     Key(Qt::Key_S);
-    const ProblemModel saved = Saved();
+    ProblemModel saved;
+    Session session;
+    ASSERT_TRUE(command::Open(saved, session, Path("p").toStdString()).outcome.ok);
     ASSERT_EQ(saved.Var(0).valueUpper, 99999);
     for (int i = 0; i <= 99999; ++i)
         ASSERT_EQ(saved.funTable(i, 0, 0, 0), 0.0) << i;
@@ -124,49 +117,6 @@ TEST_F(AnyOrderTest, NextFromTheCountBoxChecksTheNamesBeforeItLeavesThem)
     EXPECT_TRUE(Box("txtVarNams")->isEnabled());
     EXPECT_EQ(window->session().curVarNo, 1);
     ExpectSound();
-}
-
-TEST_F(AnyOrderTest, NameTheFileCannotKeepIsRefusedWhileTheBoxIsOpen)
-{
-    Keys("2");
-    Tab();
-    Keys("x,\"y\"");
-    Tab();
-    EXPECT_EQ(FocusName(), "txtVarNams");
-    EXPECT_TRUE(told.empty()); // said in the message line, not in a box
-    EXPECT_TRUE(window->MessageLineText().contains("double quote"));
-    EXPECT_FALSE(Menu("mnuSave")->isEnabled());
-    Fields({"x,y"});
-    Key(Qt::Key_S);
-    EXPECT_EQ(Saved().Names(), (std::vector<std::string>{"x", "y"}));
-}
-
-TEST_F(AnyOrderTest, EveryPanelsControlsSitInTheSamePlaces)
-{
-    Declare("3", "x,y,z");
-    const auto where = [this](const char* name) { return Find(name)->mapTo(window.get(), QPoint(0, 0)); };
-    const QPoint next = where("cmdNextVar");
-    Click("cmdNextVar");
-    Click("cmdNextVar");
-    EXPECT_EQ(where("cmdNextVar"), next);
-    for (const char* role : {"txtLL_", "txtTerms_", "chkPower_", "chkSpaced_", "cmdAddVars_", "lblVar_"}) {
-        const std::string first = std::string(role) + "0";
-        const std::string third = std::string(role) + "2";
-        EXPECT_EQ(where(third.c_str()), where(first.c_str())) << role;
-    }
-}
-
-TEST_F(AnyOrderTest, EveryControlHasANameForAssistiveTechnology)
-{
-    Declare("2", "x,y");
-    EXPECT_EQ(Spoken(Find("txtLL_1")), "Lower limit");
-    EXPECT_EQ(Find<QLabel>("lblLL_1")->buddy(), Find("txtLL_1"));
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        const bool takesInput = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control)
-                             || qobject_cast<QAbstractItemView*>(control);
-        EXPECT_TRUE(!takesInput || !control->isVisible() || !Spoken(control).empty())
-            << control->objectName().toStdString();
-    }
 }
 
 } // namespace

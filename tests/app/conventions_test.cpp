@@ -15,11 +15,8 @@ protected:
 
 TEST_F(ConventionsTest, EveryRefusedEntrySaysWhyKeepsTheFocusAndClearsOnceAccepted)
 {
-    struct Refusal {
-        const char* field;
-        std::vector<const char*> before; // typed, field by field with Tab, to reach it
-        const char *typed, *said;
-    };
+    // `before` typed, field by field with Tab, to reach the field.
+    struct Refusal { const char* field; std::vector<const char*> before; const char *typed, *said; };
     const Refusal refusals[] = {
         {"txtOrder", {}, "abc", "Number of variables: type a whole number from 1 to 4"},
         {"txtVarNams", {"2"}, "x", "Names: 2 variables need 2 names, separated by commas"},
@@ -107,13 +104,6 @@ TEST_F(ConventionsTest, TheMainWindowsButtonsHaveAccessKeysOfTheirOwn)
     EXPECT_TRUE(QTest::qWaitFor([this] { return window->model().IsComputed(); }, 2000));
     QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([] { return ShownWindow("frmEvaluations"); }, 2000));
-}
-
-// The main window registers its own help opener; the window tests put in a file of their own.
-TEST_F(ConventionsTest, F1InTheMainWindowOpensItsOwnHelp)
-{
-    QTest::keyClick(Focus(), Qt::Key_F1);
-    EXPECT_TRUE(QTest::qWaitFor([] { return ShownWindow("frmHelp"); }, 2000));
 }
 
 TEST_F(ConventionsTest, TheFileShortcutsWorkFromEveryWindow)

@@ -7,13 +7,8 @@ namespace {
 
 TEST(DecimalPoint, AnythingButAPointIsAskedAboutAndWrittenBackAtExit)
 {
-    struct Case {
-        const char* separator; // a middle dot, an apostrophe, an unreadable setting (empty)
-        WarningAnswer answer;
-        bool goesOn;
-        int asked;
-        Names writes; // at the check, then at exit
-    };
+    // Separators: a middle dot, an apostrophe, an unreadable setting (empty); writes at the check, then at exit.
+    struct Case { const char* separator; WarningAnswer answer; bool goesOn; int asked; Names writes; };
     const Case cases[] = {
         {",", WarningAnswer::Yes, true, 1, {".", ","}},   {",", WarningAnswer::No, false, 1, {}},
         {",", WarningAnswer::Cancel, false, 1, {}},     {".", WarningAnswer::No, true, 0, {"."}},

@@ -50,12 +50,7 @@ protected:
 
 TEST_F(FieldEventsTest, EveryWayOfLeavingRunsTheCheckFirstAndARefusalSwallowsIt)
 {
-    struct Way {
-        const char* name;
-        std::function<void()> leave;
-        QWidget* reached;
-        int clicks;
-    };
+    struct Way { const char* name; std::function<void()> leave; QWidget* reached; int clicks; };
     // Built afresh for each way: every way starts in a window of its own.
     const auto ways = [this] { return std::vector<Way>{
         {"Tab", [this] { QTest::keyClick(checked, Qt::Key_Tab); }, plain, 0},

@@ -26,13 +26,12 @@ TEST_F(MainWindowTest, TypicalRoadDeclaresTheProblem)
     EXPECT_EQ(FocusName(), "txtLL_0");
 }
 
+// Which texts are refused, and that a refusal holds the focus however the
+// field is left, the checks' and the field events' own tests show.
 TEST_F(MainWindowTest, RefusedCountsAndNamesHoldTheFocusButMenusStillWork)
 {
-    for (const char* count : {"abc", "5", "0.3"}) {
-        Fields({count});
-        Click("cmdCompute");
-        EXPECT_EQ(FocusName() + " " + Box("txtOrder")->text().toStdString(), std::string("txtOrder ") + count);
-    }
+    Fields({"abc"});
+    ASSERT_EQ(FocusName(), "txtOrder");
     QMenuBar* bar = window->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(Menu("mnuHelp")).center());
     EXPECT_TRUE(Find("frmHelp")->isVisible() && window->PanelCount() == 1);
@@ -51,7 +50,7 @@ TEST_F(MainWindowTest, RefusedCountsAndNamesHoldTheFocusButMenusStillWork)
     EXPECT_EQ(FocusName(), "txtLL_1"); // the click went through
 }
 
-TEST_F(MainWindowTest, TabSkipsHiddenPanelsAndNextAndPreviousWrapAround)
+TEST_F(MainWindowTest, TabSkipsHiddenPanelsNextAndPreviousWrapAroundAndEveryPanelLooksAlike)
 {
     Declare("3", "x,y,z");
     Names walked;
@@ -64,6 +63,8 @@ TEST_F(MainWindowTest, TabSkipsHiddenPanelsAndNextAndPreviousWrapAround)
     EXPECT_EQ(Find("chkPower_0")->nextInFocusChain(), Find("txtLL_1"));
     EXPECT_EQ(Find("chkPower_1")->nextInFocusChain(), Find("txtLL_2"));
     EXPECT_EQ(Find("chkPower_2")->nextInFocusChain(), Find("cmdEditFun"));
+    const auto where = [this](const std::string& name) { return Find(name.c_str())->mapTo(window.get(), QPoint()); };
+    const QPoint next = where("cmdNextVar");
     const std::pair<const char*, int> steps[] = {
         {"cmdNextVar", 2}, {"cmdNextVar", 3}, {"cmdNextVar", 1}, {"cmdPrevVar", 3}, {"cmdPrevVar", 2}};
     for (const auto& [button, shown] : steps) {
@@ -71,26 +72,23 @@ TEST_F(MainWindowTest, TabSkipsHiddenPanelsAndNextAndPreviousWrapAround)
         EXPECT_EQ(window->session().curVarNo, shown);
         EXPECT_EQ(FocusName(), "txtLL_" + std::to_string(shown - 1));
     }
+    // Every panel's controls sit in the same places.
+    EXPECT_EQ(where("cmdNextVar"), next);
+    for (const std::string role : {"txtLL_", "txtTerms_", "chkPower_", "chkSpaced_", "cmdAddVars_", "lblVar_"})
+        EXPECT_EQ(where(role + "1"), where(role + "0")) << role;
 }
 
-TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtonsAndAChangedCountEmptiesTheTables)
+TEST_F(MainWindowTest, ACountWhoseTablesWouldNotFitIsRefusedAndAChangedCountEmptiesTheTables)
 {
     Declare("2", "x,y");
-    for (const char* limit : {"abc", ""}) {
-        Type(limit);
-        Click("cmdNextVar");
-        Click("chkPower_0");
-        Tab();
-        EXPECT_EQ(FocusName(), "txtLL_0") << limit;
-    }
-    EXPECT_TRUE(Find<QCheckBox>("chkPower_0")->isChecked()); // the refused clicks did not toggle it
     Type("1,000"); // the user's grouping passes
     Click("txtTerms_0");
-    for (const char* count : {"1", "x"}) {
-        Type(count);
-        Click("cmdCompute");
-        EXPECT_EQ(FocusName(), "txtTerms_0") << count;
-    }
+    // Refused before anything is asked of the system: no freeze while
+    // terabytes are zeroed. Which counts are too many is the count's own test.
+    Fields({"1e12"});
+    EXPECT_EQ(FocusName(), "txtTerms_0");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("memory"), std::string::npos) << told[0];
     Fields({"2.5"});
     ProblemModel& model = window->model();
     EXPECT_EQ(model.Var(0).valueUpper, 2);
@@ -106,46 +104,23 @@ TEST_F(MainWindowTest, UnacceptableLimitOrCountBlocksTheButtonsAndAChangedCountE
     }
 }
 
-TEST_F(MainWindowTest, CountWhoseTablesWouldNotFitIsRefusedWithAMessage)
-{
-    // Before anything is asked of the system: no freeze while terabytes are zeroed.
-    Declare("4", "x,y,z,w");
-    Click("txtTerms_0");
-    for (const char* count : {"2147483647", "1e12"}) {
-        told.clear();
-        Fields({count});
-        EXPECT_EQ(FocusName(), "txtTerms_0");
-        ASSERT_EQ(told.size(), 1u) << count;
-        EXPECT_NE(told[0].find("memory"), std::string::npos) << told[0];
-    }
-    Fields({"3"});
-    EXPECT_EQ(window->model().funTable.extents(), (Table4::Extents{3, 2, 2, 2}));
-}
-
-TEST_F(MainWindowTest, HelpShowsTheFileOfTheStartUpDirectoryAtItsTopOrNamesIt)
+// F1 opens the main window's own help, which reads the file of the
+// directory the program started in and names it while it is missing; how a
+// file shows, and F1 in the other windows, are the help window's tests.
+TEST_F(MainWindowTest, F1OpensHelpOnTheFileOfTheStartUpDirectory)
 {
     QTemporaryDir elsewhere;
-    const QString before = QDir::currentPath(), path = QDir(elsewhere.path()).filePath("tavex.hlp");
+    const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
     MainWindow started(setting, ".", NumberFormat{});
     ASSERT_TRUE(QDir::setCurrent(before));
-    const auto help = [&started] {
-        started.findChild<QAction*>("mnuHelp")->trigger();
-        QTextBrowser* viewer = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == "frmHelp" && top->isVisible())
-                viewer = top->findChild<QTextBrowser*>("txtHelp");
-        return viewer;
-    };
-    QTextBrowser* viewer = help();
-    ASSERT_TRUE(viewer && viewer->toPlainText().contains(path));
-    delete viewer->window();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("<h1>Tavex help</h1><p>Declare the variables.</p>"));
-    file.close();
-    viewer = help();
-    ASSERT_TRUE(viewer && viewer->toPlainText().startsWith("Tavex help"));
-    EXPECT_EQ(viewer->textCursor().position(), 0);
+    started.show();
+    ASSERT_TRUE(Activate(&started));
+    QTest::keyClick(started.focusWidget() ? started.focusWidget() : &started, Qt::Key_F1);
+    QWidget* help = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&help] { return (help = ShownWindow("frmHelp")) != nullptr; }, 2000));
+    EXPECT_TRUE(help->findChild<QTextBrowser*>("txtHelp")->toPlainText().contains(
+        QDir(elsewhere.path()).filePath("tavex.hlp")));
 }
 
 TEST(HelpFilePath, TheStartUpDirectorysFileFirstThenTheInstalledOne)

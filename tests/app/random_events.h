@@ -49,7 +49,6 @@ public:
     // there (the last ones), the seed and the event's number.
     std::string Play(int count);
 
-
 private:
     class Setting;
 

@@ -2,7 +2,6 @@
 #include "app/report_printer.h"
 #include "main_window_fixture.h"
 
-#include <ctime>
 #include <regex>
 
 namespace tavex {
@@ -25,15 +24,10 @@ std::vector<Names> PageLines(const QString& pdf)
     return pages;
 }
 
-struct Box {
-    double left, top, right, bottom;
-};
+struct Box { double left, top, right, bottom; };
 
 // The page's size and the box of every word on it, in points from its top left.
-struct PageWords {
-    double width = 0, height = 0;
-    std::vector<Box> words;
-};
+struct PageWords { double width = 0, height = 0; std::vector<Box> words; };
 
 std::vector<PageWords> WordBoxes(const QString& pdf)
 {
@@ -97,28 +91,6 @@ TEST(ReportPrinter, EveryPageCarriesTheHeadingAndItsNumberInsideMarginsOfFifteen
             EXPECT_GE(margin, kMarginPoints - 0.5);
         }
     }
-}
-
-// Print from the main window: the heading names the problem's file without its folder, or "untitled", and
-// the minute of printing.
-TEST_F(MainWindowTest, ThePrintedHeadingNamesTheProblemFileWithoutItsFolder)
-{
-    const auto expectHeading = [this](const std::string& name) {
-        const std::string before = command::HeadingOf("", std::time(nullptr)).printedAt;
-        Key(Qt::Key_P);
-        const std::string after = command::HeadingOf("", std::time(nullptr)).printedAt;
-        const std::vector<Names> pages = PageLines(Path("report.pdf"));
-        const std::string heading = pages.empty() || pages.front().empty() ? "" : pages.front().front();
-        EXPECT_TRUE(std::regex_match(heading, std::regex(name + " +[-0-9]+ [0-9:]+ +Tavex"))) << heading;
-        EXPECT_TRUE(heading.find(before) != std::string::npos || heading.find(after) != std::string::npos) << heading;
-    };
-    Declare("1", "x");
-    expectHeading("untitled");
-    fileAnswer = Path("ftp_problem");
-    Key(Qt::Key_S);
-    ASSERT_EQ(window->session().problemFile, Path("ftp_problem").toStdString());
-    expectHeading("ftp_problem");
-    EXPECT_EQ(told, Names{});
 }
 
 } // namespace

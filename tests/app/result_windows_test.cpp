@@ -68,6 +68,17 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
     EXPECT_EQ(Shown("lblError"), "0");
     EXPECT_TRUE(told.empty());
 
+    // While the coefficients are out of date the approximation has no value; the formula still has its own.
+    window->model().MarkEdited(); // as any edit of the table or the variables
+    dynamic_cast<EvaluationWindow*>(frmEvaluations)->ResultsChanged();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|4.25|out of date");
+    Enter("txtVarx_0", "1");
+    Compute();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|3.5|out of date");
+    Click("cmdCompute");
+    dynamic_cast<EvaluationWindow*>(frmEvaluations)->ResultsChanged();
+    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "3.5|0"); // at the point last computed at
+
     // A formula the host refuses is reported, and the approximation still shown.
     Enter("txtVarx_0", "2");
     Enter("txtFunction", "1 + q");
@@ -83,29 +94,14 @@ TEST_F(EvaluationWindowTest, ShowsTheApproximationTheFunctionAndTheirDifference)
     Click("cmdEvaluations");
     EXPECT_EQ(Box("txtVarx_0")->text() + "|" + Box("txtVarx_1")->text() + "|" + Box("txtFunction")->text(),
               "2|0.5|1 + q");
-}
 
-TEST_F(EvaluationWindowTest, WhileTheCoefficientsAreOutOfDateTheirValuesAreNotShown)
-{
-    auto* evaluations = dynamic_cast<EvaluationWindow*>(Find("frmEvaluations"));
-    ASSERT_TRUE(evaluations);
-    Enter("txtVarx_0", "1");
-    Enter("txtVarx_1", "1");
-    Enter("txtFunction", "1 + x + 2*y + x*y");
-    Compute();
-    ASSERT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "5|0");
-
-    window->model().MarkEdited(); // as any edit of the table or the variables
-    evaluations->ResultsChanged();
-    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|5|out of date");
-    // The formula still has its value; the approximation has none.
-    Enter("txtVarx_0", "2");
-    Compute();
-    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblFuncValue") + "|" + Shown("lblError"), "out of date|7|out of date");
-
-    Click("cmdCompute");
-    evaluations->ResultsChanged();
-    EXPECT_EQ(Shown("lblApprox") + "|" + Shown("lblError"), "7|0"); // at the point last computed at
+    // It and the plot stay usable while the values grid is open over the main window.
+    Click("cmdPlot");
+    Click("cmdEditVars_0");
+    ASSERT_FALSE(window->isEnabled());
+    for (const char* beside : {"frmEvaluations", "frmPlot"})
+        EXPECT_TRUE(Find(beside)->isEnabled() && Find(beside)->isVisible()) << beside;
+    EXPECT_TRUE(Find("txtVarx_0")->isEnabled());
 }
 
 TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByNameAndAValueSaidInWords)
@@ -266,7 +262,7 @@ protected:
     PlotWindow* plot = nullptr;
 };
 
-TEST_F(PlotWindowTest, SliceFollowsTheSliderAndTheMapMarksTheGrid)
+TEST_F(PlotWindowTest, SliceFollowsTheSliderOnTheGridOrBetweenAndTheMapMarksTheGrid)
 {
     EXPECT_TRUE(window->isEnabled()); // beside the main window
     // Along x through the middle of the grid (y = 2): the curve over [-1.3, 2.3], the table's line y = 2.
@@ -299,16 +295,14 @@ TEST_F(PlotWindowTest, SliceFollowsTheSliderAndTheMapMarksTheGrid)
     auto* colours = qobject_cast<QCPColorMap*>(map->plottable(0));
     ASSERT_TRUE(colours);
     EXPECT_EQ(colours->data()->keySize() * colours->data()->valueSize(), 200 * 200);
-}
 
-// A user plotted at y = 1.5, the point last evaluated, and saw the curve
-// miss every circle: the circles were the line y = 1's.
-TEST_F(PlotWindowTest, BetweenGridValuesTheTableIsNotShownAndTheLegendSaysSo)
-{
+    // Between grid values the table is not shown, and the legend says so. A
+    // user plotted at y = 1.5, the point last evaluated, and saw the curve
+    // miss every circle: the circles were the line y = 1's.
     window->session().evalX = {0.7, 1.5};
     window->session().pointEvaluated = true;
     OpenPlot();
-    auto* slider = Find<QSlider>("sldPoint_1");
+    slider = Find<QSlider>("sldPoint_1");
     auto* between = Find<QCheckBox>("chkBetween");
     EXPECT_FALSE(between->isChecked());
     EXPECT_EQ(slider->maximum(), 2); // the grid values only
@@ -329,11 +323,18 @@ TEST_F(PlotWindowTest, BetweenGridValuesTheTableIsNotShownAndTheLegendSaysSo)
     EXPECT_EQ(Legend(), (Names{"approximation", "table"}));
 }
 
+// The plot keeps the user's zoom until the coefficients change; coefficients
+// out of date are never drawn.
 TEST_F(PlotWindowTest, CoefficientsOutOfDateAreNeverDrawnAndTheWindowSaysWhy)
 {
     QTest::keyClick(Find<QSlider>("sldPoint_1"), Qt::Key_PageUp);
-    window->model().MarkEdited();
-    plot->ResultsChanged();
+    View("plotSlice")->xAxis->setRange(-1, 1);
+    Click("txtLL_1");
+    Tab(); // a step in the main window that changes nothing
+    EXPECT_EQ(View("plotSlice")->xAxis->range(), QCPRange(-1, 1));
+    Click("txtLL_1");
+    Type("0");
+    Tab();
     auto* status = Find<QLabel>("lblStatus");
     EXPECT_TRUE(status->isVisible());
     EXPECT_EQ(status->text(), "The coefficients are out of date: compute again to plot.");
@@ -343,9 +344,9 @@ TEST_F(PlotWindowTest, CoefficientsOutOfDateAreNeverDrawnAndTheWindowSaysWhy)
     EXPECT_FALSE(plot->Export(dir.filePath("stale.png"), QSize(100, 100)));
     EXPECT_FALSE(QFile::exists(dir.filePath("stale.png")));
 
-    // Computed again: drawn again through the point chosen.
+    // Computed again: drawn afresh through the point chosen.
     Click("cmdCompute");
-    plot->ResultsChanged();
+    EXPECT_NE(View("plotSlice")->xAxis->range(), QCPRange(-1, 1));
     EXPECT_FALSE(status->isVisible());
     EXPECT_EQ(PointValue(1), "3");
     EXPECT_EQ(Graph("plotSlice", 1)->data()->at(0)->value, 3.0);
@@ -413,52 +414,47 @@ TEST_F(PlotWindowTest, EachFileDialogSaysWhatItIsForAndAnExportsFilterGivesTheEx
     window->FileDialog() = CommonDialog(); // the real dialogs
     window->ExportDialog() = CommonDialog();
     window->ExportDialog().setFileName(dir.filePath("plot.png"));
-    struct Seen { std::string title; QStringList filters; };
-    // Types the name, if any, after moving the filter down; else cancels.
-    const auto seenOn = [this](const char* name, int filterDown, const std::function<void()>& command) {
+    // No filters: a problem's file has any name. Typed after moving the filter down one; none: cancelled.
+    struct Case { std::function<void()> command; const char* title; QStringList filters; const char* typed; };
+    const Case cases[] = {
+        {[this] { Click("cmdExport"); }, "Export plot",
+         {"PNG images (*.png)", "PDF documents (*.pdf)", "SVG images (*.svg)", "All files (*)"}, "figure"},
+        {[this] { Menu("mnuExport")->trigger(); }, "Export coefficients",
+         {"CSV files (*.csv)", "JSON files (*.json)", "C source (*.c)", "C++ header (*.hpp)", "Python (*.py)",
+          "Fortran (*.f90)", "JavaScript (*.js)", "MATLAB/Octave (*.m)", "All files (*)"},
+         "coefficients"},
+        {[this] { Key(Qt::Key_O); }, "Open problem", {}, nullptr},
+        {[this] { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }, "Save problem as", {}, nullptr},
+        {[this] { Menu("mnuImport")->trigger(); }, "Import table", {"Tables (*.csv *.tsv *.txt)", "All files (*)"}, nullptr},
+    };
+    for (const Case& c : cases) {
         EXPECT_TRUE(Activate(window.get())); // a dialog just closed leaves it to become active again
-        auto seen = std::make_shared<Seen>();
-        WhenDialogShows([seen, name, filterDown](QDialog* shown) {
+        auto seen = std::make_shared<std::pair<std::string, QStringList>>();
+        WhenDialogShows([seen, typed = c.typed](QDialog* shown) {
             auto* files = qobject_cast<QFileDialog*>(shown);
             ASSERT_TRUE(files);
             *seen = {files->windowTitle().toStdString(), files->nameFilters()};
             auto* typeBox = files->findChild<QComboBox*>("fileTypeCombo");
             auto* nameBox = files->findChild<QLineEdit*>("fileNameEdit");
             ASSERT_TRUE(typeBox && nameBox);
-            if (!name)
+            if (!typed)
                 return;
-            for (int i = 0; i < filterDown; ++i)
-                QTest::keyClick(typeBox, Qt::Key_Down);
+            QTest::keyClick(typeBox, Qt::Key_Down);
             nameBox->selectAll();
-            QTest::keyClicks(nameBox, QString::fromLatin1(name));
+            QTest::keyClicks(nameBox, QString::fromLatin1(typed));
             QTest::keyClick(nameBox, Qt::Key_Return);
         });
-        command();
-        return *seen;
-    };
-    const Seen plotted = seenOn("figure", 1, [this] { Click("cmdExport"); });
-    EXPECT_EQ(plotted.title, "Export plot");
-    EXPECT_EQ(plotted.filters,
-              (QStringList{"PNG images (*.png)", "PDF documents (*.pdf)", "SVG images (*.svg)", "All files (*)"}));
+        c.command();
+        EXPECT_EQ(seen->first, c.title);
+        if (c.filters.isEmpty())
+            EXPECT_LE(seen->second.size(), 1) << c.title;
+        else
+            EXPECT_EQ(seen->second, c.filters) << c.title;
+    }
     EXPECT_TRUE(QFile::exists(dir.filePath("figure.pdf")));
-
-    const Seen listed = seenOn("coefficients", 1, [this] { Menu("mnuExport")->trigger(); });
-    EXPECT_EQ(listed.title, "Export coefficients");
-    EXPECT_EQ(listed.filters, (QStringList{"CSV files (*.csv)", "JSON files (*.json)", "All files (*)"}));
     QFile json(dir.filePath("coefficients.json"));
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().startsWith("{"));
-
-    // A problem's file has any name: no filters of their own.
-    const Seen open = seenOn(nullptr, 0, [this] { Key(Qt::Key_O); });
-    EXPECT_EQ(open.title, "Open problem");
-    EXPECT_LE(open.filters.size(), 1);
-    const Seen saveAs = seenOn(nullptr, 0, [this] { Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); });
-    EXPECT_EQ(saveAs.title, "Save problem as");
-    EXPECT_LE(saveAs.filters.size(), 1);
-    const Seen import = seenOn(nullptr, 0, [this] { Menu("mnuImport")->trigger(); });
-    EXPECT_EQ(import.title, "Import table");
-    EXPECT_EQ(import.filters, (QStringList{"Tables (*.csv *.tsv *.txt)", "All files (*)"}));
     EXPECT_EQ(told, Names{});
 }
 
@@ -488,25 +484,6 @@ TEST_F(PlotWindowTest, TickLabelsNeverOverlapAtTheSmallestSize)
                 EXPECT_GT(apart, needed) << axis->label().toStdString() << ": " << labels[i - 1].toStdString() << " / "
                                          << labels[i].toStdString();
             }
-        }
-    }
-}
-
-TEST_F(PlotWindowTest, EveryControlKeepsItsAccessibleNameWhateverItsValue)
-{
-    auto* along = Find<QComboBox>("cboSliceVariable");
-    EXPECT_EQ(Spoken(along), "Along");
-    along->setCurrentIndex(1);
-    EXPECT_EQ(Spoken(along), "Along");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(along)->text(QAccessible::Value), "y");
-    for (QWidget* control : plot->findChildren<QWidget*>()) {
-        const bool takesInput = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
-                             || qobject_cast<QAbstractSlider*>(control) || qobject_cast<QAbstractSpinBox*>(control);
-        if (takesInput) {
-            EXPECT_FALSE(Spoken(control).empty()) << control->objectName().toStdString();
-        }
-        if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy()) {
-            EXPECT_EQ(Spoken(label->buddy()), label->text().remove(QLatin1Char('&')).chopped(1).toStdString());
         }
     }
 }

@@ -57,12 +57,8 @@ protected:
 
 TEST_F(TopWindowsTest, EnterClicksTheFocusedButtonInEveryWindowAndEscapeClosesHelpAndAbout)
 {
-    struct Case {
-        const char* window;
-        const char* control; // tabbed to; none: the one that has the focus as the window opens
-        Qt::Key key;
-        std::function<bool()> done;
-    };
+    // The control tabbed to; none: the one that has the focus as the window opens.
+    struct Case { const char *window, *control; Qt::Key key; std::function<bool()> done; };
     window->ClearResults();
     QPointer<QWidget> shown;
     const auto closed = [&] { return shown.isNull() || !shown->isVisible(); };
@@ -111,7 +107,11 @@ TEST(WindowKeys, InADialogEnterStillClicksTheDefaultButton)
     EXPECT_EQ(oks, 2);
 }
 
-TEST_F(TopWindowsTest, F1OpensHelpAtTheSectionOfTheWindowItIsPressedIn)
+// Every window reaches a screen reader as a window named by its title, with
+// a name for each control it takes input with (in the main and the plot
+// window a label's control the label's words, whatever the control holds);
+// it lies wholly on the screen; F1 in it opens Help at its own section.
+TEST_F(TopWindowsTest, EveryWindowIsNamedForAScreenReaderOnTheScreenAndOpensHelpAtItsSection)
 {
     // A help file whose sections lie a screen or more apart.
     QTemporaryDir folder;
@@ -128,13 +128,37 @@ TEST_F(TopWindowsTest, F1OpensHelpAtTheSectionOfTheWindowItIsPressedIn)
     });
     const auto help = [] { return ShownWindow("frmHelp"); };
     // Help last: F1 in an open viewer shows the file afresh.
-    const std::pair<const char*, const char*> cases[] = {
-        {"frmTavex", "Top"}, {"frmFun", "function"}, {"frmVars", "values"}, {"frmEvaluations", "evaluate"},
-        {"frmPlot", "plot"}, {"frmAbout", "Top"},    {"frmHelp", "Top"},
+    const std::array<const char*, 3> cases[] = {
+        {"frmTavex", "Untitled* - Tavex (Tabulated)", "Top"}, {"frmFun", "Enter/Edit values of function", "function"},
+        {"frmVars", "Enter/edit values of variable: x", "values"}, {"frmEvaluations", "Evaluations", "evaluate"},
+        {"frmPlot", "Plot", "plot"}, {"frmAbout", "About Tavex", "Top"}, {"frmHelp", "Tavex Help", "Top"},
     };
-    for (const auto& [name, heading] : cases) {
+    for (const auto& [name, title, heading] : cases) {
         QPointer<QWidget> shown = Open(name);
         ASSERT_TRUE(shown) << name;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(shown);
+        ASSERT_TRUE(accessible) << name;
+        EXPECT_EQ(accessible->role(), QAccessible::Window) << name;
+        EXPECT_TRUE(accessible->text(QAccessible::Name).startsWith(title)) << name;
+        if (shown != window.get()) {
+            EXPECT_TRUE(shown->screen()->availableGeometry().contains(shown->frameGeometry())) << name;
+        }
+        if (auto* along = shown->findChild<QComboBox*>("cboSliceVariable"))
+            along->setCurrentIndex(1); // a combo box once said its value for its name
+        for (QWidget* control : shown->findChildren<QWidget*>()) {
+            // A spin box speaks for the entry inside it.
+            const bool takesInput = (qobject_cast<QLineEdit*>(control) && !qobject_cast<QAbstractSpinBox*>(control->parentWidget()))
+                                 || qobject_cast<QAbstractButton*>(control)
+                                 || qobject_cast<QAbstractItemView*>(control) || qobject_cast<QComboBox*>(control)
+                                 || qobject_cast<QAbstractSlider*>(control) || qobject_cast<QAbstractSpinBox*>(control);
+            EXPECT_TRUE(!takesInput || !control->isVisible() || !Spoken(control).empty())
+                << name << " " << control->objectName().toStdString();
+            const bool labelsName = name == std::string("frmTavex") || name == std::string("frmPlot");
+            if (auto* label = qobject_cast<QLabel*>(control); labelsName && label && label->buddy() && label->isVisible()) {
+                EXPECT_EQ(Spoken(label->buddy()), label->text().remove(QLatin1Char('&')).chopped(1).toStdString());
+            }
+        }
+
         Press(shown, Qt::Key_F1);
         ASSERT_TRUE(help()) << name;
         auto* browser = help()->findChild<QTextBrowser*>("txtHelp");
@@ -148,31 +172,6 @@ TEST_F(TopWindowsTest, F1OpensHelpAtTheSectionOfTheWindowItIsPressedIn)
     WhenDialogShows([](QDialog* dialog) { QTest::keyClick(dialog->focusWidget(), Qt::Key_F1); });
     QInputDialog::getText(window.get(), "Title", "Label");
     EXPECT_FALSE(help());
-}
-
-TEST_F(TopWindowsTest, EveryWindowReachesAScreenReaderAsAWindowNamedByItsTitleAndIsWhollyOnTheScreen)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"frmTavex", "Untitled* - Tavex (Tabulated)"},
-        {"frmFun", "Enter/Edit values of function"},
-        {"frmVars", "Enter/edit values of variable: x"},
-        {"frmEvaluations", "Evaluations"},
-        {"frmPlot", "Plot"},
-        {"frmHelp", "Tavex Help"},
-        {"frmAbout", "About Tavex"},
-    };
-    for (const auto& [name, title] : cases) {
-        QWidget* shown = Open(name);
-        ASSERT_TRUE(shown) << name;
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(shown);
-        ASSERT_TRUE(accessible) << name;
-        EXPECT_EQ(accessible->role(), QAccessible::Window) << name;
-        EXPECT_TRUE(accessible->text(QAccessible::Name).startsWith(title)) << name;
-        if (shown != window.get()) {
-            EXPECT_TRUE(shown->screen()->availableGeometry().contains(shown->frameGeometry())) << name;
-        }
-        Close(shown);
-    }
 }
 
 } // namespace

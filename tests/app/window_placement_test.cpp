@@ -18,15 +18,7 @@ TEST(PlacedGeometry, OverOrBesideTheOwnerWhollyOnItsScreenAndNoLargerThanIt)
 {
     const QRect screen(0, 0, 1400, 900);
     const QMargins none, openbox(1, 20, 1, 3);
-    struct Case {
-        const char* what;
-        QRect owner;
-        QSize size;
-        QMargins frame;
-        QRect available;
-        Placement placement;
-        QRect placed;
-    };
+    struct Case { const char* what; QRect owner; QSize size; QMargins frame; QRect available; Placement placement; QRect placed; };
     const Case cases[] = {
         {"centred over its owner, the frame counted", {100, 100, 800, 600}, {400, 300}, openbox, screen,
          Placement::Centred, {300, 258, 400, 300}},

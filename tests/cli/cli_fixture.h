@@ -18,10 +18,7 @@ using testing::WriteBytes;
 inline const std::string kProblem = " 0 \r\n\"x\",0,2,1,#TRUE#,*,2\r\n#FALSE#\r\n";
 inline const std::string kData = " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 5 \r\n 7 \r\n 9 \r\n";
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+struct CliRun { int status = -1; std::string out, err; };
 
 class CliTest : public ::testing::Test {
 protected:

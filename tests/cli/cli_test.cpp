@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace tavex {
@@ -112,40 +110,31 @@ TEST_F(CliTest, EvalAtAPointOrAtPointsFromStandardInputAndAgainstTheFunction)
     EXPECT_EQ(failed.out, "5 -1 6\n");
     ExpectOneErrorLineNaming(failed, "standard input, line 2, the point 1: Division by zero");
     EXPECT_EQ(Cli("eval p 1 --function").status, 2);
+
+    // A coordinate beyond the range of a number is named and ends the run; one too small for a double is 0.
+    const CliRun given = Cli("eval p 1e999");
+    EXPECT_EQ(given.status, 2);
+    EXPECT_EQ(given.out, "");
+    EXPECT_EQ(given.err, "tavex-cli: x: 1e999 is beyond the range of a number\n");
+    const CliRun read = Cli("eval p --function x", "1\n1e-999\n-2e400abc\n2\n");
+    EXPECT_EQ(read.status, 2);
+    EXPECT_EQ(read.out, "7 1 6\n5 0 5\n");
+    ExpectOneErrorLineNaming(read, "standard input, line 3: x: -2e400abc is beyond the range of a number");
 }
 
-TEST_F(CliTest, EvalReproducesEveryTabulatedValue)
+// Points from standard input go in blocks of thousands: across a block's end,
+// each prints what it prints alone, and a faulty last line still comes after
+// every value. That the values reproduce the table is the engine's test.
+TEST_F(CliTest, EvalReadsPointsInBlocksEachAsItIsReadAlone)
 {
     // x polynomial on [0, 1] (3 values, center 0.5), y trigonometric with
     // values 0, 1, 2, 3 typed in (not spaced), period 4, center 0.
-    const std::string problem =
-        " 1 \r\n\"x\",0,1,*,#TRUE#,*,2\r\n\"y\",0,3,0,#FALSE#,4,3\r\n#FALSE#\r\n";
+    const std::string problem = " 1 \r\n\"x\",0,1,*,#TRUE#,*,2\r\n\"y\",0,3,0,#FALSE#,4,3\r\n#FALSE#\r\n";
     std::string data = " 1 \r\n 2 \r\n#TRUE#\r\n 3 \r\n#FALSE#\r\n 0 \r\n 0.5 \r\n 1 \r\n 0 \r\n 1 \r\n 2 \r\n 3 \r\n";
-    std::vector<double> f;
-    std::string points; // one point per line, its coordinates separated by a comma
-    for (int i0 = 0; i0 < 3; ++i0)
-        for (int i1 = 0; i1 < 4; ++i1) {
-            f.push_back(1.0 + i0 * i0 - 2.5 * i1 + 0.25 * i0 * i1);
-            data.append(" ").append(std::to_string(f.back())).append(" \r\n");
-            points += std::to_string(0.5 * i0) + "," + std::to_string(i1) + "\n";
-        }
+    for (int i = 0; i < 12; ++i)
+        data.append(" ").append(std::to_string(1.0 + i * i - 2.5 * (i % 5))).append(" \r\n");
     WritePair(problem, data);
     ASSERT_EQ(Cli("compute p").status, 0);
-    // Against the formula it was tabulated from: the error is rounding.
-    const CliRun run = Cli("eval p --function '1 + (2*x)^2 - 2.5*y + 0.25*(2*x)*y'", points);
-    ASSERT_EQ(run.status, 0) << run.err;
-    std::istringstream values(run.out);
-    for (const double expected : f) {
-        double value = 0.0, function = 0.0, error = 0.0;
-        ASSERT_TRUE(values >> value >> function >> error);
-        EXPECT_EQ(function, expected);
-        EXPECT_NEAR(value, expected, 1e-12);
-        EXPECT_LT(std::fabs(error), 1e-12);
-    }
-
-    // Points from standard input go in blocks of thousands: across a block's
-    // end, each prints what it prints alone, and a faulty last line still
-    // comes after every value.
     std::vector<std::string> many;
     std::string input;
     for (int i = 0; i < 4100; ++i) {
@@ -194,7 +183,7 @@ TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndChangesNoFile)
 }
 
 // exp(sin(angle)) at 0, 30, ..., 330 of a period of 360: a basis singular in
-// exact arithmetic, an expansion that explodes between the values, a warning.
+// exact arithmetic and a warning. The figures themselves are the engine's tests.
 TEST_F(CliTest, DiagnoseNamesABasisSingularInExactArithmetic)
 {
     std::string data = " 0 \r\n 11 \r\n#TRUE#\r\n";
@@ -214,9 +203,6 @@ TEST_F(CliTest, DiagnoseNamesABasisSingularInExactArithmetic)
     const std::string json = Cli("diagnose p --json").out;
     EXPECT_NE(json.find(", \"singularity\": \"" + singularity + "\"}"), std::string::npos) << json;
     EXPECT_TRUE(json.ends_with(", \"warning\": true}\n")) << json;
-    const std::size_t swing = json.find("\"swing\": ");
-    ASSERT_NE(swing, std::string::npos) << json;
-    EXPECT_GT(std::strtod(json.c_str() + swing + 9, nullptr), 1e6) << json;
 }
 
 // The report's lines are pinned with the report itself; here, which part the
@@ -235,33 +221,25 @@ TEST_F(CliTest, ReportShowsTheDataOrTheCoefficientsOnceComputed)
 
 TEST_F(CliTest, ErrorsAreOneLineNamingTheFileStatus2AndNoFileChanged)
 {
-    struct Case {
-        const char* command;
-        std::string problem;
-        std::string data;
-        std::string errorStart;
-    };
+    struct Case { const char* command; std::string problem; std::string data; std::string errorStart; };
     const Case cases[] = {
-        {"compute nothing", kProblem, kData, "nothing: cannot read"},
+        {"compute nothing", kProblem, kData, "nothing: cannot read"}, {"solve p", kProblem, kData, "unknown command 'solve'"},
         {"compute p", kProblem, kData.substr(0, kData.size() - 5), "p.dat, line 8: the file ends early"},
         {"list p", " 4 \r\n", kData, "p, line 1: a problem has 1 to 4 variables"},
-        {"report p", " 0 \r\n\"x\",0,2,1,#TRUE#,*,1E+15\r\n#FALSE#\r\n", kData,
-         "p, line 2: a grid of 1E+15 values is too large"},
+        {"report p", " 0 \r\n\"x\",0,2,1,#TRUE#,*,1E+15\r\n#FALSE#\r\n", kData, "p, line 2: a grid of 1E+15 values is too large"},
         {"eval p 1", " 0 \r\n\"x\",0,2,1,#TRUE#,*,x\r\n#FALSE#\r\n", kData,
          "p, line 2: the value count of variable 1 is not a number"},
         {"compute", kProblem, kData, "compute: expects one PROBLEM file"},
         {"diagnose nothing --json", kProblem, kData, "nothing: cannot read"},
         {"diagnose p p", kProblem, kData, "diagnose: expects one PROBLEM file"},
-        {"solve p", kProblem, kData, "unknown command 'solve'"},
-        {"export p", kComputed, kData, "export: expects --format csv or --format json"},
+        {"export p", kComputed, kData, "export: expects --format csv, json, c, cpp, python, fortran, javascript or matlab"},
         {"export p --format xml", kComputed, kData, "export: unknown format 'xml'"},
         {"export p --format csv -o", kComputed, kData, "export: -o expects a value"},
         {"export p --format csv --json", kComputed, kData, "export: unknown option '--json'"},
         {"export p p --format csv", kComputed, kData, "export: expects one PROBLEM file"},
         {"export nothing --format csv", kComputed, kData, "nothing: cannot read"},
         {"export p --format csv -o missing/exported", kComputed, kData, "missing/exported: cannot write"},
-        {"export p --format json -o ./p.dat", kComputed, kData,
-         "./p.dat: cannot export: it is a file of the problem p"},
+        {"export p --format json -o ./p.dat", kComputed, kData, "./p.dat: cannot export: it is a file of the problem p"},
     };
     for (const Case& c : cases) {
         WritePair(c.problem, c.data);
@@ -333,46 +311,14 @@ TEST_F(CliTest, ARefusedImportWritesNothing)
     ExpectPairUnchanged("old", "old data");
 }
 
-// eval on coordinates no double holds, and formulas over variables whose
-// names the script language cannot assign.
-// kProblem with its variable renamed: f = 5 + 2x on x in {0, 1, 2}, computed.
-class EvalTest : public CliTest {
-protected:
-    void ComputeWithName(const std::string& name)
-    {
-        std::string problem = kProblem;
-        problem.replace(problem.find("\"x\""), 3, "\"" + name + "\"");
-        WritePair(problem, kData);
-        ASSERT_EQ(Cli("compute p").status, 0);
-    }
-};
-
-TEST_F(EvalTest, ACoordinateBeyondTheRangeOfANumberIsNamedAndEndsTheRun)
+// eval with formulas over variables whose names the script language cannot
+// assign: kProblem's variable renamed.
+TEST_F(CliTest, TheFormulaFailsOnlyWhenItReadsAVariableItCouldNotBeGiven)
 {
-    ComputeWithName("x");
-    const CliRun given = Cli("eval p 1e999");
-    EXPECT_EQ(given.status, 2);
-    EXPECT_EQ(given.out, "");
-    EXPECT_EQ(given.err, "tavex-cli: x: 1e999 is beyond the range of a number\n");
-    // From standard input: the values before it first; one too small for a double is 0.
-    const CliRun read = Cli("eval p --function x", "1\n1e-999\n-2e400abc\n2\n");
-    EXPECT_EQ(read.status, 2);
-    EXPECT_EQ(read.out, "7 1 6\n5 0 5\n");
-    ExpectOneErrorLineNaming(read, "standard input, line 3: x: -2e400abc is beyond the range of a number");
-}
-
-TEST_F(EvalTest, TheFormulaFailsOnlyWhenItReadsAVariableItCouldNotBeGiven)
-{
-    struct Case {
-        const char* name;
-        const char* arguments;
-        int status;
-        std::string out, err;
-    };
+    struct Case { const char* name; const char* arguments; int status; std::string out, err; };
     const Case cases[] = {
         // Names no statement assigns: the formula goes on without them.
-        {"2x", "--function 7 1", 0, "7 7 0\n", ""},
-        {"x y", "--function 'Sqr(4)' 1", 0, "7 2 5\n", ""},
+        {"2x", "--function 7 1", 0, "7 7 0\n", ""}, {"x y", "--function 'Sqr(4)' 1", 0, "7 2 5\n", ""},
         {"x:y", "--function 'y' 1", 2, "", "tavex-cli: the point 1: Variable is undefined 'y' at column 1: y\n"},
         {" x ", "--function 'x + 1' 1", 0, "7 2 5\n", ""}, // blanks around a name are the statement's
         // A name of the language's own that takes no value: only a formula reading it fails.
@@ -383,7 +329,10 @@ TEST_F(EvalTest, TheFormulaFailsOnlyWhenItReadsAVariableItCouldNotBeGiven)
         {"x", "--function '  ' 1", 0, "7\n", ""},
     };
     for (const Case& c : cases) {
-        ComputeWithName(c.name);
+        std::string problem = kProblem;
+        problem.replace(problem.find("\"x\""), 3, std::string(1, '"').append(c.name).append("\""));
+        WritePair(problem, kData);
+        ASSERT_EQ(Cli("compute p").status, 0);
         const CliRun run = Cli(std::string("eval p ") + c.arguments);
         EXPECT_EQ(run.status, c.status) << c.name << " " << c.arguments;
         EXPECT_EQ(run.out, c.out) << c.name << " " << c.arguments;

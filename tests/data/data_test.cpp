@@ -30,7 +30,7 @@ ProblemModel Problem(std::initializer_list<int> counts)
         variables.push_back({"", false, values});
     }
     ProblemModel model = testing::MakeProblem(variables);
-    testing::ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
+    ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
         model.funTable(i[0], i[1], i[2], i[3]) = 1000 * i[0] + 100 * i[1] + 10 * i[2] + i[3];
     });
     return model;

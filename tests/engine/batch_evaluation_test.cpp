@@ -20,11 +20,7 @@
 namespace tavex {
 namespace {
 
-struct Axis {
-    bool trigonometric = false;
-    int count = 1;
-    double center = 0.0, period = 0.0;
-};
+struct Axis { bool trigonometric = false; int count = 1; double center = 0.0, period = 0.0; };
 
 // A computed expansion with random coefficients, its tables `spare` indices
 // larger than the counts on every dimension.
@@ -123,7 +119,7 @@ double TermMagnitudes(const ProblemModel& model, const PerVariable<double>& poin
         variable.kind->Weights(variable.Argument(point[k]), m[k], basis[k].data());
     }
     double sum = 0.0;
-    testing::ForEachIndex(m, [&](const PerVariable<int>& j) {
+    ForEachIndex(m, [&](const PerVariable<int>& j) {
         sum += std::fabs(model.coef(j[0], j[1], j[2], j[3]) * basis[0][j[0]] * basis[1][j[1]] * basis[2][j[2]]
                          * basis[3][j[3]]);
     });

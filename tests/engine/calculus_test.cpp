@@ -14,6 +14,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <utility>
 
 namespace tavex {
 namespace {
@@ -96,7 +97,7 @@ TEST(Derivative, AgreesWithTheFunctionsDerivativesTermByTerm)
                 x[static_cast<std::size_t>(v)] = uniform(random);
             double exact = 0.0;
             double magnitude = 0.0;
-            testing::ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& j) {
+            ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& j) {
                 double term = model.coef.At(j);
                 for (int v = 0; v <= model.lastVar; ++v) {
                     const auto s = static_cast<std::size_t>(v);
@@ -147,11 +148,8 @@ void GaussLegendre(int n, std::vector<double>& nodes, std::vector<double>& weigh
         double derivative = 0.0;
         for (int iteration = 0; iteration < 100; ++iteration) {
             double p0 = 1.0, p1 = x;
-            for (int k = 2; k <= n; ++k) {
-                const double p2 = ((2 * k - 1) * x * p1 - (k - 1) * p0) / k;
-                p0 = p1;
-                p1 = p2;
-            }
+            for (int k = 2; k <= n; ++k)
+                p0 = std::exchange(p1, ((2 * k - 1) * x * p1 - (k - 1) * p0) / k);
             derivative = n * (x * p1 - p0) / (x * x - 1.0);
             const double step = p1 / derivative;
             x -= step;
@@ -173,7 +171,7 @@ double Quadrature(const ProblemModel& model, const IntegrationBox& box, int n)
         upper[static_cast<std::size_t>(v)] = n - 1;
     std::vector<PerVariable<double>> points;
     std::vector<double> pointWeights;
-    testing::ForEachIndex(upper, [&](const PerVariable<int>& i) {
+    ForEachIndex(upper, [&](const PerVariable<int>& i) {
         PerVariable<double> x{};
         double weight = 1.0;
         for (int v = 0; v <= model.lastVar; ++v) {
@@ -216,23 +214,11 @@ TEST(Integrate, AgreesWithGaussLegendreOverTheIntervalsAndOtherBoxes)
 
 TEST(Integrate, ClosedFormsAndBoundsThatMeet)
 {
-    VariableSpec x{"x", false, {0, 1, 2}};
-    x.center = 1.0;
-    x.lowerLimit = 0.0;
-    x.upperLimit = 2.0;
-    VariableSpec t{"t", true, {0, 1, 2}};
-    t.period = 2.0;
-    t.lowerLimit = 0.5;
-    t.upperLimit = 2.5;
+    const VariableSpec x{"x", false, {0, 1, 2}, 1.0, 0.0, 0.0, 2.0};
+    const VariableSpec t{"t", true, {0, 1, 2}, 0.0, 2.0, 0.5, 2.5};
     // (1 + 3(x-1)^2)(2 + sin(pi t) + cos(pi t)): over x in [0, 2] 2 + 2 = 4,
     // over a whole period of t 2 * 2 = 4.
-    ProblemModel model = MakeProblem({x, t}, {1, 0, 3, 0, 0, 0, 0, 0, 0});
-    model.coef(0, 0, 0, 0) = 2;
-    model.coef(2, 0, 0, 0) = 6;
-    model.coef(0, 1, 0, 0) = 1;
-    model.coef(2, 1, 0, 0) = 3;
-    model.coef(0, 2, 0, 0) = 1;
-    model.coef(2, 2, 0, 0) = 3;
+    ProblemModel model = MakeProblem({x, t}, {2, 0, 6, 1, 0, 3, 1, 0, 3});
     model.SetComputed();
     const IntegrationBox intervals = VariableIntervals(model);
     EXPECT_NEAR(Integrate(model, intervals).value(), 16.0, testing::Tolerance(16, 16));

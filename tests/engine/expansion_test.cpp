@@ -27,11 +27,7 @@ using testing::VariableSpec;
 TEST(Compute, ExactCoefficients)
 {
     const double pi = 4.0 * std::atan(1.0);
-    struct Case {
-        std::vector<VariableSpec> variables;
-        std::vector<double> f, coefficients;
-        double tolerance;
-    };
+    struct Case { std::vector<VariableSpec> variables; std::vector<double> f, coefficients; double tolerance; };
     const Case cases[] = {
         {{{"x", false, {0, 1, 2}}}, {1, 3, 7}, {1, 1, 1}, Tolerance(4)},                   // 1 + x + x^2
         {{{"x", false, {1, 3}, 2.0}}, {5, 9}, {7, 2}, 0.0},                            // 7 + 2 (x - 2)
@@ -68,11 +64,7 @@ TEST(Compute, FailuresAreToldInTheListAndLeaveNoCoefficients)
 {
     std::vector<double> twoMillion(2000000);
     std::iota(twoMillion.begin(), twoMillion.end(), 0.0);
-    struct Case {
-        std::vector<VariableSpec> variables;
-        std::vector<double> f;
-        const char* line;
-    };
+    struct Case { std::vector<VariableSpec> variables; std::vector<double> f; const char* line; };
     const Case cases[] = {
         {{{"x", false, {0, 1}}, {"angle", true, {0, 1, 2}}}, {}, "PERIOD OF angle IS ZERO."},
         {{{"", true, {0, 1}}}, {}, "PERIOD OF VARIABLE 1 IS ZERO."},
@@ -102,11 +94,6 @@ TEST(BuildBasisMatrix, PowersByMultiplicationAnglesByAddition)
     for (int j = 0; j < 7; ++j)
         EXPECT_EQ(trig(0, j), expected[j]) << j;
     EXPECT_EQ(BasisMatrixOf({x, 0, 0, 0}, 4, false, 0.25, 1.0)(0, 3), (d * d) * d);
-}
-
-double EvaluateAt(const ProblemModel& model, const std::array<double, 4>& point)
-{
-    return Evaluate(model, point).value();
 }
 
 // The nested sums exactly as one would write them by hand, level by level.
@@ -141,11 +128,7 @@ TEST(Evaluate, OneVariable)
 {
     const double theta = 2 * std::acos(-1.0) * 0.7 / 10.0;
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Case {
-        VariableSpec variable;
-        std::vector<double> coefficients;
-        double x, expected, tolerance;
-    };
+    struct Case { VariableSpec variable; std::vector<double> coefficients; double x, expected, tolerance; };
     const Case cases[] = {
         {{"x", false, {0, 1, 2}}, {1, 1, 1}, 2.0, 7.0, 0.0},                     // Horner
         {{"t", true, {0, 1, 2}, 0.0, 4.0}, {1, 2, 3}, 1.0, 3.0, Tolerance(8)},       // a quarter period
@@ -156,7 +139,7 @@ TEST(Evaluate, OneVariable)
     for (const Case& c : cases) {
         ProblemModel model = MakeProblem({c.variable}, c.coefficients);
         model.SetComputed();
-        const double value = EvaluateAt(model, {c.x});
+        const double value = Evaluate(model, {c.x}).value();
         EXPECT_TRUE(std::isnan(c.expected) ? std::isnan(value)
                                            : value == c.expected || std::fabs(value - c.expected) <= c.tolerance)
             << c.x << " gives " << value;
@@ -173,11 +156,11 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
     };
     testing::TabulateFunction(model, f);
     ASSERT_TRUE(Compute(model, {}).succeeded);
-    testing::ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
+    ForEachIndex(model.UpperIndices(), [&](const PerVariable<int>& i) {
         PerVariable<double> x{};
         for (std::size_t k = 0; k < x.size(); ++k)
             x[k] = model.Var(static_cast<int>(k)).Value(i[k]);
-        EXPECT_NEAR(EvaluateAt(model, x), f(x), Tolerance(1e3, 1 + std::fabs(f(x))));
+        EXPECT_NEAR(Evaluate(model, x).value(), f(x), Tolerance(1e3, 1 + std::fabs(f(x))));
     });
 
     std::mt19937 gen(5);
@@ -191,7 +174,7 @@ TEST(Evaluate, ReproducesTheTableAndEqualsTheNestedSumsBitForBit)
                 dx[v] = ((std::atan(1.0) * dx[v]) * 8.0) / model.Var(v).period;
         }
         std::array<int, 4> j{};
-        const double value = EvaluateAt(model, x), expected = NestedSum(model, 3, j, dx);
+        const double value = Evaluate(model, x).value(), expected = NestedSum(model, 3, j, dx);
         EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << value << " vs " << expected;
     }
 }

@@ -123,10 +123,7 @@ TEST(EstimateCondition, SingularOrNotFiniteIsInfinite)
     EXPECT_EQ(EstimateScaledCondition(one, FactorBasis(one)), 1.0);
 }
 
-struct Axis {
-    bool trigonometric;
-    int count;
-};
+struct Axis { bool trigonometric; int count; };
 
 // A problem with an arbitrary table, computed: each variable's values run
 // equally spaced from -1 up to 1 (trigonometric: over its period of 2,
@@ -153,7 +150,7 @@ ProblemModel ComputedProblem(const std::vector<Axis>& variables)
 std::vector<double> InOrder(const ProblemModel& model, const Table4& table)
 {
     std::vector<double> values;
-    testing::ForEachIndex(model.UpperIndices(),
+    ForEachIndex(model.UpperIndices(),
                           [&](const std::array<int, 4>& i) { values.push_back(table(i[0], i[1], i[2], i[3])); });
     return values;
 }
@@ -196,61 +193,91 @@ std::vector<long double> DirectProducts(const ProblemModel& model,
     return values;
 }
 
-// max |B coef - table| / max |table|.
-double DirectReproduction(const ProblemModel& model)
+// max |B coef - table| / max |table|, and the swing: max |the expansion at the
+// midpoints between neighbouring values| / max |table|.
+std::pair<double, double> DirectReproductionAndSwing(const ProblemModel& model)
 {
     const std::vector<long double> rebuilt = DirectProducts(model, [&](int d) {
         const auto& x = model.Var(d).values;
         return BasisRows(model, d, {x.begin(), x.begin() + model.UpperIndices()[static_cast<std::size_t>(d)] + 1});
     });
+    const std::vector<long double> between = DirectProducts(model, [&](int d) {
+        std::vector<double> points = model.Var(d).values;
+        points.resize(static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(d)]) + 1);
+        std::sort(points.begin(), points.end());
+        for (std::size_t k = 0; k + 1 < points.size(); ++k)
+            points[k] = (points[k] + points[k + 1]) / 2;
+        points.resize(std::max<std::size_t>(1, points.size() - 1));
+        return BasisRows(model, d, points);
+    });
     const std::vector<double> table = InOrder(model, model.funTable);
-    long double difference = 0, largest = 0;
+    long double difference = 0, largest = 0, reached = 0;
     for (std::size_t i = 0; i < table.size(); ++i) {
         difference = std::max(difference, std::fabs(rebuilt[i] - table[i]));
         largest = std::max(largest, static_cast<long double>(std::fabs(table[i])));
     }
-    return static_cast<double>(difference / largest);
+    for (const long double value : between)
+        reached = std::max(reached, std::fabs(value));
+    return {static_cast<double>(difference / largest), static_cast<double>(reached / largest)};
 }
 
-TEST(MeasureReproduction, AgreesWithADirectRebuild)
+// Problems whose sizes reach the blocks' edges: several blocks, some
+// partial; too big to take both variables at once; several blocks in the
+// swing's second stage and in a slab.
+TEST(MeasureReproductionAndSwing, AgreeWithDirectSumsAndNeverDependOnThreadsOrVectors)
 {
     const std::vector<std::vector<Axis>> problems = {
         {{false, 9}},
         {{true, 6}, {false, 5}},
+        {{true, 7}, {false, 5}},
         {{false, 7}, {true, 4}, {false, 3}},
+        {{false, 1}, {true, 3}, {false, 4}},
         {{true, 5}, {false, 6}, {true, 3}, {false, 4}},
-        {{true, 24}, {false, 8}, {true, 30}, {true, 31}}, // several blocks, some partial
-        {{true, 370}, {true, 360}},                       // too big to take both at once
+        {{true, 24}, {false, 8}, {true, 30}, {true, 31}},
+        {{true, 31}, {false, 9}, {true, 29}, {true, 31}},
+        {{true, 370}, {true, 360}},
+        {{true, 401}, {true, 363}},
         {{false, 1}, {true, 1}, {false, 2}},
     };
     std::mt19937 gen(3);
     std::uniform_real_distribution<double> shift(-1e-6, 1e-6);
     for (const std::vector<Axis>& variables : problems) {
+        SCOPED_TRACE(::testing::Message() << variables.size() << " variables, the first of " << variables[0].count);
         ProblemModel model = ComputedProblem(variables);
         // Shifted coefficients make the figure far larger than the rounding of either rebuild.
         for (std::size_t i = 0; i < model.coef.size(); ++i)
             model.coef.data()[i] += shift(gen);
+        const auto [reproduction, swing] = DirectReproductionAndSwing(model);
         const double figure = MeasureReproduction(model, 2);
-        EXPECT_NEAR(figure, DirectReproduction(model), 1e-6 * figure) << variables.size() << " variables";
+        const std::optional<double> measured = MeasureSwing(model, 2);
+        EXPECT_NEAR(figure, reproduction, 1e-6 * figure);
+        EXPECT_NEAR(measured.value_or(kInf), swing, Tolerance(256, swing));
         for (const KernelIsa isa : SupportedKernelIsas())
-            for (const int threads : {1, 2, 3})
+            for (const int threads : {1, 2, 3}) {
                 EXPECT_EQ(MeasureReproduction(model, threads, isa), figure);
+                EXPECT_EQ(MeasureSwing(model, threads, isa), measured);
+            }
     }
 }
 
-TEST(MeasureReproduction, ZerosAndValuesThatAreNotFinite)
+TEST(MeasureReproductionAndSwing, ZerosAndValuesThatAreNotFinite)
 {
-    ProblemModel model = ComputedProblem({{false, 4}, {true, 3}});
+    ProblemModel model = ComputedProblem({{false, 4}, {true, 3}, {false, 2}});
     std::fill(model.funTable.data(), model.funTable.data() + model.funTable.size(), 0.0);
     std::fill(model.coef.data(), model.coef.data() + model.coef.size(), 0.0);
     EXPECT_EQ(MeasureReproduction(model, 1), 0.0);
-    model.coef(1, 1, 0, 0) = 1.0; // nothing to measure against
+    model.coef(1, 1, 1, 0) = 1.0; // nothing to measure against
     EXPECT_EQ(MeasureReproduction(model, 1), kInf);
-    model.funTable(2, 0, 0, 0) = 1.0;
-    model.coef(3, 2, 0, 0) = 1e308; // the rebuilt table overflows
+    EXPECT_EQ(MeasureSwing(model, 1), std::nullopt);
+    model.funTable(2, 0, 1, 0) = 1.0;
+    model.coef(3, 2, 1, 0) = 1e308; // the rebuilt table overflows
     EXPECT_EQ(MeasureReproduction(model, 1), kInf);
-    model.coef(3, 2, 0, 0) = std::numeric_limits<double>::quiet_NaN();
+    model.coef(3, 2, 1, 0) = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(MeasureReproduction(model, 1), kInf);
+    EXPECT_EQ(MeasureSwing(model, 1), kInf);
+    model.coef(3, 2, 1, 0) = 0.0;
+    model.funTable(0, 2, 0, 0) = -kInf;
+    EXPECT_EQ(MeasureSwing(model, 1), kInf);
 }
 
 // The problems users met, and those around them: f tabulated on the grid
@@ -337,12 +364,7 @@ TEST(BasisSingularity, FromTheValuesCenterAndPeriod)
     scattered[8] -= 720;
     const std::string zero = " is 0 at every value: use an odd number of values, or move the center by ";
     const std::string twice = ", which gives two equal rows of its basis: keep one of them";
-    struct Case {
-        bool trigonometric;
-        std::vector<double> values;
-        double center, period;
-        std::string text;
-    };
+    struct Case { bool trigonometric; std::vector<double> values; double center, period; std::string text; };
     const Case cases[] = {
         {true, Spaced(15, 30, 12), 15, 360,
          "with 12 equally spaced values over one period, sin(6*(a-15))" + zero + "half a step"},
@@ -413,55 +435,6 @@ TEST(MeasureSwing, KnownSwings)
     };
     for (const auto& [axes, swing] : cases)
         EXPECT_NEAR(Fit(axes, product).swing.value_or(kInf), swing, Tolerance(64)) << axes.size() << " variables";
-}
-
-TEST(MeasureSwing, AgreesWithADirectSumAndNeverDependsOnThreadsOrVectors)
-{
-    const std::vector<std::vector<Axis>> problems = {
-        {{false, 9}},
-        {{true, 7}, {false, 5}},
-        {{false, 1}, {true, 3}, {false, 4}},
-        {{true, 5}, {false, 6}, {true, 3}, {false, 4}},
-        {{true, 31}, {false, 9}, {true, 29}, {true, 31}}, // several blocks in the second stage
-        {{true, 401}, {true, 363}},                       // several blocks in a slab
-    };
-    for (const std::vector<Axis>& variables : problems) {
-        const ProblemModel model = ComputedProblem(variables);
-        const std::vector<long double> expansion = DirectProducts(model, [&](int d) {
-            std::vector<double> points = model.Var(d).values;
-            points.resize(static_cast<std::size_t>(model.UpperIndices()[static_cast<std::size_t>(d)]) + 1);
-            std::sort(points.begin(), points.end());
-            for (std::size_t k = 0; k + 1 < points.size(); ++k)
-                points[k] = (points[k] + points[k + 1]) / 2;
-            points.resize(std::max<std::size_t>(1, points.size() - 1));
-            return BasisRows(model, d, points);
-        });
-        const std::vector<double> table = InOrder(model, model.funTable);
-        long double reached = 0, largest = 0;
-        for (const long double value : expansion)
-            reached = std::max(reached, std::fabs(value));
-        for (const double value : table)
-            largest = std::max(largest, static_cast<long double>(std::fabs(value)));
-        const std::optional<double> swing = MeasureSwing(model, 2);
-        EXPECT_NEAR(swing.value_or(kInf), static_cast<double>(reached / largest), Tolerance(256, *swing))
-            << variables.size() << " variables";
-        for (const KernelIsa isa : SupportedKernelIsas())
-            for (const int threads : {1, 3})
-                EXPECT_EQ(MeasureSwing(model, threads, isa), swing) << variables.size() << " variables";
-    }
-}
-
-TEST(MeasureSwing, ZerosAndValuesThatAreNotFinite)
-{
-    ProblemModel model = ComputedProblem({{false, 4}, {true, 3}, {false, 2}});
-    std::fill(model.funTable.data(), model.funTable.data() + model.funTable.size(), 0.0);
-    EXPECT_EQ(MeasureSwing(model, 1), std::nullopt);
-    model.funTable(1, 1, 1, 0) = 2.0;
-    model.coef(3, 2, 1, 0) = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(MeasureSwing(model, 1), kInf);
-    model.coef(3, 2, 1, 0) = 0.0;
-    model.funTable(0, 2, 0, 0) = -kInf;
-    EXPECT_EQ(MeasureSwing(model, 1), kInf);
 }
 
 // A problem read with its coefficients has no factors: its figures are those

@@ -22,14 +22,10 @@ double TrigOf(double x, double center, double period, int j)
     return j == 0 ? 1.0 : j % 2 == 1 ? std::sin((j + 1) / 2 * a) : std::cos(j / 2 * a);
 }
 
-struct KindCase {
-    const BasisKind& kind;
-    double (*closedForm)(double, double, double, int);
-    double center, period;
-    bool hasPeriod;
-    std::vector<std::string> factors; // AppendFactor of functions 1..4 of "x"
-    bool weightsAreRowBits;           // powers: the same products; angles: two roundings of the angle
-};
+// `factors`: AppendFactor of functions 1..4 of "x"; the weights are the row's bits for powers (the same
+// products), not for angles (two roundings of the angle).
+struct KindCase { const BasisKind& kind; double (*closedForm)(double, double, double, int); double center, period;
+                  bool hasPeriod; std::vector<std::string> factors; bool weightsAreRowBits; };
 
 TEST(Kinds, RowsWeightsTermsAndPeriodOfEachKind)
 {

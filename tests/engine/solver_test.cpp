@@ -124,11 +124,7 @@ void ExpectMatchesReference(const Table4& table, int axis, const std::array<int,
 
 TEST(SolveAlongVariable, OneLineEdgeCases)
 {
-    struct Case {
-        const char* what;
-        SquareMatrix a;
-        std::vector<double> line, solved;
-    };
+    struct Case { const char* what; SquareMatrix a; std::vector<double> line, solved; };
     const Case cases[] = {
         {"a single value stays, its sign too", MatrixOf({{1}}), {-0.0}, {-0.0}},
         {"a zero leading entry exchanges the rows", MatrixOf({{0, 1}, {1, 0}}), {5, 7}, {7, 5}},

@@ -163,10 +163,29 @@ TEST(ExportCoefficients, WithoutCoefficientsIsRefusedAndTouchesNoFile)
 
 TEST(ExportCoefficients, TheFileNamesExtensionChoosesTheFormat)
 {
-    for (const char* json : {"c.json", "dir/C.Json"})
-        EXPECT_EQ(command::ExportFormatFor(json), CoefficientFormat::Json) << json;
-    for (const char* csv : {"c.csv", "c", "c.json.txt", "dir.json/c", ".json"})
-        EXPECT_EQ(command::ExportFormatFor(csv), CoefficientFormat::Csv) << csv;
+    using command::ExportFormat;
+    const std::pair<const char*, ExportFormat> cases[] = {
+        {"c.json", CoefficientFormat::Json}, {"dir/C.Json", CoefficientFormat::Json},
+        {"c.csv", CoefficientFormat::Csv},   {"c", CoefficientFormat::Csv},
+        {"c.json.txt", CoefficientFormat::Csv}, {"dir.json/c", CoefficientFormat::Csv},
+        {".json", CoefficientFormat::Csv},   {"fit.C", CodeLanguage::C},
+        {"fit.hpp", CodeLanguage::Cpp},      {"fit.py", CodeLanguage::Python},
+        {"fit.F90", CodeLanguage::Fortran},  {"fit.js", CodeLanguage::JavaScript},
+        {"fit.m", CodeLanguage::Matlab},     {"fit.cpp", CoefficientFormat::Csv},
+    };
+    for (const auto& [path, format] : cases)
+        EXPECT_EQ(command::ExportFormatFor(path), format) << path;
+}
+
+// MATLAB finds a function by its file's name: the base name when it can be one.
+TEST(ExportCoefficients, TheFunctionIsNamedAfterTheFileWhenItCanBe)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"dir/heat_fit.m", "heat_fit"}, {"2fit.py", "tavex_fit"}, {"my fit.c", "tavex_fit"},
+        {"for.js", "tavex_fit"},        {"x.m", "tavex_fit"},     {"Fit_2.f90", "Fit_2"},
+    };
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(command::CodeNameFor(path), name) << path;
 }
 
 } // namespace

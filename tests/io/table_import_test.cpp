@@ -27,10 +27,7 @@ double F(double x, double y) { return 1 + y / 10 + x * y; }
 
 TEST(TableImport, ReadsBothLayoutsWhateverTheSeparatorQuotesAndLineEnds)
 {
-    const struct {
-        const char* text;
-        std::vector<std::string> names;
-    } cases[] = {
+    const struct { const char* text; std::vector<std::string> names; } cases[] = {
         {"x,y,f\n1,30,34\n0,10,2\n0,20,3\n1,10,12\n0,30,4\n1,20,23\n", {"x", "y"}},
         {"\xEF\xBB\xBF" "0;10;2\r\n0;20;3\r\n\r\n0;30;4\r\n1;10;12\r\n1;20;23\r\n1;30;34\r\n", {"x", "y"}},
         {"\"time; s\"\t\"y\"\tf\n0\t10\t2\n0\t20\t3\n0\t30\t4\n1\t10\t12\n1\t20\t23\n1\t30\t34\n", {"time; s", "y"}},
@@ -117,13 +114,8 @@ TEST(TableImport, RefusalsNameTheFileAndTheLineAndChangeNothing)
         const std::string coordinate = std::to_string(i) + " ";
         farApart += coordinate + coordinate + coordinate + coordinate + "0\n";
     }
-    const struct {
-        std::string text;
-        const char* message;
-        TableImportOptions options = {};
-    } cases[] = {
-        {"", "t.csv: the file is empty"},
-        {"\xEF\xBB\xBF \r\n\t\n", "t.csv: the file is empty"},
+    const struct { std::string text; const char* message; TableImportOptions options = {}; } cases[] = {
+        {"", "t.csv: the file is empty"}, {"\xEF\xBB\xBF \r\n\t\n", "t.csv: the file is empty"},
         {"x,y,f\n0,0,1\n\n0,1,abc\n", "t.csv, line 4: field 3 is not a number: \"abc\""},
         {"x,y,f\n0,0,1\n0,1,\n", "t.csv, line 3: field 3 is not a number: \"\""},
         {"0;1,5\n", "t.csv, line 1: field 2 is not a number: \"1,5\""},

@@ -69,16 +69,10 @@ TEST(NumberText, ReadsTheSameUnderADecimalCommaLocale)
 TEST(PartReadNote, SaysWhatATextWasReadAsWhenNotAllOfItIsTheNumber)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"1.5", ""},
-        {" -2.5e3 ", ""},
-        {"1 2", ""}, // blanks inside a number are skipped
-        {"", ""},
-        {"1,5", "read as 1: the decimal point is '.'"},
-        {"-0,25", "read as 0: the decimal point is '.'"},
-        {"2x", "read as 2: 'x' is not part of a number"},
-        {"1e", "read as 1: 'e' is not part of a number"},
-        {"1,", "read as 1: ',' is not part of a number"},
-        {"abc", "read as 0: 'abc' is not a number"},
+        {"1.5", ""}, {" -2.5e3 ", ""}, {"", ""}, {"1 2", ""}, // blanks inside a number are skipped
+        {"1,5", "read as 1: the decimal point is '.'"}, {"-0,25", "read as 0: the decimal point is '.'"},
+        {"2x", "read as 2: 'x' is not part of a number"}, {"1e", "read as 1: 'e' is not part of a number"},
+        {"1,", "read as 1: ',' is not part of a number"}, {"abc", "read as 0: 'abc' is not a number"},
         {"  twelve and a half of them", "read as 0: 'twelve and a hal...' is not a number"},
     };
     for (const auto& [text, note] : cases)

@@ -44,27 +44,22 @@ TEST(EntryRefusals, SayWhyTheCheckRefusesAndNothingWhenItAccepts)
 {
     const NumberFormat comma{","};
     const std::pair<std::string, std::string> cases[] = {
-        {VariableCountRefusal("3"), ""},
-        {VariableCountRefusal("0.5"), ""},
+        {VariableCountRefusal("3"), ""}, {VariableCountRefusal("0.5"), ""},
         {VariableCountRefusal("7"), "Number of variables: type a whole number from 1 to 4"},
         {VariableCountRefusal("abc"), "Number of variables: type a whole number from 1 to 4"},
-        {NamesRefusal(1, "x,y"), ""},
-        {NamesRefusal(1, "x"), "Names: 2 variables need 2 names, separated by commas"},
+        {NamesRefusal(1, "x,y"), ""}, {NamesRefusal(1, "x"), "Names: 2 variables need 2 names, separated by commas"},
         {NamesRefusal(0, "a,b"), "Names: 1 variable needs 1 name, separated by commas"},
-        {NamesRefusal(2, "p,,q"), "Names: name 2 is empty"},
+        {NamesRefusal(2, "p,,q"), "Names: name 2 is empty"}, {LimitRefusal("Lower limit", "-1,000.5", comma), ""},
         {NamesRefusal(1, "x,say \"y\""),
          "Names: name 2 holds a double quote or a line end, which a problem file cannot keep"},
-        {LimitRefusal("Lower limit", "-1,000.5", comma), ""},
         {LimitRefusal("Lower limit", "abc", comma), "Lower limit: 'abc' is not a number"},
         {LimitRefusal("Upper limit", "", comma), "Upper limit: type a number"},
         {LimitRefusal("Upper limit", std::string(40, '9') + "x", comma),
          "Upper limit: '999999999999999999999999...' is not a number"},
-        {ValueCountRefusal("2.5", comma), ""},
-        {ValueCountRefusal("1", comma), "# of values: a variable needs at least 2 values"},
+        {ValueCountRefusal("2.5", comma), ""}, {ValueCountRefusal("1", comma), "# of values: a variable needs at least 2 values"},
         {ValueCountRefusal("x", comma), "# of values: 'x' is not a number"},
         {ValueCountRefusal("1E+12", comma), "# of values: '1E+12' is more values than a variable can have"},
-        {IndexRefusal("x", "3", 3), ""},
-        {IndexRefusal("x", "4", 3), "Index of x: type a whole number from 0 to 3"},
+        {IndexRefusal("x", "3", 3), ""}, {IndexRefusal("x", "4", 3), "Index of x: type a whole number from 0 to 3"},
         {IndexRefusal("y", "-0.5", 1), "Index of y: type a whole number from 0 to 1"},
     };
     for (const auto& [said, expected] : cases)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/index_walk.h"
 #include "model/problem_model.h"
 
 #include <algorithm>
@@ -8,18 +9,6 @@
 #include <vector>
 
 namespace tavex::testing {
-
-// Calls visit(i) at every index i up to `upper`, the first varying fastest.
-template <typename Visit>
-void ForEachIndex(const PerVariable<int>& upper, const Visit& visit)
-{
-    PerVariable<int> i{};
-    for (i[3] = 0; i[3] <= upper[3]; ++i[3])
-        for (i[2] = 0; i[2] <= upper[2]; ++i[2])
-            for (i[1] = 0; i[1] <= upper[1]; ++i[1])
-                for (i[0] = 0; i[0] <= upper[0]; ++i[0])
-                    visit(i);
-}
 
 struct VariableSpec {
     std::string name;

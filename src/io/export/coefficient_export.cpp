@@ -1,5 +1,6 @@
 #include "io/export/coefficient_export.h"
 
+#include "io/export/piece_buffer.h"
 #include "io/listing/coefficient_listing.h"
 #include "io/text/json_text.h"
 #include "model/index_walk.h"
@@ -14,35 +15,6 @@
 namespace tavex {
 
 namespace {
-
-// The text is handed to the sink in pieces of about this size: a table of
-// millions of coefficients is written out as it is laid out, never held whole.
-constexpr std::size_t kPieceSize = 1 << 16;
-
-class PieceBuffer final {
-public:
-    explicit PieceBuffer(const TextSink& sink) : sink_(sink) { text_.reserve(kPieceSize + 1024); }
-    PieceBuffer(const PieceBuffer&) = delete;
-    PieceBuffer& operator=(const PieceBuffer&) = delete;
-
-    std::string& text() { return text_; }
-    // Hands the text on once it fills a piece.
-    void PassFull()
-    {
-        if (text_.size() >= kPieceSize)
-            PassRest();
-    }
-    void PassRest()
-    {
-        if (!text_.empty())
-            sink_(text_);
-        text_.clear();
-    }
-
-private:
-    const TextSink& sink_;
-    std::string text_;
-};
 
 void AppendShortest(std::string& out, double value)
 {
