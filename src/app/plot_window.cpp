@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -125,6 +126,13 @@ PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, Common
     auto* sliceBar = new QHBoxLayout;
     sliceBar->addWidget(Caption(QStringLiteral("&Along:"), cboSliceVariable, slicePage));
     sliceBar->addWidget(cboSliceVariable);
+    spnSliceOrder = Named<QSpinBox>("spnSliceOrder", slicePage);
+    spnSliceOrder->setRange(0, command::kMaxSliceOrder);
+    spnSliceOrder->setToolTip(QStringLiteral("0 draws the approximation with the table; 1 to 3, its derivative "
+                                             "along the slice"));
+    sliceBar->addSpacing(fontMetrics().averageCharWidth() * 2);
+    sliceBar->addWidget(Caption(QStringLiteral("Derivative &order:"), spnSliceOrder, slicePage));
+    sliceBar->addWidget(spnSliceOrder);
     sliceBar->addStretch();
     auto* sliceLayout = new QVBoxLayout(slicePage);
     sliceLayout->addLayout(sliceBar);
@@ -173,6 +181,7 @@ PlotWindow::PlotWindow(const ProblemModel& model, const Session& session, Common
     FitControlsToModel();
     for (QComboBox* choice : {cboSliceVariable, cboMapFirst, cboMapSecond})
         connect(choice, &QComboBox::currentIndexChanged, this, [this] { Redraw(); });
+    connect(spnSliceOrder, &QSpinBox::valueChanged, this, [this] { Redraw(); });
     connect(chkBetween, &QCheckBox::toggled, this, [this] { StopBetweenChanged(); });
     connect(tabViews, &QTabWidget::currentChanged, this, [this] { ShowState(); });
     connect(cmdExport, &QPushButton::clicked, this, [this] { ExportCommand(); });
@@ -337,7 +346,8 @@ void PlotWindow::ShowState()
     lblStatus->setText(Q(why));
     lblStatus->setVisible(!why.empty());
     cmdExport->setEnabled(why.empty());
-    for (QWidget* control : std::initializer_list<QWidget*>{cboSliceVariable, cboMapFirst, cboMapSecond, chkBetween})
+    for (QWidget* control : std::initializer_list<QWidget*>{cboSliceVariable, spnSliceOrder, cboMapFirst, cboMapSecond,
+                                                                    chkBetween})
         control->setEnabled(current);
 
     const bool map = tabViews->currentWidget() == mapPage_;
@@ -354,32 +364,38 @@ void PlotWindow::ShowState()
 void PlotWindow::DrawSlice()
 {
     const int v = cboSliceVariable->currentIndex();
+    const int order = spnSliceOrder->value();
     const PerVariable<double> point = Point();
     ClearPlot(plotSlice);
     std::optional<command::SlicePlot> slice;
     if (command::PlotsUnavailable(model_).empty())
-        slice = command::PlotSlice(model_, v, point);
+        slice = command::PlotSlice(model_, derivatives_, v, order, point);
     if (!slice) {
         plotSlice->replot();
         return;
     }
-    sliceTitle_ = command::SliceTitle(model_, v, point);
+    sliceTitle_ = command::SliceTitle(model_, v, point, order);
     AddTitle(plotSlice, sliceTitle_);
+    const QString curveName = Q(command::CurveName(model_, v, order));
     auto* top = new QCPAxisRect(plotSlice);
-    auto* bottom = new QCPAxisRect(plotSlice);
     plotSlice->plotLayout()->addElement(2, 0, top);
-    plotSlice->plotLayout()->addElement(3, 0, bottom);
-    plotSlice->plotLayout()->setRowStretchFactor(3, 0.4);
-    auto* margins = new QCPMarginGroup(plotSlice);
-    top->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
-    bottom->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
-    top->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("f"));
-    bottom->axis(QCPAxis::atBottom)->setLabel(Q(std::string(model_.NameOf(v))));
-    bottom->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("difference"));
+    // A derivative has no table to differ from: its curve takes the whole height.
+    QCPAxisRect* bottom = nullptr;
+    if (order == 0) {
+        bottom = new QCPAxisRect(plotSlice);
+        plotSlice->plotLayout()->addElement(3, 0, bottom);
+        plotSlice->plotLayout()->setRowStretchFactor(3, 0.4);
+        auto* margins = new QCPMarginGroup(plotSlice);
+        top->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+        bottom->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+        bottom->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("difference"));
+    }
+    top->axis(QCPAxis::atLeft)->setLabel(order == 0 ? QStringLiteral("f") : curveName);
+    (bottom ? bottom : top)->axis(QCPAxis::atBottom)->setLabel(Q(std::string(model_.NameOf(v))));
     QCPLegend* legend = AddLegendRow(plotSlice);
 
     QCPGraph* curve = plotSlice->addGraph(top->axis(QCPAxis::atBottom), top->axis(QCPAxis::atLeft));
-    curve->setName(QStringLiteral("approximation"));
+    curve->setName(curveName);
     curve->setData(Plottable(slice->xs), Plottable(slice->approximation), true);
     curve->setPen(QPen(QColor(31, 119, 180), 1.5));
     curve->addToLegend(legend);
@@ -396,7 +412,7 @@ void PlotWindow::DrawSlice()
         difference->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, QColor(214, 39, 40), 5));
         difference->setPen(QPen(QColor(214, 39, 40)));
         difference->setData(Plottable(slice->gridXs), Plottable(slice->difference));
-    } else {
+    } else if (bottom) {
         // An entry with no mark: the legend says why there are no circles.
         QCPGraph* none = plotSlice->addGraph(top->axis(QCPAxis::atBottom), top->axis(QCPAxis::atLeft));
         none->setName(QString::fromLatin1(kNoTableValues));
@@ -414,7 +430,7 @@ void PlotWindow::DrawSlice()
 
     // As wide as its entries, between two spacers that take the rest of the row.
     legend->setMaximumSize(legend->minimumOuterSizeHint());
-    for (QCPAxisRect* rect : {top, bottom}) {
+    for (QCPAxisRect* rect : plotSlice->axisRects()) {
         rect->setRangeDrag(Qt::Horizontal | Qt::Vertical);
         rect->setRangeZoom(Qt::Horizontal | Qt::Vertical);
         for (QCPGraph* graph : rect->graphs())
@@ -426,14 +442,16 @@ void PlotWindow::DrawSlice()
         else
             values->setRange(values->range().center() - 1.0, values->range().center() + 1.0);
     }
-    // The two share the variable's axis: a zoom or pan of one moves both.
-    QCPAxis* upper = top->axis(QCPAxis::atBottom);
-    QCPAxis* lower = bottom->axis(QCPAxis::atBottom);
     const std::pair<double, double> range = command::PlotRange(model_, v);
+    QCPAxis* upper = top->axis(QCPAxis::atBottom);
     upper->setRange(range.first, range.second);
-    lower->setRange(range.first, range.second);
-    connect(upper, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), lower, qOverload<const QCPRange&>(&QCPAxis::setRange));
-    connect(lower, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), upper, qOverload<const QCPRange&>(&QCPAxis::setRange));
+    if (bottom) {
+        // The two share the variable's axis: a zoom or pan of one moves both.
+        QCPAxis* lower = bottom->axis(QCPAxis::atBottom);
+        lower->setRange(range.first, range.second);
+        connect(upper, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), lower, qOverload<const QCPRange&>(&QCPAxis::setRange));
+        connect(lower, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), upper, qOverload<const QCPRange&>(&QCPAxis::setRange));
+    }
     UseReadableTicks(plotSlice);
     plotSlice->replot();
 }

@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QSlider;
+class QSpinBox;
 class QTabWidget;
 
 namespace tavex {
@@ -28,6 +29,7 @@ class MessageBox;
 // through a point (the curve and, where the slice runs along a grid line,
 // the tabulated values and below them their differences) and, for two or
 // more variables, a colour map over two of them with the grid points marked.
+// The slice may draw a derivative along its variable instead, with no table.
 // The other variables' coordinates are set by sliders that stop at their
 // grid values, or also between them when asked. Each view is titled with
 // where it runs. Beside the main window, which stays usable; zoom and pan
@@ -93,11 +95,13 @@ private:
     std::pair<Results, std::uint64_t> shownResults_;
     std::vector<std::string> namesShown_;
     std::vector<PointRow> rows_;
+    command::DerivativeCache derivatives_;
     std::string sliceTitle_, mapTitle_;
     QLabel* lblStatus = nullptr;
     QTabWidget* tabViews = nullptr;
     QWidget* mapPage_ = nullptr;
     QComboBox* cboSliceVariable = nullptr;
+    QSpinBox* spnSliceOrder = nullptr;
     QComboBox* cboMapFirst = nullptr;
     QComboBox* cboMapSecond = nullptr;
     QCustomPlot* plotSlice = nullptr;

@@ -1,8 +1,12 @@
 #include "commands/calculus_command.h"
 
 #include "base/number_scan.h"
+#include "commands/evaluate_command.h"
 #include "engine/derivative.h"
+#include "engine/evaluate.h"
+#include "model/number_text.h"
 
+#include <cassert>
 #include <cmath>
 
 namespace tavex::command {
@@ -131,6 +135,99 @@ std::string DerivativeName(const ProblemModel& model, const PerVariable<int>& or
     if (total > 1)
         name += std::to_string(total);
     return name.append("f/").append(below);
+}
+
+const ProblemModel* DerivativeCache::Of(const ProblemModel& model, const PerVariable<int>& orders)
+{
+    if (!model.IsComputed() || model.Revision() != revision_) {
+        kept_.clear();
+        revision_ = model.Revision();
+    }
+    if (!model.IsComputed())
+        return nullptr;
+    if (orders == PerVariable<int>{})
+        return &model;
+    for (const Kept& kept : kept_)
+        if (kept.orders == orders)
+            return kept.derivative ? &*kept.derivative : nullptr;
+    // Enough for a gradient and one more; each may be as big as the problem.
+    if (kept_.size() > static_cast<std::size_t>(kMaxVariables))
+        kept_.pop_front();
+    kept_.push_back({orders, Derivative(model, orders)});
+    return kept_.back().derivative ? &*kept_.back().derivative : nullptr;
+}
+
+std::string DerivativeValueText(const ProblemModel& model, DerivativeCache& cache, const PerVariable<int>& orders,
+                                const PerVariable<double>& point)
+{
+    if (!model.IsComputed())
+        return NoCurrentValue(model);
+    const ProblemModel* derivative = cache.Of(model, orders);
+    if (!derivative)
+        return "too big for the memory";
+    const std::optional<double> value = Evaluate(*derivative, point);
+    assert(value);
+    return ShownValue(*value);
+}
+
+std::string GradientText(const ProblemModel& model, DerivativeCache& cache, const PerVariable<double>& point)
+{
+    if (!model.IsComputed())
+        return NoCurrentValue(model);
+    std::string lines;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        PerVariable<int> orders{};
+        orders[static_cast<std::size_t>(k)] = 1;
+        lines.append(k > 0 ? "\n" : "")
+            .append(DerivativeName(model, orders))
+            .append(" = ")
+            .append(DerivativeValueText(model, cache, orders, point));
+    }
+    return lines;
+}
+
+IntegralTexts IntegralOver(const ProblemModel& model, const IntegrationBox& box)
+{
+    const std::optional<double> integral = Integrate(model, box);
+    const std::optional<double> mean = MeanValue(model, box);
+    if (!integral || !mean)
+        return {NoCurrentValue(model), NoCurrentValue(model)};
+    return {ShownValue(*integral), ShownValue(*mean)};
+}
+
+std::string BoxText(const ProblemModel& model, const IntegrationBox& box)
+{
+    std::string text;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        text.append(k > 0 ? ", " : "")
+            .append(model.NameOf(k))
+            .append(" from ")
+            .append(TextOfNumber(box.lower[s]))
+            .append(" to ")
+            .append(TextOfNumber(box.upper[s]));
+    }
+    return text;
+}
+
+std::variant<IntegrationBox, BoundsRefusal> ReadBounds(const ProblemModel& model, const PerVariable<std::string>& from,
+                                                       const PerVariable<std::string>& to)
+{
+    IntegrationBox box;
+    for (int k = 0; k <= model.lastVar; ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        for (const bool upper : {false, true}) {
+            const std::string& text = upper ? to[s] : from[s];
+            const std::optional<double> bound = WholeNumber(text);
+            if (!bound)
+                return BoundsRefusal{std::string(model.NameOf(k))
+                                         .append(upper ? " to: " : " from: ")
+                                         .append(Quoted(Trimmed(text), " is not a number")),
+                                     k, upper};
+            (upper ? box.upper : box.lower)[s] = *bound;
+        }
+    }
+    return box;
 }
 
 } // namespace tavex::command

@@ -10,7 +10,7 @@ CommandStates AvailableCommands(const ProblemModel& model, const Session& sessio
     states.countBox = session.stage == Stage::Count;
     states.namesBox = !declared;
     const Results results = declared ? model.ResultsState() : Results::None;
-    states.evaluations = states.plot = states.exportCoefficients = results == Results::Current;
+    states.evaluations = states.plot = states.exportCoefficients = states.calculus = results == Results::Current;
     states.listingOutOfDate = results == Results::OutOfDate;
     return states;
 }

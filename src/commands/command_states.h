@@ -27,6 +27,8 @@ struct CommandStates {
     // problem as it stands.
     bool evaluations = false;
     bool plot = false;
+    // The evaluation window's Gradient and Integrate, which read nothing but the coefficients.
+    bool calculus = false;
     // The listing shows coefficients that no longer belong to the problem.
     bool listingOutOfDate = false;
 

@@ -149,6 +149,27 @@ std::optional<SlicePlot> PlotSlice(const ProblemModel& model, int variable, cons
     return plot;
 }
 
+std::optional<SlicePlot> PlotSlice(const ProblemModel& model, DerivativeCache& cache, int variable, int order,
+                                   const PerVariable<double>& point, int samples)
+{
+    assert(order >= 0 && order <= kMaxSliceOrder);
+    if (order == 0)
+        return PlotSlice(model, variable, point, samples);
+    PerVariable<int> orders{};
+    orders[static_cast<std::size_t>(variable)] = order;
+    const ProblemModel* derivative = cache.Of(model, orders);
+    if (!derivative)
+        return std::nullopt;
+    const std::optional<Slice> slice = SliceAlong(*derivative, variable, point);
+    if (!slice)
+        return std::nullopt;
+    SlicePlot plot;
+    plot.order = order;
+    plot.xs = Spaced(PlotRange(model, variable), samples);
+    plot.approximation = SampleSlice(*derivative, *slice, plot.xs);
+    return plot;
+}
+
 std::optional<MapPlot> PlotMap(const ProblemModel& model, int first, int second, const PerVariable<double>& point,
                                int columns, int rows)
 {
@@ -167,11 +188,21 @@ std::optional<MapPlot> PlotMap(const ProblemModel& model, int first, int second,
     return plot;
 }
 
-std::string SliceTitle(const ProblemModel& model, int variable, const PerVariable<double>& point)
+std::string SliceTitle(const ProblemModel& model, int variable, const PerVariable<double>& point, int order)
 {
     PerVariable<bool> free{};
     free[static_cast<std::size_t>(variable)] = true;
-    return "along " + std::string(model.NameOf(variable)) + HeldPart(model, free, point);
+    std::string title = order > 0 ? CurveName(model, variable, order) + " " : std::string();
+    return title.append("along ").append(model.NameOf(variable)).append(HeldPart(model, free, point));
+}
+
+std::string CurveName(const ProblemModel& model, int variable, int order)
+{
+    if (order == 0)
+        return "approximation";
+    PerVariable<int> orders{};
+    orders[static_cast<std::size_t>(variable)] = order;
+    return DerivativeName(model, orders);
 }
 
 std::string MapTitle(const ProblemModel& model, int first, int second, const PerVariable<double>& point)

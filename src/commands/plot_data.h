@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/calculus_command.h"
 #include "model/problem_model.h"
 #include "setup/session.h"
 
@@ -45,12 +46,22 @@ PerVariable<double> DefaultPlotPoint(const ProblemModel& model, const Session& s
 // on one of its grid values, along that grid line the tabulated values and
 // the approximation minus them. Nothing while the coefficients are not current.
 struct SlicePlot {
+    int order = 0; // of the derivative drawn
     std::vector<double> xs, approximation;
     bool onGridLine = false;
     std::vector<double> gridXs, tabulated, difference; // empty off the grid lines
 };
 std::optional<SlicePlot> PlotSlice(const ProblemModel& model, int variable, const PerVariable<double>& point,
                                    int samples = 400);
+
+// The highest order of the derivative a slice draws.
+inline constexpr int kMaxSliceOrder = 3;
+// The slice of the derivative of `order` (0..kMaxSliceOrder) along the
+// variable, with no table values: the table holds the function's, not its
+// derivative's. Order 0 is PlotSlice's. Nothing while the coefficients are
+// not current, or when the derivative's would not fit in memory.
+std::optional<SlicePlot> PlotSlice(const ProblemModel& model, DerivativeCache& cache, int variable, int order,
+                                   const PerVariable<double>& point, int samples = 400);
 
 // The approximation over two variables through a point, on a columns x rows
 // grid of samples over their PlotRanges (value [i + columns * j] at
@@ -64,8 +75,11 @@ std::optional<MapPlot> PlotMap(const ProblemModel& model, int first, int second,
 
 // Where a view runs, its title: "along T at p = 2, q = 0.5" for a slice,
 // "T and p at q = 3" for a map; every held variable with its coordinate as
-// the windows show numbers, no "at" part when none is held.
-std::string SliceTitle(const ProblemModel& model, int variable, const PerVariable<double>& point);
+// the windows show numbers, no "at" part when none is held. A derivative's
+// slice is named first: "d2f/dT2 along T at p = 2".
+std::string SliceTitle(const ProblemModel& model, int variable, const PerVariable<double>& point, int order = 0);
+// What a slice's curve is: "approximation", or the derivative's name.
+std::string CurveName(const ProblemModel& model, int variable, int order);
 std::string MapTitle(const ProblemModel& model, int first, int second, const PerVariable<double>& point);
 
 // Why the views show nothing, in the words the window shows; empty while

@@ -210,6 +210,10 @@ void RandomEvents::OpenWindow()
         return answer;
     });
     window_->show();
+    // Half the windows start on a computed table with the windows beside
+    // open, whose controls few random orders of use would ever reach.
+    if (Chance(0.5))
+        StartComputed();
     if (decoy_) {
         decoy_->show();
         decoy_->activateWindow();
@@ -218,6 +222,19 @@ void RandomEvents::OpenWindow()
         window_->activateWindow();
         (void)QTest::qWaitForWindowActive(window_.get());
     }
+}
+
+void RandomEvents::StartComputed()
+{
+    Note("  starts on table.csv, computed, with Evaluations and Plot open");
+    CommonDialog random = window_->ImportDialog();
+    window_->ImportDialog() = CommonDialog([this](QWidget*, CommonDialog::Kind, const QString&) {
+        return std::optional<QString>(files_.filePath(QStringLiteral("table.csv")));
+    });
+    window_->findChild<QAction*>(QStringLiteral("mnuImport"))->trigger();
+    window_->ImportDialog() = random;
+    for (const char* button : {"cmdCompute", "cmdEvaluations", "cmdPlot"})
+        QTest::mouseClick(window_->findChild<QWidget*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
 QWidget* RandomEvents::FrontWindow() const
@@ -233,8 +250,13 @@ QWidget* RandomEvents::FrontWindow() const
 void RandomEvents::KeepActivation()
 {
     // Windows shown by the program (About, Help) take the activation; the
-    // evaluation window, beside the main window, may keep it.
-    const bool besideMain = dynamic_cast<ToolWindow*>(QApplication::activeWindow()) && window_->isEnabled();
+    // evaluation window, beside the main window, may keep it, and so may a
+    // dialog over it alone (Integrate's bounds).
+    QWidget* activeWindow = QApplication::activeWindow();
+    const auto beside = [](QWidget* w) { return dynamic_cast<ToolWindow*>(w) != nullptr; };
+    const bool besideMain = activeWindow && window_->isEnabled()
+                         && (beside(activeWindow)
+                             || (activeWindow->parentWidget() && beside(activeWindow->parentWidget()->window())));
     QWidget* active = decoy_ ? decoy_.get() : FrontWindow();
     if (!active->isActiveWindow() && !(besideMain && !decoy_)) {
         active->activateWindow();

@@ -53,6 +53,7 @@ private:
     class Setting;
 
     void OpenWindow();
+    void StartComputed();
     void KeepActivation();
     void PlayOne();
     void Note(std::string event);

@@ -133,6 +133,59 @@ TEST_F(EvaluationWindowTest, ACoordinateBeyondTheRangeOfANumberIsRefusedByNameAn
     EXPECT_EQ(Shown("lblApprox"), "not computed");
 }
 
+// f = 1 + x + 2y + xy: df/dx = 1 + y, df/dy = 2 + x; over [0, 2] x [0, 1] its integral is 7.
+TEST_F(EvaluationWindowTest, DerivativesAndTheIntegralAreShownOnlyFromCurrentCoefficients)
+{
+    EXPECT_EQ(Shown("lblIntegral") + "|" + Shown("lblMean"), "7|3.5");
+    EXPECT_EQ(Shown("lblIntegralBox"), "over x\u00a0from\u00a00\u00a0to\u00a02, y\u00a0from\u00a00\u00a0to\u00a01");
+    EXPECT_EQ(Shown("lblDerivative"), "f=");
+    QTest::keyClick(Find("spnOrder_0"), Qt::Key_Up);
+    EXPECT_EQ(Shown("lblDerivative"), "df/dx=");
+    Enter("txtVarx_0", "1.5");
+    Enter("txtVarx_1", "0.5");
+    Compute();
+    EXPECT_EQ(Shown("lblDerivValue"), "1.5");
+    QTest::keyClick(Find("spnOrder_1"), Qt::Key_Up);
+    EXPECT_EQ(Shown("lblDerivative") + "|" + Shown("lblDerivValue"), "d2f/dx dy=|"); // not computed for these orders
+    EXPECT_FALSE(Find("lblGradient")->isVisible());
+    Click("cmdGradient");
+    EXPECT_EQ(Shown("lblDerivValue"), "1");
+    EXPECT_EQ(Shown("lblGradient"), "df/dx = 1.5\ndf/dy = 3.5");
+
+    window->model().MarkEdited();
+    window->UpdateCommands();
+    for (const char* value : {"lblDerivValue", "lblGradient", "lblIntegral", "lblMean"})
+        EXPECT_EQ(Shown(value), "out of date") << value;
+    EXPECT_FALSE(Find("cmdGradient")->isEnabled() || Find("cmdIntegrate")->isEnabled());
+    Click("cmdCompute");
+    EXPECT_EQ(Shown("lblGradient") + "|" + Shown("lblIntegral"), "df/dx = 1.5\ndf/dy = 3.5|7");
+}
+
+TEST_F(EvaluationWindowTest, IntegrateAsksForBoundsAndRefusesOneThatIsNoNumberByName)
+{
+    Click("cmdIntegrate");
+    auto* dialog = Find<QDialog>("dlgBounds");
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    EXPECT_EQ(Box("txtFrom_0")->text() + Box("txtTo_0")->text() + Box("txtFrom_1")->text() + Box("txtTo_1")->text(),
+              "0201");
+    Enter("txtTo_0", "1");
+    Enter("txtTo_1", "abc");
+    QTest::keyClick(Box("txtTo_1"), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Shown("lblBoundsMessage"), "y to: 'abc' is not a number");
+    EXPECT_EQ(Box("txtTo_1")->accessibleDescription().toStdString(), Shown("lblBoundsMessage"));
+    EXPECT_EQ(Shown("lblIntegral"), "7"); // nothing changed
+    Enter("txtTo_1", "1");
+    QTest::keyClick(Box("txtTo_1"), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window->findChild<QDialog*>("dlgBounds"));
+    EXPECT_EQ(Shown("lblIntegral") + "|" + Shown("lblMean"), "2.75|2.75");
+    EXPECT_EQ(QString::fromStdString(Shown("lblIntegralBox")).replace(QChar::Nbsp, QLatin1Char(' ')),
+              "over x from 0 to 1, y from 0 to 1");
+    Click("cmdIntegrate"); // opens on the bounds given
+    EXPECT_EQ(Box("txtTo_0")->text(), "1");
+}
+
 class BadNameTest : public EvaluationWindowTest {
 protected:
     const char* NamesText() const override { return "2x,y"; }
@@ -328,6 +381,29 @@ TEST_F(PlotWindowTest, ExportsEachFormatAtTheSizeAskedWithItsTitleAndRefusesOthe
     EXPECT_FALSE(Find("cmdExport")->isEnabled());
     EXPECT_FALSE(plot->Export(dir.filePath("empty.png"), QSize(100, 100)));
     EXPECT_FALSE(QFile::exists(dir.filePath("empty.png")));
+}
+
+TEST_F(PlotWindowTest, TheSliceDrawsADerivativeWithoutTheTable)
+{
+    auto* order = Find<QSpinBox>("spnSliceOrder");
+    QTest::keyClick(order, Qt::Key_Up);
+    EXPECT_EQ(Title("plotSlice"), "df/dx along x at y = 2");
+    EXPECT_EQ(Legend(), (Names{"df/dx"}));
+    EXPECT_EQ(View("plotSlice")->graphCount(), 1);
+    EXPECT_EQ(View("plotSlice")->axisRectCount(), 1);
+    EXPECT_NEAR(Graph("plotSlice", 0)->data()->begin()->value, 2 * -1.3 * 2, 1e-9); // 2xy
+    QTest::keyClick(order, Qt::Key_Up);
+    EXPECT_EQ(Title("plotSlice"), "d2f/dx2 along x at y = 2");
+    EXPECT_NEAR(Graph("plotSlice", 0)->data()->begin()->value, 4.0, 1e-9);
+    window->model().MarkEdited();
+    plot->ResultsChanged();
+    EXPECT_EQ(View("plotSlice")->plottableCount(), 0);
+    EXPECT_FALSE(order->isEnabled());
+    Click("cmdCompute");
+    plot->ResultsChanged();
+    QTest::keyClick(order, Qt::Key_Down);
+    QTest::keyClick(order, Qt::Key_Down);
+    EXPECT_EQ(Legend(), (Names{"approximation", "table"}));
 }
 
 // Each file dialog says in its title what it is for, with the filters of what

@@ -146,9 +146,11 @@ TEST_F(TopWindowsTest, EveryWindowIsNamedForAScreenReaderOnTheScreenAndOpensHelp
         if (auto* along = shown->findChild<QComboBox*>("cboSliceVariable"))
             along->setCurrentIndex(1); // a combo box once said its value for its name
         for (QWidget* control : shown->findChildren<QWidget*>()) {
-            const bool takesInput = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control)
+            // A spin box speaks for the entry inside it.
+            const bool takesInput = (qobject_cast<QLineEdit*>(control) && !qobject_cast<QAbstractSpinBox*>(control->parentWidget()))
+                                 || qobject_cast<QAbstractButton*>(control)
                                  || qobject_cast<QAbstractItemView*>(control) || qobject_cast<QComboBox*>(control)
-                                 || qobject_cast<QAbstractSlider*>(control);
+                                 || qobject_cast<QAbstractSlider*>(control) || qobject_cast<QAbstractSpinBox*>(control);
             EXPECT_TRUE(!takesInput || !control->isVisible() || !Spoken(control).empty())
                 << name << " " << control->objectName().toStdString();
             const bool labelsName = name == std::string("frmTavex") || name == std::string("frmPlot");

@@ -146,8 +146,8 @@ TEST_P(EveryEditPath, LeavesCoefficientsThatBelongToTheProblemOrNoneAndSaveWrite
     EXPECT_FALSE(d.model.IsModified());
     // Coefficients out of date are neither evaluated, plotted nor exported, and their listing says so.
     const command::CommandStates states = command::AvailableCommands(d.model, d.session);
-    EXPECT_EQ(std::vector({states.evaluations, states.plot, states.exportCoefficients}),
-              std::vector<bool>(3, path.after == Results::Current));
+    EXPECT_EQ(std::vector({states.evaluations, states.plot, states.exportCoefficients, states.calculus}),
+              std::vector<bool>(4, path.after == Results::Current));
     EXPECT_EQ(states.listingOutOfDate, path.after == Results::OutOfDate);
 
     ProblemModel reopened;
