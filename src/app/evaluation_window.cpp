@@ -231,8 +231,6 @@ void EvaluationWindow::Integrate()
         row.lblTo->setBuddy(row.txtTo);
         row.txtFrom->setAccessibleName(name + QStringLiteral(" from"));
         row.txtTo->setAccessibleName(name + QStringLiteral(" to"));
-        for (QLineEdit* bound : {row.txtFrom, row.txtTo})
-            fieldEvents_->SelectAllOnFocus(bound);
         grid->addWidget(row.lblFrom, k, 0, Qt::AlignRight);
         grid->addWidget(row.txtFrom, k, 1);
         grid->addWidget(row.lblTo, k, 2, Qt::AlignRight);

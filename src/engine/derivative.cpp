@@ -33,23 +33,33 @@ std::optional<ProblemModel> Derivative(const ProblemModel& model, const PerVaria
     if (!derivative.TryShapeTables(upper))
         return std::nullopt;
 
-    // Variable after variable, the order the maps compose in.
-    const Table4& coef = model.coef;
+    // The derivative's table is shaped to its counts, so the walk meets its
+    // elements in storage order; each takes one term of the expansion times
+    // the factors, variable after variable, the order the maps compose in.
+    const double* in = model.coef.data();
+    double* out = derivative.coef.data();
+    PerVariable<std::size_t> stride{};
+    for (int v = 0; v <= model.lastVar; ++v)
+        stride[static_cast<std::size_t>(v)] = model.coef.Stride(v);
+    std::size_t next = 0;
     ForEachIndex(upper, [&](const PerVariable<int>& j) {
-        PerVariable<int> from = j;
+        double* element = out + next++;
+        std::size_t offset = 0;
         for (int v = 0; v <= model.lastVar; ++v) {
             const auto slot = static_cast<std::size_t>(v);
-            from[slot] = maps[slot].source[static_cast<std::size_t>(j[slot])];
-            if (from[slot] == DerivativeMap::kNoSource)
+            const int from = maps[slot].source[static_cast<std::size_t>(j[slot])];
+            if (from == DerivativeMap::kNoSource)
                 return; // the table holds 0 there already
+            offset += static_cast<std::size_t>(from) * stride[slot];
         }
-        double value = coef.At(from);
+        double value = in[offset];
         for (int v = 0; v <= model.lastVar; ++v) {
             const auto slot = static_cast<std::size_t>(v);
             value = value * maps[slot].factor[static_cast<std::size_t>(j[slot])];
         }
-        derivative.coef.At(j) = value;
+        *element = value;
     });
+    assert(next == derivative.coef.size());
     derivative.SetComputed();
     return derivative;
 }
