@@ -23,7 +23,6 @@ namespace tavex {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr double kLargest = std::numeric_limits<double>::max();
 
 // GatherTile reads rows in the order of a factorisation's row exchanges:
 // here there are none.
