@@ -383,6 +383,7 @@ TEST_F(PlotWindowTest, ExportsEachFormatAtTheSizeAskedWithItsTitleAndRefusesOthe
     EXPECT_FALSE(QFile::exists(dir.filePath("empty.png")));
 }
 
+// The derivative's values, titles and curve names are the plot data's test.
 TEST_F(PlotWindowTest, TheSliceDrawsADerivativeWithoutTheTable)
 {
     auto* order = Find<QSpinBox>("spnSliceOrder");
@@ -391,17 +392,12 @@ TEST_F(PlotWindowTest, TheSliceDrawsADerivativeWithoutTheTable)
     EXPECT_EQ(Legend(), (Names{"df/dx"}));
     EXPECT_EQ(View("plotSlice")->graphCount(), 1);
     EXPECT_EQ(View("plotSlice")->axisRectCount(), 1);
-    EXPECT_NEAR(Graph("plotSlice", 0)->data()->begin()->value, 2 * -1.3 * 2, 1e-9); // 2xy
-    QTest::keyClick(order, Qt::Key_Up);
-    EXPECT_EQ(Title("plotSlice"), "d2f/dx2 along x at y = 2");
-    EXPECT_NEAR(Graph("plotSlice", 0)->data()->begin()->value, 4.0, 1e-9);
     window->model().MarkEdited();
     plot->ResultsChanged();
     EXPECT_EQ(View("plotSlice")->plottableCount(), 0);
     EXPECT_FALSE(order->isEnabled());
     Click("cmdCompute");
     plot->ResultsChanged();
-    QTest::keyClick(order, Qt::Key_Down);
     QTest::keyClick(order, Qt::Key_Down);
     EXPECT_EQ(Legend(), (Names{"approximation", "table"}));
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -73,10 +72,10 @@ TEST_F(CliTest, AComputationThatFailsPrintsItsLineAndChangesNoFile)
     }
 }
 
-TEST_F(CliTest, ListEvalAndExportNeedStoredCoefficients)
+TEST_F(CliTest, ListEvalIntegrateAndExportNeedStoredCoefficients)
 {
     WritePair(kProblem, kData);
-    for (const char* command : {"list p", "eval p 1", "export p --format csv -o exported"}) {
+    for (const char* command : {"list p", "eval p 1", "integrate p", "export p --format csv -o exported"}) {
         const CliRun run = Cli(command);
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.out, "");
@@ -153,7 +152,7 @@ TEST_F(CliTest, EvalReadsPointsInBlocksEachAsItIsReadAlone)
         EXPECT_EQ(lines[i] + "\n", Cli("eval p " + many[i]).out) << many[i];
 }
 
-TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndChangesNoFile)
+TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndAnySingularityAndChangesNoFile)
 {
     WritePair(kProblem, kData);
     const CliRun run = Cli("diagnose p");
@@ -176,33 +175,18 @@ TEST_F(CliTest, DiagnosePrintsTheFitFiguresAndChangesNoFile)
                         "\"swing\": 0.888888888888889, \"warning\": false}\n");
     ExpectPairUnchanged(named, kData);
 
+    // A basis singular in exact arithmetic, whose wording is the engine's test: its line and the warning.
+    WritePair(" 0 \r\n\"t\",0,2,0,#FALSE#,4,1\r\n#FALSE#\r\n", " 0 \r\n 1 \r\n#FALSE#\r\n 0 \r\n 2 \r\n 5 \r\n 7 \r\n");
+    const std::string singular = Cli("diagnose p").out, singularJson = Cli("diagnose p --json").out;
+    EXPECT_NE(singular.find("\nt singularity with 2 equally spaced values"), std::string::npos) << singular;
+    EXPECT_TRUE(singular.ends_with("\nwarning yes\n")) << singular;
+    EXPECT_NE(singularJson.find("\"singularity\": \"with 2 equally spaced values"), std::string::npos) << singularJson;
+    EXPECT_TRUE(singularJson.ends_with(", \"warning\": true}\n")) << singularJson;
+
     // A table of zeros has no swing.
     WritePair(kProblem, " 0 \r\n 2 \r\n#TRUE#\r\n 0 \r\n 1 \r\n 2 \r\n 0 \r\n 0 \r\n 0 \r\n");
     EXPECT_TRUE(Cli("diagnose p").out.ends_with("\nreproduction 0\nswing none\nwarning no\n"));
     EXPECT_TRUE(Cli("diagnose p --json").out.ends_with(", \"reproduction\": 0, \"swing\": null, \"warning\": false}\n"));
-}
-
-// exp(sin(angle)) at 0, 30, ..., 330 of a period of 360: a basis singular in
-// exact arithmetic and a warning. The figures themselves are the engine's tests.
-TEST_F(CliTest, DiagnoseNamesABasisSingularInExactArithmetic)
-{
-    std::string data = " 0 \r\n 11 \r\n#TRUE#\r\n";
-    for (int i = 0; i < 12; ++i)
-        data.append(" ").append(std::to_string(30 * i)).append(" \r\n");
-    for (int i = 0; i < 12; ++i)
-        data.append(" ").append(std::to_string(std::exp(std::sin(30 * i * std::atan(1.0) / 45)))).append(" \r\n");
-    WritePair(" 0 \r\n\"angle\",0,330,0,#FALSE#,360,11\r\n#FALSE#\r\n", data);
-    const std::string singularity = "with 12 equally spaced values over one period, sin(6*angle) is 0 at every value: "
-                                    "use an odd number of values, or move the center by half a step";
-
-    const CliRun run = Cli("diagnose p");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("\nangle singularity " + singularity + "\n"), std::string::npos) << run.out;
-    EXPECT_TRUE(run.out.ends_with("\nwarning yes\n")) << run.out;
-
-    const std::string json = Cli("diagnose p --json").out;
-    EXPECT_NE(json.find(", \"singularity\": \"" + singularity + "\"}"), std::string::npos) << json;
-    EXPECT_TRUE(json.ends_with(", \"warning\": true}\n")) << json;
 }
 
 // The report's lines are pinned with the report itself; here, which part the
@@ -225,19 +209,15 @@ TEST_F(CliTest, ErrorsAreOneLineNamingTheFileStatus2AndNoFileChanged)
     const Case cases[] = {
         {"compute nothing", kProblem, kData, "nothing: cannot read"}, {"solve p", kProblem, kData, "unknown command 'solve'"},
         {"compute p", kProblem, kData.substr(0, kData.size() - 5), "p.dat, line 8: the file ends early"},
-        {"list p", " 4 \r\n", kData, "p, line 1: a problem has 1 to 4 variables"},
-        {"report p", " 0 \r\n\"x\",0,2,1,#TRUE#,*,1E+15\r\n#FALSE#\r\n", kData, "p, line 2: a grid of 1E+15 values is too large"},
         {"eval p 1", " 0 \r\n\"x\",0,2,1,#TRUE#,*,x\r\n#FALSE#\r\n", kData,
          "p, line 2: the value count of variable 1 is not a number"},
         {"compute", kProblem, kData, "compute: expects one PROBLEM file"},
-        {"diagnose nothing --json", kProblem, kData, "nothing: cannot read"},
         {"diagnose p p", kProblem, kData, "diagnose: expects one PROBLEM file"},
         {"export p", kComputed, kData, "export: expects --format csv, json, c, cpp, python, fortran, javascript or matlab"},
         {"export p --format xml", kComputed, kData, "export: unknown format 'xml'"},
         {"export p --format csv -o", kComputed, kData, "export: -o expects a value"},
         {"export p --format csv --json", kComputed, kData, "export: unknown option '--json'"},
         {"export p p --format csv", kComputed, kData, "export: expects one PROBLEM file"},
-        {"export nothing --format csv", kComputed, kData, "nothing: cannot read"},
         {"export p --format csv -o missing/exported", kComputed, kData, "missing/exported: cannot write"},
         {"export p --format json -o ./p.dat", kComputed, kData, "./p.dat: cannot export: it is a file of the problem p"},
     };

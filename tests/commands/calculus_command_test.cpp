@@ -55,8 +55,6 @@ TEST(Calculus, IntegralOverTheIntervalsOrTheBoundsTyped)
     struct Case { const char *x0, *x1, *y0, *y1, *shown; };
     const Case cases[] = {
         {"0", " 1 ", "2", "2", "0|0.666666666666667"}, // bounds that meet: no volume, the mean at y = 2
-        {"1", "0", "0", "2", "-0.666666666666667|0.333333333333333"}, // backwards
-        {"abc", "1", "0", "1", "x from: 'abc' is not a number"},
         {"0", "1", "0", "", "y to: '' is not a number"},
         {"0", "1e999", "0", "1", "x to: '1e999' is not a number"},
         {"0", "1", "2x", "1", "y from: '2x' is not a number"},

