@@ -9,6 +9,13 @@ namespace tavex {
 
 namespace {
 
+// The solve's angle per unit of x, 2 pi / period; the derivative and the
+// integral scale by the same number.
+double AngleFactor(double period)
+{
+    return (8.0 * std::atan(1.0)) / period;
+}
+
 // The solve forms the angle as (x - center) * ((8 atan 1) / period) and the
 // evaluation as ((atan 1 * dx) * 8) / period: the saved coefficients and every
 // value depend on both, so both stay.
@@ -20,7 +27,7 @@ public:
 
     void BasisRow(double x, double center, double period, int order, double* row) const override
     {
-        const double angleFactor = (8.0 * std::atan(1.0)) / period;
+        const double angleFactor = AngleFactor(period);
         const double u = (x - center) * angleFactor;
         row[0] = 1.0;
         double t = u;
@@ -62,7 +69,7 @@ public:
             }
             return map;
         }
-        const double angleFactor = (8.0 * std::atan(1.0)) / period;
+        const double angleFactor = AngleFactor(period);
         // The quarter turns: sin -> cos -> -sin -> -cos -> sin.
         const int turns = order % 4;
         const bool swapped = turns % 2 == 1;
@@ -85,7 +92,7 @@ public:
     // The integrals of 1, sin(p u), cos(p u) over [a, b], u the angle at a coordinate.
     void IntegralWeights(double from, double to, double center, double period, int m, double* weights) const override
     {
-        const double angleFactor = (8.0 * std::atan(1.0)) / period;
+        const double angleFactor = AngleFactor(period);
         const double ua = (from - center) * angleFactor;
         const double ub = (to - center) * angleFactor;
         weights[0] = to - from;
