@@ -84,7 +84,7 @@ void SumOutFirstIndex(const Level& level, const Block& in, double* out)
 // contiguous values with no dependence between them.
 template <LevelForm kForm>
 void ContractWholeLines(const Level& level, int m, const double* source, std::size_t stride, std::size_t n0,
-                        double* line)
+                        double* __restrict line)
 {
     std::fill(line, line + n0, 0.0);
     for (int k = 0; k <= m; ++k) {
@@ -182,7 +182,7 @@ SampledLevel MakeSampledLevel(const ProblemModel& model, int v, std::span<const 
 // function j at point i, by the operations of Evaluate's level.
 template <LevelForm kForm>
 void SumAtPointsIn(const SampledLevel& level, const double* coef, std::size_t coefStride, std::size_t count,
-                   double* out)
+                   double* __restrict out)
 {
     const std::size_t n = level.points;
     std::fill(out, out + n, 0.0);
