@@ -1,6 +1,7 @@
 #include "commands/calculus_command.h"
 
 #include "base/number_scan.h"
+#include "commands/blanks.h"
 #include "commands/evaluate_command.h"
 #include "engine/derivative.h"
 #include "engine/evaluate.h"
@@ -12,14 +13,6 @@
 namespace tavex::command {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The variable named `name`, or -1.
 int VariableNamed(const ProblemModel& model, std::string_view name)
@@ -48,7 +41,7 @@ std::string NotAVariable(const ProblemModel& model, std::string_view name)
 // The text as one finite number, or nothing.
 std::optional<double> WholeNumber(std::string_view text)
 {
-    const std::string_view number = Trimmed(text);
+    const std::string_view number = WithoutBlanks(text);
     if (!IsWholeNumber(number))
         return std::nullopt;
     const double value = ScanNumber(number).value;
@@ -69,8 +62,8 @@ std::variant<PerVariable<int>, std::string> ReadDerivativeOrders(const ProblemMo
         const std::string_view item = text.substr(start, comma == std::string_view::npos ? comma : comma - start);
         const std::size_t equals = item.find('=');
         if (equals == std::string_view::npos)
-            return Quoted(Trimmed(item), " is not NAME=ORDER");
-        const std::string_view name = Trimmed(item.substr(0, equals));
+            return Quoted(WithoutBlanks(item), " is not NAME=ORDER");
+        const std::string_view name = WithoutBlanks(item.substr(0, equals));
         const int k = VariableNamed(model, name);
         if (k < 0)
             return NotAVariable(model, name);
@@ -78,7 +71,7 @@ std::variant<PerVariable<int>, std::string> ReadDerivativeOrders(const ProblemMo
         if (given[slot])
             return std::string(name) + " is given twice";
         given[slot] = true;
-        const std::string_view orderText = Trimmed(item.substr(equals + 1));
+        const std::string_view orderText = WithoutBlanks(item.substr(equals + 1));
         const std::optional<double> order = WholeNumber(orderText);
         if (!order || *order != std::floor(*order) || *order < 0 || *order > kMaxDerivativeOrder)
             return std::string("the order of ")
@@ -100,12 +93,12 @@ std::optional<std::string> ReadIntegrationSide(const ProblemModel& model, std::s
     const std::size_t colon = text.find(':', equals == std::string_view::npos ? 0 : equals);
     if (equals == std::string_view::npos || colon == std::string_view::npos)
         return Quoted(text, " is not NAME=A:B");
-    const std::string_view name = Trimmed(text.substr(0, equals));
+    const std::string_view name = WithoutBlanks(text.substr(0, equals));
     const int k = VariableNamed(model, name);
     if (k < 0)
         return NotAVariable(model, name);
-    const std::string_view fromText = Trimmed(text.substr(equals + 1, colon - equals - 1));
-    const std::string_view toText = Trimmed(text.substr(colon + 1));
+    const std::string_view fromText = WithoutBlanks(text.substr(equals + 1, colon - equals - 1));
+    const std::string_view toText = WithoutBlanks(text.substr(colon + 1));
     const std::optional<double> from = WholeNumber(fromText);
     const std::optional<double> to = WholeNumber(toText);
     for (const auto& [bound, boundText] : {std::pair{from, fromText}, std::pair{to, toText}})
@@ -222,7 +215,7 @@ std::variant<IntegrationBox, BoundsRefusal> ReadBounds(const ProblemModel& model
             if (!bound)
                 return BoundsRefusal{std::string(model.NameOf(k))
                                          .append(upper ? " to: " : " from: ")
-                                         .append(Quoted(Trimmed(text), " is not a number")),
+                                         .append(Quoted(WithoutBlanks(text), " is not a number")),
                                      k, upper};
             (upper ? box.upper : box.lower)[s] = *bound;
         }

@@ -1,5 +1,6 @@
 #include "commands/evaluate_command.h"
 
+#include "commands/blanks.h"
 #include "engine/evaluate.h"
 #include "model/number_text.h"
 #include "script/constant_statements.h"
@@ -9,18 +10,6 @@
 #include <cmath>
 
 namespace tavex::command {
-
-namespace {
-
-std::string_view WithoutBlanks(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-} // namespace
 
 void StartScriptHost(script::ScriptHost& host, script::MathObject& math)
 {
